@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+
+constexpr int kParityNone = 0;
+constexpr int kParityOdd = 1;
+constexpr int kParityEven = 2;
+
+constexpr int kDefaultPortNumber = 1;
+constexpr int kDefaultBaudRate = 9600;
+constexpr int kDefaultParity = kParityNone;
+constexpr int kHighestPortNumber = 16;
+
+// The PC side's serial settings, kept between runs by the port settings store.
+struct PcPortSettings {
+    std::uint8_t m_nPortNumber = kDefaultPortNumber;  // 1 to 16
+    std::int32_t m_nBaudRate = kDefaultBaudRate;      // 2400, 4800, 9600 or 19200
+    std::uint8_t m_nParity = kDefaultParity;          // 0 none, 1 odd, 2 even
+};
+
+bool IsSupportedBaudRate(std::int64_t baudRate);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <functional>
+
+#include "PcPortSettings.h"
+
+// Fills settings from the store, creating missing values with their defaults and
+// repairing out-of-range ones in memory only. When the store cannot be opened the
+// settings keep the values they had.
+void LoadPortSettings(PcPortSettings& settings);
+
+// Stores all three values. False, after calling the failure reporter, when the
+// store cannot be opened or written.
+bool SavePortSettings(int portNumber, int parity, int baudRate);
+
+// Called on the saving thread when a save fails; the GUI shows its message there.
+// Default: none.
+void SetPortSettingsFailureReporter(std::function<void()> reporter);

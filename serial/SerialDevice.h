@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+// One opened serial device: the platform backend behind CSerialPort.
+// Implemented once per platform (posix/, win32/).
+class CSerialDevice {
+public:
+    // Opens port portNumber exclusively with 8 data bits and the given rate and
+    // parity (0 none, 1 odd, 2 even), input queue empty. Null on any failure.
+    static std::unique_ptr<CSerialDevice> Open(int portNumber, int baudRate, int parity);
+
+    CSerialDevice(const CSerialDevice&) = delete;
+    CSerialDevice& operator=(const CSerialDevice&) = delete;
+    ~CSerialDevice();
+
+    // Writes one byte, waiting at most 1000 ms; a failed or late byte is dropped silently.
+    void WriteByte(std::uint8_t value);
+    // Bytes waiting in the input queue; 0 for a vanished device. Clears line errors.
+    int QueuedInput();
+    // Reads up to count already-queued bytes; returns how many were read (0 on error).
+    int ReadQueued(std::uint8_t* buffer, int count);
+
+private:
+    explicit CSerialDevice(std::intptr_t handle);
+    std::intptr_t m_hDevice;  // file descriptor or Windows handle
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+class CSerialDevice;
+
+// The PC serial port. Every call is synchronous to its caller: writes wait for each
+// byte within a fixed bound, reads take only bytes that have already arrived.
+// No call reports an error text; failures show as false, 0 or short replies.
+class CSerialPort {
+public:
+    CSerialPort();
+    ~CSerialPort();
+    CSerialPort(const CSerialPort&) = delete;
+    CSerialPort& operator=(const CSerialPort&) = delete;
+
+    // parity: 0 none, 1 odd, 2 even. An open port stays as it is and returns true.
+    bool Open(int portNumber, int baudRate, int parity);
+    bool Close();
+    bool WriteByte(std::uint8_t value);
+    // Returns length when the port is open and length > 0, else 0.
+    int Send(const std::uint8_t* bytes, int length);
+    int PendingInput();
+    // Never waits for data: takes at most limit of the bytes already queued.
+    int Read(std::uint8_t* buffer, int limit);
+    bool IsOpen() const { return m_pDevice != nullptr; }
+
+private:
+    std::unique_ptr<CSerialDevice> m_pDevice;  // null while closed
+};

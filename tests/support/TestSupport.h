@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+
+// A fresh folder under /tmp, removed with everything in it on destruction.
+class CTempDir {
+public:
+    CTempDir();
+    ~CTempDir();
+    CTempDir(const CTempDir&) = delete;
+    CTempDir& operator=(const CTempDir&) = delete;
+    const std::string& Path() const { return m_strPath; }
+    std::string File(const std::string& name) const { return m_strPath + "/" + name; }
+
+private:
+    std::string m_strPath;
+};
+
+// Sets an environment variable for the object's lifetime, restoring the old value.
+class CScopedEnv {
+public:
+    CScopedEnv(std::string name, const std::string& value);
+    ~CScopedEnv();
+    CScopedEnv(const CScopedEnv&) = delete;
+    CScopedEnv& operator=(const CScopedEnv&) = delete;
+
+private:
+    std::string m_strName;
+    bool m_bHadValue;
+    std::string m_strOldValue;
+};
+
+// A private settings folder (XDG_CONFIG_HOME) for one test, so the real settings
+// file is never touched.
+class CScopedSettingsHome {
+public:
+    CScopedSettingsHome();
+    std::string SettingsFile() const;  // <home>/Sorvane/Com.conf
+    // Writes the whole settings file.
+    void WriteSettings(const std::string& content) const;
+    std::string ReadSettings() const;
+    // Appends COM<n>=<devicePath> under [Ports].
+    void MapPort(int portNumber, const std::string& devicePath) const;
+
+private:
+    CTempDir m_dir;
+    CScopedEnv m_env;
+};
+
+std::string ReadWholeFile(const std::string& path);
+void WriteWholeFile(const std::string& path, const std::string& content);
