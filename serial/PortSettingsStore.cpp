@@ -1,1 +1,110 @@
-// placeholder until implemented
+#include "PortSettingsStore.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "SettingsKey.h"
+
+namespace {
+
+const std::string kPortValueName = "Pc Com Port";
+const std::string kBaudValueName = "Pc Com Band";
+const std::string kParityValueName = "Pc Com Parity";
+
+std::function<void()>& FailureReporter() {
+    static std::function<void()> reporter;
+    return reporter;
+}
+
+bool ReportFailure() {
+    if (FailureReporter()) {
+        FailureReporter()();
+    }
+    return false;
+}
+
+// The stored number; an absent value is created with its default, a value that is
+// no number gives nullopt and is left for the range check to replace.
+std::optional<std::uint32_t> ReadOrCreate(CSettingsKey& key, const std::string& name,
+                                          int defaultValue) {
+    const CSettingsKey::StoredValue stored = key.Read(name);
+    switch (stored.state) {
+        case CSettingsKey::ValueState::Absent:
+            key.Write(name, static_cast<std::uint32_t>(defaultValue));
+            return static_cast<std::uint32_t>(defaultValue);
+        case CSettingsKey::ValueState::Invalid:
+            return std::nullopt;
+        case CSettingsKey::ValueState::Number:
+            break;
+    }
+    return stored.number;
+}
+
+// The port number and the parity are byte fields: only the low byte of the stored
+// number reaches them.
+std::optional<std::uint8_t> LowByte(std::optional<std::uint32_t> stored) {
+    if (!stored) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint8_t>(*stored & 0xFFu);
+}
+
+std::uint8_t CheckedPortNumber(std::optional<std::uint8_t> port) {
+    if (!port || *port == 0 || *port > kHighestPortNumber) {
+        return kDefaultPortNumber;
+    }
+    return *port;
+}
+
+std::int32_t CheckedBaudRate(std::optional<std::uint32_t> baudRate) {
+    if (!baudRate || !IsSupportedBaudRate(*baudRate)) {
+        return kDefaultBaudRate;
+    }
+    return static_cast<std::int32_t>(*baudRate);
+}
+
+std::uint8_t CheckedParity(std::optional<std::uint8_t> parity) {
+    if (!parity || *parity > kParityEven) {
+        return kDefaultParity;
+    }
+    return *parity;
+}
+
+}  // namespace
+
+bool IsSupportedBaudRate(std::int64_t baudRate) {
+    return baudRate == 2400 || baudRate == 4800 || baudRate == 9600 || baudRate == 19200;
+}
+
+void LoadPortSettings(PcPortSettings& settings) {
+    const auto key = CSettingsKey::OpenOrCreate();
+    if (!key) {
+        return;
+    }
+    settings.m_nPortNumber =
+        CheckedPortNumber(LowByte(ReadOrCreate(*key, kPortValueName, kDefaultPortNumber)));
+    settings.m_nBaudRate = CheckedBaudRate(ReadOrCreate(*key, kBaudValueName, kDefaultBaudRate));
+    settings.m_nParity =
+        CheckedParity(LowByte(ReadOrCreate(*key, kParityValueName, kDefaultParity)));
+    // Nobody is told when the recreated defaults cannot be stored: they hold in memory.
+    key->Close();
+}
+
+bool SavePortSettings(int portNumber, int parity, int baudRate) {
+    const auto key = CSettingsKey::OpenOrCreate();
+    if (!key) {
+        return ReportFailure();
+    }
+    key->Write(kPortValueName, static_cast<std::uint32_t>(portNumber));
+    key->Write(kBaudValueName, static_cast<std::uint32_t>(baudRate));
+    key->Write(kParityValueName, static_cast<std::uint32_t>(parity));
+    if (!key->Close()) {
+        return ReportFailure();
+    }
+    return true;
+}
+
+void SetPortSettingsFailureReporter(std::function<void()> reporter) {
+    FailureReporter() = std::move(reporter);
+}
