@@ -1,0 +1,241 @@
+#include "OperationEngine.h"
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "CommandSet.h"
+#include "OpKind.h"
+#include "ParameterBlock.h"
+#include "SerialPort.h"
+
+namespace {
+
+constexpr std::uint8_t kRefusal = 0xFF;
+
+void SleepMs(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+bool UsesSetupStep(int opKind) {
+    return opKind == OpKind::kConnect || opKind == OpKind::kQuery || opKind == OpKind::kRelay;
+}
+
+}  // namespace
+
+COperationEngine::COperationEngine(IEngineHost& host, CSerialPort& port, CParameterSet& params,
+                                   const PcPortSettings& portSettings)
+    : m_host(host), m_port(port), m_params(params), m_portSettings(portSettings) {}
+
+void COperationEngine::Connect() {
+    m_eState = EngineState::Idle;
+    SetOperation(OpKind::kConnect);
+    ShowOperationName(OpKind::kConnect);
+    SendAndBegin(OpKind::kConnect, ConnectPayload(m_portSettings));
+}
+
+bool COperationEngine::SendOperation(int opKind, const RadioPayload& payload) {
+    if (CheckBusy()) {
+        return false;
+    }
+    m_host.SetResultText("");
+    SetOperation(opKind);
+    SendAndBegin(opKind, payload);
+    return true;
+}
+
+void COperationEngine::StartQuery() {
+    SendOperation(OpKind::kQuery, QueryPayload());
+}
+
+bool COperationEngine::CheckBusy() {
+    if (m_eState != EngineState::Awaiting) {
+        return false;
+    }
+    m_host.ShowBusyMessage();
+    return true;
+}
+
+void COperationEngine::BeginOperation(int opKind) {
+    m_nCountdown = kReplyBudgetMs;
+    m_eState = EngineState::Awaiting;
+    m_aReplyBuffer.fill(0);
+    m_host.SetResultText("正在执行");
+    ShowOperationName(opKind);
+}
+
+void COperationEngine::ShowOperationName(int opKind) {
+    m_host.SetOperationText(OperationName(opKind, m_params));
+}
+
+void COperationEngine::OnEngineTick() {
+    if (m_eState == EngineState::Awaiting && m_nCountdown != kStopped) {
+        m_nCountdown -= kTickMs;
+        if (m_nCountdown <= 0) {
+            TimeOut();
+            return;
+        }
+    }
+    if (m_port.PendingInput() > 0) {
+        PickUpReply();
+    }
+}
+
+void COperationEngine::HandleReply() {
+    switch (m_nOpKind) {
+        case OpKind::kNone:
+        case OpKind::kConnect:
+            JudgeConnect();
+            break;
+        case OpKind::kQuery:
+            if (ParseQueryReply()) {
+                ShowResult(OpKind::kQuery);
+            } else {
+                m_nOpKind = OpKind::kNone;
+            }
+            break;
+        case OpKind::kSetDevice:
+            ContinueParameterWrite();
+            break;
+        case OpKind::kCurrentChannel:
+            ShowResult(OpKind::kCurrentChannel);
+            StartQuery();
+            break;
+        case OpKind::kWorkMode:
+        case OpKind::kRxFrequency:
+        case OpKind::kTxFrequency:
+        case OpKind::kAni:
+        case OpKind::kChannelTotal:
+        case OpKind::kTxTimeLimit:
+        case OpKind::kAddressing:
+        case OpKind::kTransparent:
+        case OpKind::kRelay:
+        case OpKind::kErrorCorrection:
+        case OpKind::kEncryption:
+        case OpKind::kAudio:
+            ShowResult(m_nOpKind);
+            break;
+        default:
+            break;
+    }
+}
+
+void COperationEngine::ShowResult(int opKind) {
+    if (opKind == OpKind::kConnect) {
+        JudgeConnect();
+        return;
+    }
+    if (opKind == OpKind::kQuery) {
+        m_host.SetResultText("成功获取设备信息");
+    } else {
+        ShowStatusResult(opKind);
+    }
+    m_nOpKind = OpKind::kNone;
+}
+
+bool COperationEngine::ParseQueryReply() {
+    if (m_nReceivedCount != kReplySize && !ReadRestOfBlock()) {
+        m_host.SetResultText("接收数据错误");
+        return false;
+    }
+    if (!HasValidChecksum(m_aReplyBuffer.data())) {
+        m_host.SetResultText("接收数据校验错");
+        return false;
+    }
+    DecodeParameterBlock(m_aReplyBuffer.data(), m_params);
+    m_host.ShowParams();
+    return true;
+}
+
+void COperationEngine::SetOperation(int opKind) {
+    m_nOpKind = opKind;
+    if (UsesSetupStep(opKind)) {
+        m_nSetupStep = 1;
+    } else if (opKind == OpKind::kSetDevice) {
+        m_nSetupStep = Cmd::kAni;
+    }
+}
+
+void COperationEngine::SendAndBegin(int opKind, const RadioPayload& payload) {
+    SendRadioFrame(m_port, payload);
+    BeginOperation(opKind);
+}
+
+void COperationEngine::PickUpReply() {
+    SleepMs(kPickUpSleepMs);
+    m_nReceivedCount = static_cast<std::uint8_t>(m_port.Read(m_aReplyBuffer.data(), kReplySize));
+    m_eState = EngineState::Idle;
+    m_nCountdown = kStopped;
+    HandleReply();
+}
+
+void COperationEngine::TimeOut() {
+    m_nCountdown = kStopped;
+    m_eState = EngineState::Idle;
+    if (m_nOpKind == OpKind::kNone) {
+        m_host.SetResultText("设备无响应");
+    } else {
+        JudgeConnect();
+    }
+}
+
+void COperationEngine::JudgeConnect() {
+    m_eState = EngineState::Idle;
+    if (IsAckReply(m_nReceivedCount, m_aReplyBuffer.data())) {
+        m_host.SetResultText("设备连接成功");
+        StartQuery();
+        return;
+    }
+    m_host.SetResultText("设备连接失败");
+    m_params.LoadBlankParams();
+    m_host.ShowParams();
+    m_nOpKind = OpKind::kNone;
+}
+
+void COperationEngine::ContinueParameterWrite() {
+    if (m_nSetupStep < Cmd::kAni || m_nSetupStep > Cmd::kTxFrequency) {
+        return;
+    }
+    if (m_nSetupStep == Cmd::kTxFrequency || StatusByte() == kRefusal) {
+        ShowResult(OpKind::kSetDevice);
+        return;
+    }
+    const RadioPayload payload = NextParameterWriteFrame();
+    m_nSetupStep = payload[0];
+    SendAndBegin(OpKind::kSetDevice, payload);
+}
+
+RadioPayload COperationEngine::NextParameterWriteFrame() const {
+    switch (m_nSetupStep) {
+        case Cmd::kAni:
+            return ChannelTotalPayload(m_params);
+        case Cmd::kChannelTotal:
+            return RxFrequencyPayload(m_params);
+        default:
+            return TxFrequencyPayload(m_params);
+    }
+}
+
+void COperationEngine::ShowStatusResult(int opKind) {
+    const std::uint8_t status = StatusByte();
+    // Mode and ANI writes accept only the listed statuses; any other leaves no text.
+    const bool strict = opKind == OpKind::kWorkMode || opKind == OpKind::kAni;
+    const bool accepted = status == 0x00 || (opKind == OpKind::kAni && status == 0x22);
+    std::string text;
+    if (status == kRefusal) {
+        text = FailureText(opKind);
+    } else if (accepted || !strict) {
+        text = SuccessText(opKind, m_params);
+    }
+    if (!text.empty()) {
+        m_host.SetResultText(text);
+    }
+}
+
+bool COperationEngine::ReadRestOfBlock() {
+    SleepMs(kSecondReadSleepMs);
+    const int missing = kReplySize - m_nReceivedCount;
+    const int more = m_port.Read(m_aReplyBuffer.data() + m_nReceivedCount, missing);
+    m_nReceivedCount = static_cast<std::uint8_t>(m_nReceivedCount + more);
+    return m_nReceivedCount == kReplySize;
+}

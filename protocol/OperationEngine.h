@@ -1,0 +1,87 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "ParameterSet.h"
+#include "PcPortSettings.h"
+#include "RadioFrame.h"
+
+class CSerialPort;
+
+// What the engine needs of the window that owns it.
+class IEngineHost {
+public:
+    virtual void SetOperationText(const std::string& text) = 0;  // field 1047
+    virtual void SetResultText(const std::string& text) = 0;     // field 1048
+    virtual void ShowParams() = 0;
+    // "正在接收数据", captioned "禁止", exclamation icon.
+    virtual void ShowBusyMessage() = 0;
+
+protected:
+    ~IEngineHost() = default;
+};
+
+// Runs the main window's radio operations one at a time: sends the request, waits
+// for the reply on a 30 ms tick with a 2500 ms countdown, picks it up, judges it and
+// chains the follow-up frames. Ticks are driven by the owner (timer 27).
+class COperationEngine {
+public:
+    enum class EngineState : std::uint8_t { Idle = 1, Awaiting = 2 };
+
+    static constexpr int kTickMs = 30;
+    static constexpr int kReplyBudgetMs = 2500;
+    static constexpr int kPickUpSleepMs = 500;
+    static constexpr int kSecondReadSleepMs = 800;
+    static constexpr int kReplySize = 131;
+    static constexpr int kStopped = -1;
+
+    COperationEngine(IEngineHost& host, CSerialPort& port, CParameterSet& params,
+                     const PcPortSettings& portSettings);
+
+    // The connect at start-up and after a port change: no busy check.
+    void Connect();
+    // The common start of an operation a button begins. False when refused as busy.
+    bool SendOperation(int opKind, const RadioPayload& payload);
+    void StartQuery();
+
+    bool CheckBusy();
+    void BeginOperation(int opKind);
+    void ShowOperationName(int opKind);
+    void OnEngineTick();
+    void HandleReply();
+    void ShowResult(int opKind);
+    bool ParseQueryReply();
+
+    int CurrentOpKind() const { return m_nOpKind; }
+    int SetupStep() const { return m_nSetupStep; }
+    EngineState State() const { return m_eState; }
+    int Countdown() const { return m_nCountdown; }
+    int ReceivedCount() const { return m_nReceivedCount; }
+    const std::array<std::uint8_t, kReplySize>& ReplyBuffer() const { return m_aReplyBuffer; }
+
+private:
+    void SetOperation(int opKind);
+    void SendAndBegin(int opKind, const RadioPayload& payload);
+    void PickUpReply();
+    void TimeOut();
+    void JudgeConnect();
+    void ContinueParameterWrite();
+    RadioPayload NextParameterWriteFrame() const;
+    void ShowStatusResult(int opKind);
+    bool ReadRestOfBlock();
+    std::uint8_t StatusByte() const { return m_aReplyBuffer[2]; }
+
+    IEngineHost& m_host;
+    CSerialPort& m_port;
+    CParameterSet& m_params;
+    const PcPortSettings& m_portSettings;
+
+    int m_nOpKind = 0;
+    std::uint8_t m_nSetupStep = 0;
+    EngineState m_eState = EngineState::Idle;
+    std::int32_t m_nCountdown = kStopped;
+    std::array<std::uint8_t, kReplySize> m_aReplyBuffer{};
+    std::uint8_t m_nReceivedCount = 0;
+};

@@ -1,0 +1,49 @@
+#include "EngineRig.h"
+
+#include <stdexcept>
+#include <thread>
+
+CEngineRig::CEngineRig(SimRadioState radioState)
+    : radio(radioState), engine(host, port, params, settings) {
+    if (!radio.Start()) {
+        throw std::runtime_error("the simulated radio could not start");
+    }
+    home.MapPort(1, radio.SlavePath());
+    settings.m_nPortNumber = 1;
+    settings.m_nBaudRate = radioState.baudRate;
+    settings.m_nParity = static_cast<std::uint8_t>(radioState.parity);
+    if (!port.Open(settings.m_nPortNumber, settings.m_nBaudRate, settings.m_nParity)) {
+        throw std::runtime_error("the simulated radio's port could not be opened");
+    }
+}
+
+void CEngineRig::Tick() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(COperationEngine::kTickMs));
+    engine.OnEngineTick();
+}
+
+bool CEngineRig::RunUntilDone(std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        Tick();
+        if (engine.State() == COperationEngine::EngineState::Idle && engine.CurrentOpKind() == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void CEngineRig::RunFor(std::chrono::milliseconds duration) {
+    const auto end = std::chrono::steady_clock::now() + duration;
+    while (std::chrono::steady_clock::now() < end) {
+        Tick();
+    }
+}
+
+void CEngineRig::ConnectAndQuery() {
+    engine.Connect();
+    if (!RunUntilDone()) {
+        throw std::runtime_error("connect and query did not finish");
+    }
+    radio.ClearFrames();
+}

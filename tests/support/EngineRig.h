@@ -1,0 +1,37 @@
+#pragma once
+
+#include <chrono>
+
+#include "OperationEngine.h"
+#include "ParameterSet.h"
+#include "PcPortSettings.h"
+#include "RecordingHost.h"
+#include "SerialPort.h"
+#include "SimRadio.h"
+#include "TestSupport.h"
+
+// The operation engine wired to a simulated radio over a real pseudo-terminal,
+// mapped as COM1 in a private settings folder.
+class CEngineRig {
+public:
+    explicit CEngineRig(SimRadioState radioState = SimRadioState());
+
+    // Ticks every 30 ms, as the window's timer does, until no operation is left
+    // (idle with no operation recorded) or the limit passes. False on the limit.
+    bool RunUntilDone(std::chrono::milliseconds limit = std::chrono::milliseconds(6000));
+    // Ticks every 30 ms for the whole duration.
+    void RunFor(std::chrono::milliseconds duration);
+    // Connects and lets the automatic query finish; the radio's frame log is cleared.
+    void ConnectAndQuery();
+
+    CScopedSettingsHome home;
+    CSimRadio radio;
+    CSerialPort port;
+    CParameterSet params;
+    PcPortSettings settings;
+    CRecordingHost host;
+    COperationEngine engine;
+
+private:
+    void Tick();
+};
