@@ -1,1 +1,54 @@
-// placeholder until implemented
+#include "SerialPort.h"
+
+#include <algorithm>
+
+#include "SerialDevice.h"
+
+CSerialPort::CSerialPort() = default;
+
+CSerialPort::~CSerialPort() {
+    Close();
+}
+
+bool CSerialPort::Open(int portNumber, int baudRate, int parity) {
+    if (IsOpen()) {
+        return true;  // callers that change settings close first
+    }
+    m_pDevice = CSerialDevice::Open(portNumber, baudRate, parity);
+    return IsOpen();
+}
+
+bool CSerialPort::Close() {
+    m_pDevice.reset();
+    return true;
+}
+
+bool CSerialPort::WriteByte(std::uint8_t value) {
+    // A lost byte is not reported: the missing reply is what the caller notices.
+    if (IsOpen()) {
+        m_pDevice->WriteByte(value);
+    }
+    return true;
+}
+
+int CSerialPort::Send(const std::uint8_t* bytes, int length) {
+    if (!IsOpen() || length <= 0) {
+        return 0;
+    }
+    for (int i = 0; i < length; ++i) {
+        WriteByte(bytes[i]);
+    }
+    return length;
+}
+
+int CSerialPort::PendingInput() {
+    return IsOpen() ? m_pDevice->QueuedInput() : 0;
+}
+
+int CSerialPort::Read(std::uint8_t* buffer, int limit) {
+    const int count = std::min(PendingInput(), limit);
+    if (count <= 0) {
+        return 0;
+    }
+    return m_pDevice->ReadQueued(buffer, count);
+}

@@ -1,1 +1,161 @@
-// placeholder until implemented
+#include "SerialDevice.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <optional>
+#include <string>
+
+#include "PcPortSettings.h"
+#include "PortNaming.h"
+
+namespace {
+
+constexpr int kWriteWaitMs = 1000;
+
+struct SpeedEntry {
+    int baudRate;
+    speed_t speed;
+};
+
+constexpr SpeedEntry kSpeeds[] = {
+    {50, B50},       {75, B75},         {110, B110},       {134, B134},     {150, B150},
+    {200, B200},     {300, B300},       {600, B600},       {1200, B1200},   {1800, B1800},
+    {2400, B2400},   {4800, B4800},     {9600, B9600},     {19200, B19200}, {38400, B38400},
+    {57600, B57600}, {115200, B115200}, {230400, B230400},
+};
+
+// Rates without a termios speed are rejected, as a driver rejects a rate it cannot set.
+std::optional<speed_t> SpeedFor(int baudRate) {
+    for (const SpeedEntry& entry : kSpeeds) {
+        if (entry.baudRate == baudRate) {
+            return entry.speed;
+        }
+    }
+    return std::nullopt;
+}
+
+bool IsKnownParity(int parity) {
+    return parity == kParityNone || parity == kParityOdd || parity == kParityEven;
+}
+
+// Parity checking goes with parity: with none there is nothing to check. Pseudo-terminals
+// drop PARENB but keep INPCK and PARODD, so the settings are never read back to verify.
+void SetParity(termios& settings, int parity) {
+    settings.c_cflag &= ~(PARENB | PARODD);
+    settings.c_iflag &= ~INPCK;
+    if (parity != kParityNone) {
+        settings.c_cflag |= PARENB;
+        settings.c_iflag |= INPCK;
+    }
+    if (parity == kParityOdd) {
+        settings.c_cflag |= PARODD;
+    }
+}
+
+bool ConfigureLine(int fd, speed_t speed, int parity) {
+    termios settings{};
+    if (tcgetattr(fd, &settings) != 0) {
+        return false;
+    }
+    cfmakeraw(&settings);
+    settings.c_cflag &= ~CSIZE;
+    settings.c_cflag |= CLOCAL | CREAD | CS8;
+    SetParity(settings, parity);
+    // Reads return at once with whatever has arrived.
+    settings.c_cc[VMIN] = 0;
+    settings.c_cc[VTIME] = 0;
+    if (cfsetspeed(&settings, speed) != 0) {
+        return false;
+    }
+    return tcsetattr(fd, TCSANOW, &settings) == 0;
+}
+
+// A port is never shared: flock keeps out every other opener, root included; TIOCEXCL
+// also stops programs that do not take the lock.
+int OpenExclusive(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return -1;
+    }
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0 && ioctl(fd, TIOCEXCL) == 0) {
+        return fd;
+    }
+    close(fd);
+    return -1;
+}
+
+bool WriteOne(int fd, std::uint8_t value) {
+    return write(fd, &value, 1) == 1;
+}
+
+bool WaitWritable(int fd) {
+    pollfd watch{fd, POLLOUT, 0};
+    return poll(&watch, 1, kWriteWaitMs) == 1 && (watch.revents & POLLOUT) != 0;
+}
+
+}  // namespace
+
+std::unique_ptr<CSerialDevice> CSerialDevice::Open(int portNumber, int baudRate, int parity) {
+    const std::optional<speed_t> speed = SpeedFor(baudRate);
+    if (!speed || !IsKnownParity(parity)) {
+        return nullptr;
+    }
+    const int fd = OpenExclusive(PortDevicePath(portNumber));
+    if (fd < 0) {
+        return nullptr;
+    }
+    std::unique_ptr<CSerialDevice> device(new CSerialDevice(fd));
+    if (!ConfigureLine(fd, *speed, parity)) {
+        return nullptr;
+    }
+    // A freshly opened port starts with an empty input queue.
+    tcflush(fd, TCIFLUSH);
+    return device;
+}
+
+CSerialDevice::CSerialDevice(std::intptr_t handle) : m_hDevice(handle) {}
+
+CSerialDevice::~CSerialDevice() {
+    const int fd = static_cast<int>(m_hDevice);
+    // The exclusive flag belongs to the tty, which another process may keep open.
+    ioctl(fd, TIOCNXCL);
+    close(fd);
+}
+
+void CSerialDevice::WriteByte(std::uint8_t value) {
+    const int fd = static_cast<int>(m_hDevice);
+    if (WriteOne(fd, value) || (errno != EAGAIN && errno != EWOULDBLOCK)) {
+        return;
+    }
+    if (WaitWritable(fd)) {
+        WriteOne(fd, value);
+    }
+}
+
+int CSerialDevice::QueuedInput() {
+    // A vanished device fails here (EIO, ENXIO) and so has nothing queued.
+    int count = 0;
+    if (ioctl(static_cast<int>(m_hDevice), FIONREAD, &count) != 0 || count < 0) {
+        return 0;
+    }
+    return count;
+}
+
+int CSerialDevice::ReadQueued(std::uint8_t* buffer, int count) {
+    int total = 0;
+    while (total < count) {
+        const ssize_t got =
+            read(static_cast<int>(m_hDevice), buffer + total, static_cast<size_t>(count - total));
+        if (got <= 0) {
+            break;  // 0 after readiness is a vanished device; EAGAIN means nothing more yet
+        }
+        total += static_cast<int>(got);
+    }
+    return total;
+}
