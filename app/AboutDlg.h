@@ -1,0 +1,12 @@
+#pragma once
+
+#include "Dialog.h"
+
+// The About box: no behaviour of its own; every way out ends it.
+class CAboutDlg : public CDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kTemplateId = 100;
+    explicit CAboutDlg(QWidget* parent = nullptr) : CDialog(kTemplateId, parent) {}
+};

@@ -1,0 +1,16 @@
+#include "SetupApp.h"
+
+#include "MessageBoxSeam.h"
+#include "PortSettingsStore.h"
+#include "SetupDlg.h"
+#include "SplashDlg.h"
+
+bool CSetupApp::InitInstance() {
+    SetPortSettingsFailureReporter(
+        [] { ShowMessageBox(nullptr, QStringLiteral("Open Reg Error!")); });
+    CSplashDlg splash;
+    splash.DoModal();
+    CSetupDlg main;
+    main.DoModal();
+    return false;
+}

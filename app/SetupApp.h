@@ -1,0 +1,8 @@
+#pragma once
+
+// The application: the splash for a second, then the main window until it closes.
+class CSetupApp {
+public:
+    // The whole run; returns false, after which the program ends.
+    bool InitInstance();
+};

@@ -1,0 +1,12 @@
+#include <QApplication>
+
+#include "MessageBoxSeam.h"
+#include "SetupApp.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(ApplicationTitle());
+    CSetupApp setupApp;
+    setupApp.InitInstance();
+    return 0;
+}

@@ -1,0 +1,207 @@
+#include "Dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+
+#include "ModalSeam.h"
+#include "RecordedMessageBoxes.h"
+
+namespace {
+
+constexpr int kMainTemplate = 102;
+constexpr int kRadioPortTemplate = 145;
+
+QRect Pixels(double perUnit, int x, int y, int w, int h) {
+    return QRect(qRound(x * perUnit), qRound(y * perUnit), qRound(w * perUnit),
+                 qRound(h * perUnit));
+}
+
+TEST(DialogLayer, PlacesControlsInDialogUnitsOfTheTemplateFont) {
+    CDialog main(kMainTemplate);
+    const double scale = main.logicalDpiX() / 96.0;
+    EXPECT_EQ(main.size(), QSize(qRound(438 * 1.5 * scale), qRound(229 * 1.5 * scale)));
+    EXPECT_EQ(main.Item(1014)->geometry(), Pixels(1.5 * scale, 161, 26, 40, 14));
+    EXPECT_EQ(main.Item(1053)->geometry(), Pixels(1.5 * scale, 11, 166, 45, 37));
+    EXPECT_EQ(main.Item(1027)->geometry(), Pixels(1.5 * scale, 265, 29, 62, 25));
+
+    CDialog radioPort(kRadioPortTemplate);
+    EXPECT_EQ(radioPort.size(), QSize(qRound(237 * 2 * scale), qRound(86 * 2 * scale)));
+    EXPECT_EQ(radioPort.Item(1)->geometry(), Pixels(2 * scale, 34, 54, 43, 13));
+}
+
+TEST(DialogLayer, BuildsEachKindOfControlWithItsStyle) {
+    CDialog main(kMainTemplate);
+    auto* frequency = qobject_cast<QLineEdit*>(main.Item(1014));
+    ASSERT_NE(frequency, nullptr);
+    EXPECT_NE(frequency->validator(), nullptr);
+    auto* result = qobject_cast<QLineEdit*>(main.Item(1048));
+    ASSERT_NE(result, nullptr);
+    EXPECT_TRUE(result->isReadOnly());
+    EXPECT_FALSE(result->hasFrame());
+    EXPECT_TRUE(main.Item(1046)->isHidden());
+    EXPECT_FALSE(main.Item(1056)->isEnabled());
+    EXPECT_NE(qobject_cast<QRadioButton*>(main.Item(1051)), nullptr);
+    EXPECT_NE(qobject_cast<QCheckBox*>(main.Item(1032)), nullptr);
+    auto* slider = qobject_cast<QSlider*>(main.Item(1028));
+    ASSERT_NE(slider, nullptr);
+    EXPECT_EQ(slider->tickPosition(), QSlider::TicksAbove);
+    EXPECT_EQ(main.GetText(1053), QString::fromUtf8("退 出"));
+
+    CDialog radioPort(kRadioPortTemplate);
+    auto* rates = qobject_cast<QComboBox*>(radioPort.Item(1057));
+    ASSERT_NE(rates, nullptr);
+    EXPECT_EQ(rates->count(), 4);
+    EXPECT_EQ(rates->itemText(0), "19200bps");
+    EXPECT_EQ(rates->itemText(1), "9600 bps");
+    auto* confirm = qobject_cast<QPushButton*>(radioPort.Item(1));
+    ASSERT_NE(confirm, nullptr);
+    EXPECT_TRUE(confirm->isDefault());
+}
+
+TEST(DialogLayer, DigitsOnlyEditsRefuseTypedAndPastedNonDigits) {
+    CDialog main(kMainTemplate);
+    main.ShowModeless();
+    main.SetTextLimit(1014, 7);
+    auto* edit = qobject_cast<QLineEdit*>(main.Item(1014));
+    edit->clear();
+    QTest::keyClicks(edit, "12a3-4");
+    EXPECT_EQ(edit->text(), "1234");
+    edit->clear();
+    edit->insert("9x9");  // what a paste does
+    EXPECT_EQ(edit->text(), "");
+    QTest::keyClicks(edit, "123456789");
+    EXPECT_EQ(edit->text(), "1234567");
+}
+
+TEST(DialogLayer, RadioButtonsNeverUncheckThemselvesOrTheirPartners) {
+    CDialog main(kMainTemplate);
+    main.ShowModeless();
+    main.SetCheck(1051, true);
+    QTest::mouseClick(main.Item(1052), Qt::LeftButton);
+    EXPECT_TRUE(main.IsChecked(1051));
+    EXPECT_TRUE(main.IsChecked(1052));
+    QTest::mouseClick(main.Item(1052), Qt::LeftButton);
+    EXPECT_TRUE(main.IsChecked(1052));
+}
+
+// A dialog whose handlers record what reached them.
+class CProbeDialog : public CDialog {
+public:
+    CProbeDialog() : CDialog(kMainTemplate) {
+        OnClicked(1009, [this] { ++queryClicks; });
+        OnTextChanged(1014, [this] { ++textChanges; });
+        OnSliderReleased(1027, [this] { ++sliderReleases; });
+    }
+    int queryClicks = 0;
+    int textChanges = 0;
+    int sliderReleases = 0;
+    int initialisations = 0;
+    QList<int> timerTicks;
+
+protected:
+    void OnInitDialog() override { ++initialisations; }
+    void OnTimer(int timerId) override { timerTicks.append(timerId); }
+};
+
+TEST(DialogLayer, DispatchesCommandsTextChangesAndSliderReleasesById) {
+    CProbeDialog dialog;
+    dialog.ShowModeless();
+    QTest::mouseClick(dialog.Item(1009), Qt::LeftButton);
+    EXPECT_EQ(dialog.queryClicks, 1);
+    dialog.SetText(1014, "123");
+    EXPECT_EQ(dialog.textChanges, 1);
+    auto* slider = qobject_cast<QSlider*>(dialog.Item(1027));
+    slider->setFocus();
+    QTest::keyClick(slider, Qt::Key_Right);
+    EXPECT_EQ(dialog.sliderReleases, 0);
+    QTest::mouseClick(slider, Qt::LeftButton);
+    EXPECT_EQ(dialog.sliderReleases, 1);
+}
+
+TEST(DialogLayer, EnterClicksTheFocusedButtonOrSendsTheDefaultCommand) {
+    CProbeDialog dialog;
+    dialog.ShowModeless();
+    dialog.Item(1009)->setFocus();
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    EXPECT_EQ(dialog.queryClicks, 1);
+    dialog.Item(1014)->setFocus();
+    QTest::keyClick(&dialog, Qt::Key_Return);  // no handler for OK: the dialog ends with 1
+    EXPECT_TRUE(dialog.IsEnded());
+    EXPECT_EQ(dialog.result(), kIdOk);
+}
+
+TEST(DialogLayer, EscAndTheCloseBoxEndWithCancel) {
+    CProbeDialog escaped;
+    escaped.ShowModeless();
+    QTest::keyClick(&escaped, Qt::Key_Escape);
+    EXPECT_TRUE(escaped.IsEnded());
+    EXPECT_EQ(escaped.result(), kIdCancel);
+
+    CProbeDialog closed;
+    closed.ShowModeless();
+    closed.close();
+    EXPECT_TRUE(closed.IsEnded());
+    EXPECT_EQ(closed.result(), kIdCancel);
+}
+
+TEST(DialogLayer, ModalRunInitialisesOnceAndEndsWithTheResult) {
+    CProbeDialog dialog;
+    QTimer::singleShot(0, &dialog, [&dialog] { dialog.EndDialog(7); });
+    EXPECT_EQ(dialog.DoModal(), 7);
+    EXPECT_EQ(dialog.initialisations, 1);
+}
+
+TEST(DialogLayer, ModalSeamLetsTestsAnswerANestedRun) {
+    const ModalHandler previous = SetModalHandler([](CDialog& dialog) {
+        dialog.ShowModeless();
+        dialog.EndDialog(kIdCancel);
+        return kIdCancel;
+    });
+    CProbeDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), kIdCancel);
+    EXPECT_EQ(dialog.initialisations, 1);
+    SetModalHandler(previous);
+}
+
+TEST(DialogLayer, WindowTimersFireById) {
+    CProbeDialog dialog;
+    dialog.SetTimer(27, 10);
+    dialog.SetTimer(1, 15);
+    QTest::qWait(100);
+    dialog.KillTimer(27);
+    dialog.KillTimer(1);
+    EXPECT_TRUE(dialog.timerTicks.contains(27));
+    EXPECT_TRUE(dialog.timerTicks.contains(1));
+}
+
+TEST(DialogLayer, MessageBoxesGoThroughTheSeam) {
+    CRecordedMessageBoxes boxes;
+    CDialog dialog(kMainTemplate);
+    EXPECT_EQ(ShowMessageBox(&dialog, "text", "caption", MsgIcon::Exclamation), 1);
+    ShowMessageBox(nullptr, "plain");
+    ASSERT_EQ(boxes.Boxes().size(), 2);
+    EXPECT_EQ(boxes.Boxes()[0].owner, &dialog);
+    EXPECT_EQ(boxes.Boxes()[0].caption, "caption");
+    EXPECT_EQ(boxes.Boxes()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(boxes.Boxes()[1].caption, ApplicationTitle());
+    EXPECT_EQ(boxes.Boxes()[1].icon, MsgIcon::None);
+}
+
+TEST(DialogLayer, MissingTemplateGivesAnEmptyDialogWithoutControls) {
+    CDialog missing(9999);
+    EXPECT_EQ(missing.Item(1), nullptr);
+    EXPECT_EQ(missing.GetText(1), QString());
+    missing.SetText(1, "x");  // nothing to write to, nothing breaks
+}
+
+}  // namespace

@@ -1,0 +1,492 @@
+#include "Dialog.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QSlider>
+#include <QTimer>
+#include <cmath>
+
+#include "ModalSeam.h"
+#include "Resources.h"
+
+namespace {
+
+constexpr double kDesignDpi = 96.0;
+constexpr int kIconSize = 32;
+constexpr int kStaticTextHeight = 8;  // dialog units
+
+// Radio buttons that each start a group of their own: a click checks the button and
+// never unchecks it, and no partner is touched.
+class CAutoRadioButton : public QRadioButton {
+public:
+    CAutoRadioButton(const QString& text, QWidget* parent) : QRadioButton(text, parent) {
+        setAutoExclusive(false);
+    }
+
+protected:
+    void nextCheckState() override { setChecked(true); }
+};
+
+// A trackbar that reports the release of the mouse button, whatever the mouse did.
+class CTrackbar : public QSlider {
+public:
+    CTrackbar(QWidget* parent) : QSlider(Qt::Horizontal, parent) {}
+    std::function<void()> onMouseReleased;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        QSlider::mouseReleaseEvent(event);
+        if (onMouseReleased) {
+            onMouseReleased();
+        }
+    }
+};
+
+// Fixed base units per template font at 96 DPI: 宋体 9 pt is 6 x 12 pixels per 4 x 8
+// units, System 10 pt is 8 x 16.
+double PixelsPerUnitAt96(const QString& fontFace) {
+    return fontFace == QStringLiteral("System") ? 2.0 : 1.5;
+}
+
+QFont TemplateFont(const DialogTemplate& dialog) {
+    QFont font;
+    if (dialog.fontFace == QStringLiteral("System")) {
+        font.setFamilies({"Noto Sans CJK SC", "WenQuanYi Zen Hei", "Noto Sans"});
+        font.setWeight(QFont::DemiBold);
+    } else {
+        font.setFamilies({"SimSun", "Noto Serif CJK SC", "Noto Sans CJK SC", "WenQuanYi Zen Hei"});
+    }
+    font.setPointSize(dialog.fontPoints);
+    return font;
+}
+
+// Without prefix processing an "&" marks a mnemonic: it is not shown, "&&" shows one.
+QString WithoutMnemonics(const QString& text) {
+    QString shown;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && i + 1 < text.size()) {
+            ++i;
+        }
+        shown.append(text[i]);
+    }
+    return shown;
+}
+
+QWidget* CreateEdit(const ControlTemplate& control, QWidget* parent) {
+    auto* edit = new QLineEdit(control.text, parent);
+    if (control.Has("digits")) {
+        edit->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    }
+    edit->setReadOnly(control.Has("readonly"));
+    edit->setFrame(!control.Has("borderless"));
+    if (control.Has("notab")) {
+        edit->setFocusPolicy(Qt::ClickFocus);
+    }
+    return edit;
+}
+
+QWidget* CreateButton(const ControlTemplate& control, QWidget* parent) {
+    auto* button = new QPushButton(WithoutMnemonics(control.text), parent);
+    button->setAutoDefault(false);
+    button->setDefault(control.Has("default"));
+    return button;
+}
+
+QWidget* CreateStatic(const ControlTemplate& control, QWidget* parent) {
+    auto* label =
+        new QLabel(control.Has("noprefix") ? control.text : WithoutMnemonics(control.text), parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QWidget* CreatePicture(const ControlTemplate& control, QWidget* parent) {
+    auto* picture = new QLabel(parent);
+    const QPixmap pixmap = control.bitmap != 0
+                               ? BitmapResource(control.bitmap)
+                               : IconResource(control.icon).pixmap(kIconSize, kIconSize);
+    picture->setPixmap(pixmap);
+    return picture;
+}
+
+QWidget* CreateDropList(const ControlTemplate& control, QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    list->addItems(control.items);
+    list->setCurrentIndex(-1);
+    return list;
+}
+
+QWidget* CreateTrackbar(QWidget* parent) {
+    auto* trackbar = new CTrackbar(parent);
+    trackbar->setTickPosition(QSlider::TicksAbove);
+    trackbar->setTickInterval(1);
+    trackbar->setPageStep(1);
+    return trackbar;
+}
+
+}  // namespace
+
+CDialog::CDialog(int templateId, QWidget* parent)
+    : QDialog(parent), m_template(DialogTemplate::Load(templateId)) {
+    Build();
+}
+
+CDialog::~CDialog() = default;
+
+int CDialog::DoModal() {
+    return RunModal(*this);
+}
+
+int CDialog::RunModalLoop() {
+    Initialise();
+    if (m_bEnded) {
+        return result();
+    }
+    return exec();
+}
+
+void CDialog::ShowModeless() {
+    show();
+    Initialise();
+}
+
+void CDialog::Initialise() {
+    if (m_bInitialised) {
+        return;
+    }
+    m_bInitialised = true;
+    OnInitDialog();
+}
+
+void CDialog::EndDialog(int result) {
+    m_bEnded = true;
+    done(result);
+}
+
+QWidget* CDialog::Item(int id) const {
+    return m_items.value(id, nullptr);
+}
+
+QPointF CDialog::PixelsPerUnit() const {
+    const double perUnit = PixelsPerUnitAt96(m_template.fontFace);
+    return QPointF(perUnit * logicalDpiX() / kDesignDpi, perUnit * logicalDpiY() / kDesignDpi);
+}
+
+QRect CDialog::ToPixels(const QRect& dialogUnits) const {
+    const QPointF scale = PixelsPerUnit();
+    return QRect(static_cast<int>(std::lround(dialogUnits.x() * scale.x())),
+                 static_cast<int>(std::lround(dialogUnits.y() * scale.y())),
+                 static_cast<int>(std::lround(dialogUnits.width() * scale.x())),
+                 static_cast<int>(std::lround(dialogUnits.height() * scale.y())));
+}
+
+void CDialog::Build() {
+    setFont(TemplateFont(m_template));
+    ApplyWindowStyle();
+    for (const ControlTemplate& control : m_template.controls) {
+        QWidget* widget = CreateControl(control);
+        if (widget == nullptr) {
+            continue;
+        }
+        const QRect rect = ToPixels(control.rect);
+        if (control.rect.width() == 0) {
+            widget->adjustSize();
+            widget->move(rect.topLeft());
+            widget->resize(widget->width(), ToPixels(QRect(0, 0, 0, kStaticTextHeight)).height());
+        } else if (control.kind == QStringLiteral("picture") && control.bitmap != 0) {
+            widget->setGeometry(QRect(rect.topLeft(), widget->sizeHint()));
+        } else if (control.kind == QStringLiteral("droplist")) {
+            widget->setGeometry(rect.x(), rect.y(), rect.width(), widget->sizeHint().height());
+        } else {
+            widget->setGeometry(rect);
+        }
+        widget->setVisible(!control.Has("hidden"));
+        widget->setEnabled(!control.Has("disabled"));
+        if (control.id != -1) {
+            m_items.insert(control.id, widget);
+            ConnectCommand(widget, control.id);
+        }
+    }
+}
+
+void CDialog::ApplyWindowStyle() {
+    setWindowTitle(m_template.caption);
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint;
+    if (m_template.Has("noborder") || m_template.Has("thinborder")) {
+        flags |= Qt::FramelessWindowHint;
+    }
+    if (m_template.Has("caption")) {
+        flags |= Qt::WindowTitleHint;
+    }
+    if (m_template.Has("sysmenu")) {
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    }
+    if (m_template.Has("minimizebox")) {
+        flags |= Qt::WindowMinimizeButtonHint;
+    }
+    setWindowFlags(flags);
+    setFixedSize(ToPixels(QRect(QPoint(0, 0), m_template.size)).size());
+}
+
+QWidget* CDialog::CreateControl(const ControlTemplate& control) {
+    const QString& kind = control.kind;
+    QWidget* widget = nullptr;
+    if (kind == QStringLiteral("edit")) {
+        widget = CreateEdit(control, this);
+    } else if (kind == QStringLiteral("button")) {
+        widget = CreateButton(control, this);
+    } else if (kind == QStringLiteral("radio")) {
+        widget = new CAutoRadioButton(WithoutMnemonics(control.text), this);
+    } else if (kind == QStringLiteral("checkbox")) {
+        widget = new QCheckBox(WithoutMnemonics(control.text), this);
+    } else if (kind == QStringLiteral("groupbox")) {
+        widget = new QGroupBox(control.text, this);
+    } else if (kind == QStringLiteral("static")) {
+        widget = CreateStatic(control, this);
+    } else if (kind == QStringLiteral("picture")) {
+        widget = CreatePicture(control, this);
+    } else if (kind == QStringLiteral("droplist")) {
+        widget = CreateDropList(control, this);
+    } else if (kind == QStringLiteral("trackbar")) {
+        widget = CreateTrackbar(this);
+    }
+    // Frames, labels and pictures stay behind the controls they surround.
+    if (qobject_cast<QGroupBox*>(widget) != nullptr || qobject_cast<QLabel*>(widget) != nullptr) {
+        widget->lower();
+    }
+    return widget;
+}
+
+void CDialog::ConnectCommand(QWidget* widget, int id) {
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        connect(button, &QAbstractButton::clicked, this, [this, id] { SendCommand(id); });
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        connect(edit, &QLineEdit::textChanged, this, [this, id] {
+            if (const auto handler = m_textHandlers.value(id)) {
+                handler();
+            }
+        });
+    } else if (auto* trackbar = dynamic_cast<CTrackbar*>(widget)) {
+        trackbar->onMouseReleased = [this, id] {
+            if (const auto handler = m_sliderHandlers.value(id)) {
+                handler();
+            }
+        };
+    }
+}
+
+void CDialog::SendCommand(int id) {
+    if (const auto handler = m_clickHandlers.value(id)) {
+        handler();
+    } else if (id == kIdOk) {
+        OnOK();
+    } else if (id == kIdCancel) {
+        OnCancel();
+    }
+}
+
+QString CDialog::GetText(int id) const {
+    if (auto* edit = qobject_cast<QLineEdit*>(Item(id))) {
+        return edit->text();
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(Item(id))) {
+        return button->text();
+    }
+    if (auto* label = qobject_cast<QLabel*>(Item(id))) {
+        return label->text();
+    }
+    if (auto* group = qobject_cast<QGroupBox*>(Item(id))) {
+        return group->title();
+    }
+    return QString();
+}
+
+void CDialog::SetText(int id, const QString& text) {
+    if (auto* edit = qobject_cast<QLineEdit*>(Item(id))) {
+        edit->setText(text);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(Item(id))) {
+        button->setText(text);
+    } else if (auto* label = qobject_cast<QLabel*>(Item(id))) {
+        label->setText(text);
+    } else if (auto* group = qobject_cast<QGroupBox*>(Item(id))) {
+        group->setTitle(text);
+    }
+}
+
+void CDialog::SetTextLimit(int id, int characters) {
+    if (auto* edit = qobject_cast<QLineEdit*>(Item(id))) {
+        edit->setMaxLength(characters);
+    }
+}
+
+bool CDialog::IsChecked(int id) const {
+    auto* button = qobject_cast<QAbstractButton*>(Item(id));
+    return button != nullptr && button->isChecked();
+}
+
+void CDialog::SetCheck(int id, bool checked) {
+    if (auto* button = qobject_cast<QAbstractButton*>(Item(id))) {
+        button->setChecked(checked);
+    }
+}
+
+void CDialog::EnableItem(int id, bool enabled) {
+    if (QWidget* widget = Item(id)) {
+        widget->setEnabled(enabled);
+    }
+}
+
+void CDialog::ShowItem(int id, bool shown) {
+    if (QWidget* widget = Item(id)) {
+        widget->setVisible(shown);
+    }
+}
+
+void CDialog::FocusItem(int id) {
+    if (QWidget* widget = Item(id)) {
+        widget->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void CDialog::RepaintItem(int id) {
+    if (QWidget* widget = Item(id)) {
+        widget->repaint();
+    }
+}
+
+void CDialog::SetSliderRange(int id, int minimum, int maximum) {
+    if (auto* slider = qobject_cast<QSlider*>(Item(id))) {
+        slider->setRange(minimum, maximum);
+    }
+}
+
+void CDialog::SetSliderPos(int id, int position) {
+    if (auto* slider = qobject_cast<QSlider*>(Item(id))) {
+        slider->setValue(position);
+    }
+}
+
+int CDialog::GetSliderPos(int id) const {
+    auto* slider = qobject_cast<QSlider*>(Item(id));
+    return slider != nullptr ? slider->value() : 0;
+}
+
+void CDialog::SetListSelection(int id, int index) {
+    if (auto* list = qobject_cast<QComboBox*>(Item(id))) {
+        list->setCurrentIndex(index);
+    }
+}
+
+int CDialog::GetListSelection(int id) const {
+    auto* list = qobject_cast<QComboBox*>(Item(id));
+    return list != nullptr ? list->currentIndex() : -1;
+}
+
+void CDialog::OnClicked(int id, std::function<void()> handler) {
+    m_clickHandlers.insert(id, std::move(handler));
+}
+
+void CDialog::OnTextChanged(int id, std::function<void()> handler) {
+    m_textHandlers.insert(id, std::move(handler));
+}
+
+void CDialog::OnSliderReleased(int id, std::function<void()> handler) {
+    m_sliderHandlers.insert(id, std::move(handler));
+}
+
+void CDialog::SetTimer(int timerId, int periodMs) {
+    QTimer*& timer = m_timers[timerId];
+    if (timer == nullptr) {
+        timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [this, timerId] { OnTimer(timerId); });
+    }
+    timer->start(periodMs);
+}
+
+void CDialog::KillTimer(int timerId) {
+    if (QTimer* timer = m_timers.value(timerId)) {
+        timer->stop();
+    }
+}
+
+void CDialog::AppendSystemMenuItem(int command, const QString& text) {
+    m_systemMenu.append({command, text});
+}
+
+int CDialog::DefaultButtonId() const {
+    for (const ControlTemplate& control : m_template.controls) {
+        if (control.kind == QStringLiteral("button") && control.Has("default")) {
+            return control.id;
+        }
+    }
+    return kIdOk;
+}
+
+void CDialog::OnEnter() {
+    // A push button with the focus is clicked; elsewhere Enter is the default command.
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+        button->click();
+        return;
+    }
+    SendCommand(DefaultButtonId());
+}
+
+void CDialog::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            OnEnter();
+            break;
+        case Qt::Key_Escape:
+            SendCommand(kIdCancel);
+            break;
+        default:
+            QDialog::keyPressEvent(event);
+            return;
+    }
+    event->accept();
+}
+
+void CDialog::closeEvent(QCloseEvent* event) {
+    if (m_bEnded) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    SendCommand(kIdCancel);
+}
+
+void CDialog::contextMenuEvent(QContextMenuEvent* event) {
+    if (m_systemMenu.isEmpty()) {
+        QDialog::contextMenuEvent(event);
+        return;
+    }
+    QMenu menu(this);
+    for (const auto& [command, text] : m_systemMenu) {
+        QAction* action = menu.addAction(text);
+        connect(action, &QAction::triggered, this,
+                [this, command = command] { OnSysCommand(command); });
+    }
+    menu.exec(event->globalPos());
+}
+
+void CDialog::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    if (m_template.Has("thinborder")) {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}

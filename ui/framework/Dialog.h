@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QDialog>
+#include <QMap>
+#include <QString>
+#include <functional>
+
+#include "DialogTemplate.h"
+
+class QTimer;
+
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+
+// A modal dialog built from a template. Dialog code addresses its controls by id,
+// registers command handlers by id, runs window timers and ends with a result.
+class CDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CDialog(int templateId, QWidget* parent = nullptr);
+    ~CDialog() override;
+
+    // Runs the dialog modally (through the modal seam); returns its result.
+    int DoModal();
+    // The real modal run: initialisation, then the event loop until EndDialog.
+    int RunModalLoop();
+    // Shows the dialog and initialises it without entering a modal loop.
+    void ShowModeless();
+    void EndDialog(int result);
+    bool IsEnded() const { return m_bEnded; }
+
+    QWidget* Item(int id) const;
+    const DialogTemplate& Template() const { return m_template; }
+    // Dialog units to pixels for this dialog's font, at the screen's logical DPI.
+    QRect ToPixels(const QRect& dialogUnits) const;
+    QPointF PixelsPerUnit() const;
+
+    QString GetText(int id) const;
+    void SetText(int id, const QString& text);
+    void SetTextLimit(int id, int characters);
+    bool IsChecked(int id) const;
+    void SetCheck(int id, bool checked);
+    void EnableItem(int id, bool enabled);
+    void ShowItem(int id, bool shown);
+    void FocusItem(int id);
+    void RepaintItem(int id);
+    void SetSliderRange(int id, int minimum, int maximum);
+    void SetSliderPos(int id, int position);
+    int GetSliderPos(int id) const;
+    void SetListSelection(int id, int index);
+    int GetListSelection(int id) const;
+
+    // The command of a click (buttons, radio buttons, check boxes).
+    void OnClicked(int id, std::function<void()> handler);
+    // Any change of an edit's text, typed or set by the program.
+    void OnTextChanged(int id, std::function<void()> handler);
+    // The mouse button released over a trackbar.
+    void OnSliderReleased(int id, std::function<void()> handler);
+    // Sends a command as a click on control id would.
+    void SendCommand(int id);
+
+    void SetTimer(int timerId, int periodMs);
+    void KillTimer(int timerId);
+
+    // An entry of the window's system menu (here: the dialog's context menu).
+    void AppendSystemMenuItem(int command, const QString& text);
+
+protected:
+    virtual void OnInitDialog() {}
+    virtual void OnOK() { EndDialog(kIdOk); }
+    virtual void OnCancel() { EndDialog(kIdCancel); }
+    virtual void OnTimer(int /*timerId*/) {}
+    virtual void OnSysCommand(int /*command*/) {}
+
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void Build();
+    void ApplyWindowStyle();
+    QWidget* CreateControl(const ControlTemplate& control);
+    void ConnectCommand(QWidget* widget, int id);
+    void OnEnter();
+    int DefaultButtonId() const;
+    void Initialise();
+
+    DialogTemplate m_template;
+    QMap<int, QWidget*> m_items;
+    QMap<int, std::function<void()>> m_clickHandlers;
+    QMap<int, std::function<void()>> m_textHandlers;
+    QMap<int, std::function<void()>> m_sliderHandlers;
+    QMap<int, QTimer*> m_timers;
+    QList<QPair<int, QString>> m_systemMenu;
+    bool m_bInitialised = false;
+    bool m_bEnded = false;
+};

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QIcon>
+#include <functional>
+
+#include "Dialog.h"
+#include "OperationEngine.h"
+#include "ParameterSet.h"
+#include "PcPortSettings.h"
+#include "SerialPort.h"
+#include "StatusClock.h"
+
+// The main window: owns the serial port, the PC port settings copy, the parameter set
+// and the operation engine for the whole run.
+class CSetupDlg : public CDialog, private IEngineHost {
+    Q_OBJECT
+
+public:
+    static constexpr int kTemplateId = 102;
+    static constexpr int kEngineTimer = 27;
+    static constexpr int kClockTimer = 1;
+    static constexpr int kAboutCommand = 0x0010;
+
+    explicit CSetupDlg(QWidget* parent = nullptr);
+    ~CSetupDlg() override;
+
+    // The common start of an operation a button begins; false when refused as busy.
+    bool SendOperation(int opKind, const RadioPayload& payload);
+    void ShowParams() override;
+
+    CSerialPort& Port() { return m_port; }
+    PcPortSettings& PortSettings() { return m_portSettings; }
+    CParameterSet& Params() { return m_params; }
+    COperationEngine& Engine() { return m_engine; }
+
+    // Where the clock reads the time of day (the system's local time by default).
+    void SetTimeSource(std::function<CStatusClock::TimeOfDay()> source);
+
+protected:
+    void OnInitDialog() override;
+    void OnOK() override {}  // Enter never ends the main window
+    void OnTimer(int timerId) override;
+    void OnSysCommand(int command) override;
+
+private:
+    void SetOperationText(const std::string& text) override;
+    void SetResultText(const std::string& text) override;
+    void ShowBusyMessage() override;
+
+    void WriteTextMembers();
+    void ApplyTextLimits();
+    void OpenPortWithStoredSettings();
+    void ShowPortSettings();
+    void SetSliderRanges();
+    void ShowLevelTexts();
+    void UpdateClock();
+    void ShowPair(int firstId, int secondId, bool firstChecked);
+    void CentreOnScreen();
+
+    CSerialPort m_port;
+    PcPortSettings m_portSettings;
+    CParameterSet m_params;
+    COperationEngine m_engine;
+    QString m_strClock;
+    CStatusClock m_clock;
+    std::function<CStatusClock::TimeOfDay()> m_timeSource;
+    QIcon m_hIcon;
+};
