@@ -15,6 +15,7 @@
 #include <QRegularExpressionValidator>
 #include <QSlider>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 #include "ModalSeam.h"
@@ -81,6 +82,17 @@ QString WithoutMnemonics(const QString& text) {
         shown.append(text[i]);
     }
     return shown;
+}
+
+// A group box's line runs through the middle of its title, as the layouts assume;
+// the default style would put the whole title above the line.
+QString GroupBoxStyle(const QFontMetrics& metrics) {
+    const int lineOffset = metrics.height() / 2;
+    return QStringLiteral(
+               "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: %1px; }"
+               "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+               " left: 6px; padding: 0 1px; background-color: palette(window); }")
+        .arg(lineOffset);
 }
 
 QWidget* CreateEdit(const ControlTemplate& control, QWidget* parent) {
@@ -194,6 +206,7 @@ QRect CDialog::ToPixels(const QRect& dialogUnits) const {
 
 void CDialog::Build() {
     setFont(TemplateFont(m_template));
+    setStyleSheet(GroupBoxStyle(fontMetrics()));
     ApplyWindowStyle();
     for (const ControlTemplate& control : m_template.controls) {
         QWidget* widget = CreateControl(control);
@@ -201,10 +214,8 @@ void CDialog::Build() {
             continue;
         }
         const QRect rect = ToPixels(control.rect);
-        if (control.rect.width() == 0) {
-            widget->adjustSize();
-            widget->move(rect.topLeft());
-            widget->resize(widget->width(), ToPixels(QRect(0, 0, 0, kStaticTextHeight)).height());
+        if (control.kind == QStringLiteral("static")) {
+            PlaceLabel(widget, control.rect);
         } else if (control.kind == QStringLiteral("picture") && control.bitmap != 0) {
             widget->setGeometry(QRect(rect.topLeft(), widget->sizeHint()));
         } else if (control.kind == QStringLiteral("droplist")) {
@@ -219,6 +230,19 @@ void CDialog::Build() {
             ConnectCommand(widget, control.id);
         }
     }
+}
+
+// Labels are never cut at the bottom: the fallback CJK fonts have taller lines than
+// the font the layouts were drawn for. Labels are transparent, so a taller box that
+// reaches into the next label costs nothing.
+void CDialog::PlaceLabel(QWidget* label, const QRect& dialogUnits) {
+    QRect rect = ToPixels(dialogUnits);
+    if (dialogUnits.width() == 0) {
+        rect.setWidth(label->sizeHint().width());
+        rect.setHeight(ToPixels(QRect(0, 0, 0, kStaticTextHeight)).height());
+    }
+    rect.setHeight(std::max(rect.height(), label->fontMetrics().height()));
+    label->setGeometry(rect);
 }
 
 void CDialog::ApplyWindowStyle() {

@@ -81,6 +81,7 @@ protected:
 private:
     void Build();
     void ApplyWindowStyle();
+    void PlaceLabel(QWidget* label, const QRect& dialogUnits);
     QWidget* CreateControl(const ControlTemplate& control);
     void ConnectCommand(QWidget* widget, int id);
     void OnEnter();
