@@ -1,0 +1,121 @@
+#include "MultiChannelRig.h"
+
+#include <unistd.h>
+
+#include <QTest>
+#include <filesystem>
+#include <stdexcept>
+
+CScopedWorkingDir::CScopedWorkingDir(const std::string& path)
+    : m_strPrevious(std::filesystem::current_path().string()) {
+    std::filesystem::current_path(path);
+}
+
+CScopedWorkingDir::~CScopedWorkingDir() {
+    std::error_code ignored;
+    std::filesystem::current_path(m_strPrevious, ignored);
+}
+
+std::string FileBytes(const std::vector<Record>& records) {
+    std::string bytes;
+    for (const Record& record : records) {
+        for (const std::int32_t value : {record.rx, record.tx}) {
+            const auto bits = static_cast<std::uint32_t>(value);
+            for (unsigned shift = 0; shift < 32; shift += 8) {
+                bytes.push_back(static_cast<char>((bits >> shift) & 0xFFu));
+            }
+        }
+    }
+    return bytes;
+}
+
+std::string NumberedFile(std::int32_t rx, std::int32_t tx) {
+    std::vector<Record> records;
+    for (std::int32_t channel = 1; channel <= CChannelFile::kChannels; ++channel) {
+        records.push_back({rx + channel, tx + channel});
+    }
+    return FileBytes(records);
+}
+
+std::string DefaultFile() {
+    return FileBytes(std::vector<Record>(CChannelFile::kChannels, Record{2300000, 2300000}));
+}
+
+std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {
+    std::vector<std::uint8_t> bytes;
+    for (int value : values) {
+        bytes.push_back(static_cast<std::uint8_t>(value));
+    }
+    return bytes;
+}
+
+CMultiChannelRig::CMultiChannelRig() : m_workingDir(m_work.Path()) {}
+
+void CMultiChannelRig::ConnectRadio(const SimRadioState& state) {
+    radio.SetState(state);
+    if (!radio.Start()) {
+        throw std::runtime_error("the simulated radio could not start");
+    }
+    m_home.MapPort(1, radio.SlavePath());
+    if (!port.Open(1, 9600, 0)) {
+        throw std::runtime_error("the simulated radio's port could not be opened");
+    }
+}
+
+CMultiChannelDlg& CMultiChannelRig::OpenDialog() {
+    dialog.reset();
+    dialog = std::make_unique<CMultiChannelDlg>(port);
+    dialog->ShowModeless();
+    // Painting needs a window the platform has exposed.
+    if (!QTest::qWaitForWindowExposed(dialog.get())) {
+        throw std::runtime_error("the dialog's window was never exposed");
+    }
+    return *dialog;
+}
+
+QLineEdit* CMultiChannelRig::Edit(int id) const {
+    return qobject_cast<QLineEdit*>(dialog->Item(id));
+}
+
+QString CMultiChannelRig::Text(int id) const {
+    return dialog->GetText(id);
+}
+
+void CMultiChannelRig::Type(int id, const QString& text) const {
+    QLineEdit* edit = Edit(id);
+    if (!edit->text().isEmpty()) {
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+    }
+    QTest::keyClicks(edit, text);
+}
+
+void CMultiChannelRig::ChooseWindow(int start, int count) const {
+    Type(Mc::kCount, QString::number(count));
+    Type(Mc::kStart, QString::number(start));
+}
+
+void CMultiChannelRig::Click(int id) const {
+    QTest::mouseClick(dialog->Item(id), Qt::LeftButton);
+}
+
+void CMultiChannelRig::SetRow(int row, const QString& rx, const QString& tx) const {
+    Type(Mc::kRows[row - 1].rx, rx);
+    Type(Mc::kRows[row - 1].tx, tx);
+}
+
+QStringList CMultiChannelRig::Captions() const {
+    QStringList captions;
+    for (const Mc::RowIds& row : Mc::kRows) {
+        captions.append(Text(row.group));
+    }
+    return captions;
+}
+
+std::vector<std::vector<std::uint8_t>> CMultiChannelRig::SentFrames() const {
+    std::vector<std::vector<std::uint8_t>> frames;
+    for (const SimFrameRecord& record : radio.Frames()) {
+        frames.emplace_back(record.frame.begin(), record.frame.end());
+    }
+    return frames;
+}

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "MultiChannelDlg.h"
+#include "RecordedMessageBoxes.h"
+#include "SerialPort.h"
+#include "SimRadio.h"
+#include "TestSupport.h"
+
+namespace Mc {
+constexpr int kSave = 1073;
+constexpr int kSet = 1074;
+constexpr int kQuery = 1075;
+constexpr int kStatus = 1076;
+constexpr int kCount = 1091;
+constexpr int kStart = 1092;
+
+struct RowIds {
+    int group;
+    int rx;
+    int tx;
+};
+// Rows 1 to 10 of template 149.
+constexpr std::array<RowIds, 10> kRows = {{{1093, 1044, 1071},
+                                           {1094, 1045, 1062},
+                                           {1095, 1048, 1065},
+                                           {1096, 1052, 1069},
+                                           {1097, 1053, 1070},
+                                           {1098, 1072, 1063},
+                                           {1099, 1047, 1064},
+                                           {1100, 1049, 1066},
+                                           {1101, 1050, 1067},
+                                           {1102, 1051, 1068}}};
+}  // namespace Mc
+
+// Changes the process's working directory for the object's lifetime.
+class CScopedWorkingDir {
+public:
+    explicit CScopedWorkingDir(const std::string& path);
+    ~CScopedWorkingDir();
+    CScopedWorkingDir(const CScopedWorkingDir&) = delete;
+    CScopedWorkingDir& operator=(const CScopedWorkingDir&) = delete;
+
+private:
+    std::string m_strPrevious;
+};
+
+struct Record {
+    std::int32_t rx;
+    std::int32_t tx;
+};
+
+// The channel file's bytes for these records, channel 1 first.
+std::string FileBytes(const std::vector<Record>& records);
+// 100 records, channel n holding (rx + n, tx + n).
+std::string NumberedFile(std::int32_t rx, std::int32_t tx);
+std::string DefaultFile();
+std::vector<std::uint8_t> Bytes(std::initializer_list<int> values);
+
+// A multi-channel dialog in a fresh working folder, over a port that is either closed or
+// open as COM1 on a simulated radio; its message boxes are recorded and answered.
+class CMultiChannelRig {
+public:
+    CMultiChannelRig();
+
+    // Starts the radio and opens its pseudo-terminal as COM1 at 9600 baud, no parity.
+    void ConnectRadio(const SimRadioState& state = SimRadioState());
+    // A new dialog (the previous one is destroyed first), shown and initialised.
+    CMultiChannelDlg& OpenDialog();
+
+    std::string FilePath() const { return m_work.File(CChannelFile::kFileName); }
+    std::string FileContent() const { return ReadWholeFile(FilePath()); }
+    void WriteFile(const std::string& content) const { WriteWholeFile(FilePath(), content); }
+
+    QLineEdit* Edit(int id) const;
+    QString Text(int id) const;
+    // Replaces an edit's text by typing, one change per key, as an operator does.
+    void Type(int id, const QString& text) const;
+    // Sets the count field, then types the start field, which reloads the window.
+    void ChooseWindow(int start, int count) const;
+    void Click(int id) const;
+    // Row k's receive or transmit text, k from 1.
+    QString Rx(int row) const { return Text(Mc::kRows[row - 1].rx); }
+    QString Tx(int row) const { return Text(Mc::kRows[row - 1].tx); }
+    void SetRow(int row, const QString& rx, const QString& tx) const;
+    QStringList Captions() const;
+    // The frames the radio received, as sent by the PC.
+    std::vector<std::vector<std::uint8_t>> SentFrames() const;
+
+    CRecordedMessageBoxes boxes;
+    CSimRadio radio;
+    CSerialPort port;
+    std::unique_ptr<CMultiChannelDlg> dialog;
+
+private:
+    CTempDir m_work;
+    CScopedWorkingDir m_workingDir;
+    CScopedSettingsHome m_home;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+
+#include "ChannelFreqPair.h"
+#include "LockedFile.h"
+
+class QWidget;
+
+// The PC's frequency plan for the radio's 100 channels: "ChanPara.txt" in the working
+// directory, binary despite its name. Record n (channel n) is 8 bytes at (n - 1) * 8:
+// receive then transmit frequency, each a little-endian signed 32-bit integer.
+// The file is opened exclusively for one operation and closed again. An error inside
+// the open file closes it, is shown in a stop box naming the file's full path, and
+// makes the call return false.
+class CChannelFile {
+public:
+    static constexpr int kChannels = 100;
+    static constexpr int kRecordBytes = 8;
+    static constexpr std::int32_t kDefaultFrequency = 2300000;
+    static const char* const kFileName;
+
+    explicit CChannelFile(QWidget* errorOwner);
+
+    bool OpenForReading();  // existing file only
+    bool OpenForWriting();  // existing file only, content kept
+    bool Create();          // a new empty file, replacing any of that name
+    void Close();
+
+    bool SeekToChannel(int channel);
+    // What the file does not deliver at its end leaves the entry's bytes as they were.
+    bool ReadRecord(ChannelFreqPair& entry);
+    bool WriteRecord(const ChannelFreqPair& entry);
+
+private:
+    bool ReadValue(std::int32_t& value);
+    bool WriteValue(std::int32_t value);
+    bool ReportError();
+
+    CLockedFile m_file;
+    QWidget* m_pErrorOwner;
+};

@@ -1,0 +1,338 @@
+#include "MultiChannelDlg.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <limits>
+#include <thread>
+
+#include "CommandSet.h"
+#include "DataExchange.h"
+#include "MessageBoxSeam.h"
+#include "SerialPort.h"
+
+namespace {
+
+namespace Id {
+constexpr int kSave = 1073;
+constexpr int kSet = 1074;
+constexpr int kQuery = 1075;
+constexpr int kStatus = 1076;
+constexpr int kChannelCount = 1091;
+constexpr int kStartChannel = 1092;
+}  // namespace Id
+
+struct RowIds {
+    int group;
+    int rx;
+    int tx;
+};
+
+// The edit ids do not follow the rows.
+constexpr std::array<RowIds, CMultiChannelDlg::kRows> kRowIds = {{
+    {1093, 1044, 1071},
+    {1094, 1045, 1062},
+    {1095, 1048, 1065},
+    {1096, 1052, 1069},
+    {1097, 1053, 1070},
+    {1098, 1072, 1063},
+    {1099, 1047, 1064},
+    {1100, 1049, 1066},
+    {1101, 1050, 1067},
+    {1102, 1051, 1068},
+}};
+
+// Rows (0-based) whose receive edits the data exchange visits, in its order.
+constexpr std::array<int, CMultiChannelDlg::kRows> kRxExchangeOrder = {1, 2, 0, 4, 3,
+                                                                       5, 6, 7, 8, 9};
+
+constexpr int kLastStartChannel = CChannelFile::kChannels - CMultiChannelDlg::kRows + 1;
+constexpr int kPaddedDigits = 7;  // 230 means 230.0000 MHz
+constexpr int kLowestFrequency = 1000000;
+constexpr int kHighestFrequency = 6000000;
+constexpr int kExchangeFrequencyLimit = 2400000;
+
+constexpr int kAckLimit = 8;
+constexpr int kQueryReplyLimit = 131;
+constexpr int kChannelBlockBytes = 40;
+constexpr auto kAckWait = std::chrono::milliseconds(300);
+constexpr auto kQueryWait = std::chrono::milliseconds(900);
+
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+// The C library's rule: leading blanks and a sign, digits up to the first other
+// character, 0 without digits.
+int DecimalValue(const QString& text) {
+    const long long value = std::strtoll(text.toStdString().c_str(), nullptr, 10);
+    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
+}
+
+bool IsAccepted(int count, const std::uint8_t* reply) {
+    return count >= 3 && reply[0] == kFrameHeader0 && reply[1] == kFrameHeader1 && reply[2] == 0;
+}
+
+std::int32_t RxFrequencyOfWord(std::uint16_t word) {
+    return static_cast<std::int32_t>(word * kChannelStep + kRxFrequencyOffset);
+}
+
+std::int32_t TxFrequencyOfWord(std::uint16_t word) {
+    return static_cast<std::int32_t>(word * kChannelStep);
+}
+
+std::uint16_t LittleEndianWord(const std::uint8_t* bytes) {
+    return static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8u);
+}
+
+}  // namespace
+
+CMultiChannelDlg::CMultiChannelDlg(CSerialPort& port, QWidget* parent)
+    : CDialog(kTemplateId, parent), m_port(port), m_channelFile(this) {
+    OnClicked(Id::kQuery, [this] { Query(); });
+    OnClicked(Id::kSave, [this] { Save(); });
+    OnClicked(Id::kSet, [this] { Set(); });
+    OnTextChanged(Id::kStartChannel, [this] { ReloadWindow(); });
+    PrepareChannelFile();
+}
+
+void CMultiChannelDlg::OnInitDialog() {
+    UpdateData(false);
+}
+
+void CMultiChannelDlg::OnOK() {
+    if (UpdateData(true)) {
+        EndDialog(kIdOk);
+    }
+}
+
+bool CMultiChannelDlg::UpdateData(bool saveAndValidate) {
+    CDataExchange exchange(*this, saveAndValidate);
+    DoDataExchange(exchange);
+    return !exchange.Failed();
+}
+
+void CMultiChannelDlg::DoDataExchange(CDataExchange& exchange) {
+    for (int row : kRxExchangeOrder) {
+        exchange.Integer(kRowIds[row].rx, m_nRxFreq[row], 0, kExchangeFrequencyLimit);
+    }
+    for (int row = 0; row < kRows; ++row) {
+        exchange.Integer(kRowIds[row].tx, m_nTxFreq[row], 0, kExchangeFrequencyLimit);
+    }
+    exchange.Text(Id::kStatus, m_strStatus);
+    exchange.Integer(Id::kStartChannel, m_nStartChannel, 1, CChannelFile::kChannels);
+    exchange.Integer(Id::kChannelCount, m_nChannelCount, 1, kRows);
+}
+
+void CMultiChannelDlg::Query() {
+    ReadWindowFields();
+    ShowProgress(Text("正在查询......"));
+    SendRadioFrame(m_port, ChannelQueryPayload(m_nStartChannel));
+    std::this_thread::sleep_for(kQueryWait);
+    std::array<std::uint8_t, kQueryReplyLimit> reply{};
+    if (m_port.Read(reply.data(), kQueryReplyLimit) < kChannelBlockBytes) {
+        ShowProgress(Text("查询失败"));
+        return;
+    }
+    DecodeChannelBlock(reply.data());
+    UnstageRows();
+    UpdateData(false);
+    ShowProgress(Text("查询成功"));
+}
+
+void CMultiChannelDlg::Save() {
+    CollectRows();
+    if (!ValidateRows()) {
+        return;
+    }
+    repaint();
+    StoreChannelBlock();
+}
+
+void CMultiChannelDlg::Set() {
+    CollectRows();
+    if (!ValidateRows()) {
+        return;
+    }
+    ShowProgress(Text("正在设置中......"));
+    ClampStoredWindow();
+    StageRows();
+    bool allAccepted = true;
+    for (int row = 0; row < m_nChannelCount && allAccepted; ++row) {
+        allAccepted = SetChannel(m_nStartChannel + row, m_aStaged[row]);
+    }
+    ShowProgress(Text(allAccepted ? "设置成功" : "设置失败"));
+}
+
+void CMultiChannelDlg::ReloadWindow() {
+    ReadWindowFields();
+    if (!LoadChannelBlock(m_nStartChannel, kRows)) {
+        return;
+    }
+    ShowChannelCaptions();
+    ShowRowValues();
+}
+
+void CMultiChannelDlg::CollectRows() {
+    auto collect = [this](int id, int& value) {
+        const QString padded = GetText(id).leftJustified(kPaddedDigits, QLatin1Char('0'));
+        SetText(id, padded);
+        value = DecimalValue(padded);
+    };
+    for (int row = 0; row < kRows; ++row) {
+        collect(kRowIds[row].rx, m_nRxFreq[row]);
+    }
+    for (int row = 0; row < kRows; ++row) {
+        collect(kRowIds[row].tx, m_nTxFreq[row]);
+    }
+}
+
+bool CMultiChannelDlg::ValidateRows() {
+    auto refuses = [this](int id, int value) {
+        if (value >= kLowestFrequency && value <= kHighestFrequency) {
+            return false;
+        }
+        ShowMessageBox(this, Text("请输入1000000至6000000之间的数值"));
+        FocusItem(id);
+        return true;
+    };
+    for (int row = 0; row < kRows; ++row) {
+        if (refuses(kRowIds[row].rx, m_nRxFreq[row]) || refuses(kRowIds[row].tx, m_nTxFreq[row])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CMultiChannelDlg::StageRows() {
+    for (int row = 0; row < kRows; ++row) {
+        m_aStaged[row] = {m_nRxFreq[row], m_nTxFreq[row]};
+    }
+}
+
+void CMultiChannelDlg::UnstageRows() {
+    for (int row = 0; row < kRows; ++row) {
+        m_nRxFreq[row] = m_aStaged[row].rxFreq;
+        m_nTxFreq[row] = m_aStaged[row].txFreq;
+    }
+}
+
+void CMultiChannelDlg::ReadWindowFields() {
+    m_nStartChannel = DecimalValue(GetText(Id::kStartChannel));
+    m_nChannelCount = DecimalValue(GetText(Id::kChannelCount));
+    ClampStoredWindow();
+}
+
+void CMultiChannelDlg::ClampStoredWindow() {
+    m_nStartChannel = std::clamp(m_nStartChannel, 1, kLastStartChannel);
+    m_nChannelCount = std::clamp(m_nChannelCount, 1, kRows);
+}
+
+bool CMultiChannelDlg::SetChannel(int channel, const ChannelFreqPair& entry) {
+    return SendAndAwaitAck(
+               ChannelRxFrequencyPayload(channel, static_cast<std::uint32_t>(entry.rxFreq))) &&
+           SendAndAwaitAck(
+               ChannelTxFrequencyPayload(channel, static_cast<std::uint32_t>(entry.txFreq)));
+}
+
+bool CMultiChannelDlg::SendAndAwaitAck(const RadioPayload& payload) {
+    SendRadioFrame(m_port, payload);
+    std::this_thread::sleep_for(kAckWait);
+    std::array<std::uint8_t, kAckLimit> reply{};
+    return IsAccepted(m_port.Read(reply.data(), kAckLimit), reply.data());
+}
+
+// Entry i of the 40-byte block is channel start + i: transmit word, then receive word,
+// both little-endian. Only the entries of the stored count are taken.
+void CMultiChannelDlg::DecodeChannelBlock(const std::uint8_t* reply) {
+    for (int row = 0; row < m_nChannelCount; ++row) {
+        const std::uint8_t* entry = reply + 4 * row;
+        m_aStaged[row].txFreq = TxFrequencyOfWord(LittleEndianWord(entry));
+        m_aStaged[row].rxFreq = RxFrequencyOfWord(LittleEndianWord(entry + 2));
+    }
+}
+
+void CMultiChannelDlg::ShowChannelCaptions() {
+    for (int row = 0; row < kRows; ++row) {
+        SetText(kRowIds[row].group, Text("信道") + QString::number(m_nStartChannel + row));
+    }
+}
+
+void CMultiChannelDlg::ShowRowValues() {
+    for (int row = 0; row < kRows; ++row) {
+        SetText(kRowIds[row].rx, QString::number(m_nRxFreq[row]));
+        SetText(kRowIds[row].tx, QString::number(m_nTxFreq[row]));
+    }
+}
+
+void CMultiChannelDlg::PrepareChannelFile() {
+    if (m_channelFile.OpenForReading()) {
+        m_channelFile.Close();
+    } else {
+        if (!m_channelFile.Create()) {
+            ShowStatus(Text("初始化失败"));
+            return;
+        }
+        const ChannelFreqPair defaults{CChannelFile::kDefaultFrequency,
+                                       CChannelFile::kDefaultFrequency};
+        for (int channel = 1; channel <= CChannelFile::kChannels; ++channel) {
+            if (!m_channelFile.WriteRecord(defaults)) {
+                return;
+            }
+        }
+        m_channelFile.Close();
+    }
+    LoadChannelBlock(1, kRows);
+}
+
+// False only when an error inside the open file abandoned the load; a file that cannot
+// be opened shows its text and leaves staging and rows as they were.
+bool CMultiChannelDlg::LoadChannelBlock(int start, int count) {
+    start = std::clamp(start, 1, kLastStartChannel);
+    count = std::clamp(count, 1, kRows);
+    if (!m_channelFile.OpenForReading()) {
+        ShowStatus(Text("显示失败"));
+        return true;
+    }
+    if (start > 1 && !m_channelFile.SeekToChannel(start)) {
+        return false;
+    }
+    for (int row = 0; row < count; ++row) {
+        if (!m_channelFile.ReadRecord(m_aStaged[row])) {
+            return false;
+        }
+    }
+    m_channelFile.Close();
+    UnstageRows();
+    return true;
+}
+
+void CMultiChannelDlg::StoreChannelBlock() {
+    if (!m_channelFile.OpenForWriting()) {
+        ShowStatus(Text("保存数据失败"));
+        return;
+    }
+    ClampStoredWindow();
+    StageRows();
+    if (m_nStartChannel != 1 && !m_channelFile.SeekToChannel(m_nStartChannel)) {
+        return;
+    }
+    for (int row = 0; row < m_nChannelCount; ++row) {
+        if (!m_channelFile.WriteRecord(m_aStaged[row])) {
+            return;
+        }
+    }
+    m_channelFile.Close();
+    ShowStatus(Text("保存数据成功"));
+}
+
+void CMultiChannelDlg::ShowStatus(const QString& text) {
+    m_strStatus = text;
+    SetText(Id::kStatus, m_strStatus);
+}
+
+void CMultiChannelDlg::ShowProgress(const QString& text) {
+    SetText(Id::kStatus, text);
+    RepaintItem(Id::kStatus);
+}

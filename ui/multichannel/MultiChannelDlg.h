@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+#include "ChannelFile.h"
+#include "ChannelFreqPair.h"
+#include "Dialog.h"
+#include "RadioFrame.h"
+
+class CDataExchange;
+class CSerialPort;
+
+// Edits the frequencies of a window of ten consecutive channels: queries them from the
+// radio, sets them in the radio channel by channel, saves them in the channel file and
+// reloads them from it whenever the start channel changes. It borrows the main window's
+// port and talks on it synchronously; its waits block the user-interface thread.
+class CMultiChannelDlg : public CDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kTemplateId = 149;
+    static constexpr int kRows = 10;
+
+    // Prepares the channel file and loads channels 1 to 10 from it.
+    CMultiChannelDlg(CSerialPort& port, QWidget* parent = nullptr);
+
+protected:
+    void OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    bool UpdateData(bool saveAndValidate);
+    void DoDataExchange(CDataExchange& exchange);
+
+    void Query();
+    void Save();
+    void Set();
+    void ReloadWindow();
+
+    void CollectRows();
+    bool ValidateRows();
+    void StageRows();
+    void UnstageRows();
+    void ReadWindowFields();
+    void ClampStoredWindow();
+    bool SetChannel(int channel, const ChannelFreqPair& entry);
+    bool SendAndAwaitAck(const RadioPayload& payload);
+    void DecodeChannelBlock(const std::uint8_t* reply);
+    void ShowChannelCaptions();
+    void ShowRowValues();
+
+    void PrepareChannelFile();
+    bool LoadChannelBlock(int start, int count);
+    void StoreChannelBlock();
+
+    // Save and file texts go through m_strStatus; set and query texts go straight to
+    // the field, painted at once because the waits that follow block painting.
+    void ShowStatus(const QString& text);
+    void ShowProgress(const QString& text);
+
+    CSerialPort& m_port;
+    std::array<int, kRows> m_nRxFreq{};
+    std::array<int, kRows> m_nTxFreq{};
+    std::array<ChannelFreqPair, kRows> m_aStaged{};
+    QString m_strStatus;
+    int m_nStartChannel = 1;
+    int m_nChannelCount = kRows;
+    CChannelFile m_channelFile;
+};
