@@ -5,13 +5,26 @@
 #include <ctime>
 
 #include "AboutDlg.h"
-#include "MessageBoxSeam.h"
+#include "CommandSet.h"
+#include "DecimalValue.h"
+#include "OpKind.h"
 #include "PortSettingsStore.h"
 #include "Resources.h"
 
 namespace {
 
 namespace Id {
+constexpr int kWorkModeOk = 1002;
+constexpr int kQuery = 1009;
+constexpr int kSetDevice = 1010;
+constexpr int kRxFrequencyOk = 1015;
+constexpr int kTxFrequencyOk = 1018;
+constexpr int kAniOk = 1020;
+constexpr int kChannelTotalOk = 1022;
+constexpr int kCurrentChannelOk = 1024;
+constexpr int kTxTimeLimitOk = 1026;
+constexpr int kLoadDefaults = 1054;
+constexpr int kConfirmAudio = 1055;
 constexpr int kDataMode = 1051;
 constexpr int kVoiceMode = 1052;
 constexpr int kRxFrequency = 1014;
@@ -51,8 +64,36 @@ constexpr int kTxVoiceGainText = 1059;
 constexpr int kLongEditLimit = 7;
 constexpr int kShortEditLimit = 3;
 
+// How many characters of an edit each button reads.
+constexpr int kWholeText = -1;
+constexpr int kAniReadLength = 8;
+constexpr int kFrequencyReadLength = 7;
+constexpr int kShortReadLength = 3;
+
+constexpr int kFrequencyDigits = 7;
+constexpr int kMinFrequency = 1000000;
+constexpr int kMaxFrequency = 6000000;
+constexpr int kMaxAni = 16777215;
+constexpr int kMaxChannelTotal = 100;
+constexpr int kMaxTxTimeLimit = 255;
+
+namespace Msg {
+constexpr const char* kFrequencyRange = "请输入1000000至6000000之间的数值";
+constexpr const char* kAniRange = "设备ANI必须是0-16777215";
+constexpr const char* kChannelTotalRange = "信道总数必须是1-100";
+constexpr const char* kCurrentChannelRange = "当前信道必须是1-%1";
+constexpr const char* kSetChannelTotalFirst = "请先设置正确的信道总数";
+constexpr const char* kChangeCurrentChannelFirst = "请先将当前信道改为1-%1";
+constexpr const char* kTxTimeLimitRange = "发射限时必须是0-255";
+}  // namespace Msg
+
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// 8-bit members keep the low 8 bits of what was typed.
+std::uint8_t LowByte(int value) {
+    return static_cast<std::uint8_t>(value);
 }
 
 CStatusClock::TimeOfDay LocalTimeOfDay() {
@@ -84,6 +125,9 @@ CSetupDlg::CSetupDlg(QWidget* parent)
     m_portSettings.m_nBaudRate = 1200;
     m_portSettings.m_nParity = kParityNone;
     OnClicked(Id::kExit, [this] { EndDialog(kIdCancel); });
+    ConnectFieldButtons();
+    ConnectSwitches();
+    ConnectAudio();
 }
 
 CSetupDlg::~CSetupDlg() {
@@ -235,4 +279,279 @@ void CSetupDlg::CentreOnScreen() {
         const QRect available = screen->availableGeometry();
         move(available.center() - rect().center());
     }
+}
+
+// ---- Parameter fields ----
+
+struct CSetupDlg::FrequencyField {
+    int editId;
+    std::uint32_t CParameterSet::*member;
+    int opKind;
+    PayloadBuilder payload;
+};
+
+const CSetupDlg::FrequencyField CSetupDlg::kRxField{
+    Id::kRxFrequency, &CParameterSet::m_nRxFrequency, OpKind::kRxFrequency, RxFrequencyPayload};
+const CSetupDlg::FrequencyField CSetupDlg::kTxField{
+    Id::kTxFrequency, &CParameterSet::m_nTxFrequency, OpKind::kTxFrequency, TxFrequencyPayload};
+
+void CSetupDlg::ConnectFieldButtons() {
+    OnClicked(Id::kQuery, [this] { OnQuery(); });
+    OnClicked(Id::kSetDevice, [this] { OnSetDevice(); });
+    OnClicked(Id::kRxFrequencyOk, [this] { OnFrequencyOk(kRxField); });
+    OnClicked(Id::kTxFrequencyOk, [this] { OnFrequencyOk(kTxField); });
+    OnClicked(Id::kAniOk, [this] { OnAniOk(); });
+    OnClicked(Id::kChannelTotalOk, [this] { OnChannelTotalOk(); });
+    OnClicked(Id::kCurrentChannelOk, [this] { OnCurrentChannelOk(); });
+    OnClicked(Id::kTxTimeLimitOk, [this] { OnTxTimeLimitOk(); });
+}
+
+void CSetupDlg::OnQuery() {
+    SendOperation(OpKind::kQuery, QueryPayload());
+}
+
+// Checks the whole set, then writes the ANI; the engine sends the channel total and
+// the current channel's two frequencies after each acknowledgement.
+void CSetupDlg::OnSetDevice() {
+    if (m_engine.CheckBusy()) {
+        return;
+    }
+    if (!TakeAni() ||
+        !TakeChannelTotal(kShortReadLength, Msg::kChannelTotalRange, Id::kChannelTotal) ||
+        !TakeCurrentChannel(kShortReadLength, MsgIcon::None)) {
+        return;
+    }
+    ShowCurrentChannelNumber();
+    // No zero padding here: a short frequency is taken as typed and refused.
+    if (!TakeFrequency(kRxField, kFrequencyReadLength) ||
+        !TakeFrequency(kTxField, kFrequencyReadLength)) {
+        return;
+    }
+    SendOperation(OpKind::kSetDevice, AniPayload(m_params));
+}
+
+void CSetupDlg::OnFrequencyOk(const FrequencyField& field) {
+    if (m_engine.CheckBusy()) {
+        return;
+    }
+    // A bad total is corrected through the current channel, hence the focus there.
+    if (!TakeChannelTotal(kWholeText, Msg::kSetChannelTotalFirst, Id::kCurrentChannel) ||
+        !TakeCurrentChannel(kWholeText, MsgIcon::None)) {
+        return;
+    }
+    PadFrequencyText(field.editId);
+    if (!TakeFrequency(field, kWholeText)) {
+        return;
+    }
+    SendOperation(field.opKind, field.payload(m_params));
+}
+
+void CSetupDlg::OnAniOk() {
+    if (m_engine.CheckBusy() || !TakeAni()) {
+        return;
+    }
+    SendOperation(OpKind::kAni, AniPayload(m_params));
+}
+
+void CSetupDlg::OnChannelTotalOk() {
+    if (m_engine.CheckBusy() ||
+        !TakeChannelTotal(kShortReadLength, Msg::kChannelTotalRange, Id::kChannelTotal)) {
+        return;
+    }
+    // Compared with the stored current channel, not with what its edit shows.
+    const int total = m_params.m_nChannelTotal;
+    if (!Accept(total >= m_params.m_nCurrentChannel,
+                QString::fromUtf8(Msg::kChangeCurrentChannelFirst).arg(total), Id::kCurrentChannel,
+                MsgIcon::Exclamation)) {
+        return;
+    }
+    SendOperation(OpKind::kChannelTotal, ChannelTotalPayload(m_params));
+}
+
+void CSetupDlg::OnCurrentChannelOk() {
+    if (m_engine.CheckBusy() || !TakeCurrentChannel(kShortReadLength, MsgIcon::Exclamation)) {
+        return;
+    }
+    ShowCurrentChannelNumber();
+    SendOperation(OpKind::kCurrentChannel, CurrentChannelPayload(m_params));
+}
+
+// The only field checked before it is stored.
+void CSetupDlg::OnTxTimeLimitOk() {
+    if (m_engine.CheckBusy()) {
+        return;
+    }
+    const int limit = ReadValue(Id::kTxTimeLimit, kWholeText);
+    if (!Accept(limit >= 0 && limit <= kMaxTxTimeLimit, QString::fromUtf8(Msg::kTxTimeLimitRange),
+                Id::kTxTimeLimit)) {
+        return;
+    }
+    m_params.m_nTxTimeLimit = LowByte(limit);
+    SendOperation(OpKind::kTxTimeLimit, TxTimeLimitPayload(m_params));
+}
+
+bool CSetupDlg::TakeAni() {
+    const int ani = ReadValue(Id::kAni, kAniReadLength);
+    m_params.m_nAni = ani;
+    return Accept(ani >= 0 && ani <= kMaxAni, QString::fromUtf8(Msg::kAniRange), Id::kAni);
+}
+
+bool CSetupDlg::TakeChannelTotal(int maxCharacters, const char* message, int focusId) {
+    const int total = ReadValue(Id::kChannelTotal, maxCharacters);
+    m_params.m_nChannelTotal = LowByte(total);
+    return Accept(total >= 1 && total <= kMaxChannelTotal, QString::fromUtf8(message), focusId);
+}
+
+// Checked against the stored channel total.
+bool CSetupDlg::TakeCurrentChannel(int maxCharacters, MsgIcon icon) {
+    const int channel = ReadValue(Id::kCurrentChannel, maxCharacters);
+    m_params.m_nCurrentChannel = LowByte(channel);
+    const int total = m_params.m_nChannelTotal;
+    return Accept(channel >= 1 && channel <= total,
+                  QString::fromUtf8(Msg::kCurrentChannelRange).arg(total), Id::kCurrentChannel,
+                  icon);
+}
+
+bool CSetupDlg::TakeFrequency(const FrequencyField& field, int maxCharacters) {
+    const int frequency = ReadValue(field.editId, maxCharacters);
+    m_params.*field.member = static_cast<std::uint32_t>(frequency);
+    return Accept(frequency >= kMinFrequency && frequency <= kMaxFrequency,
+                  QString::fromUtf8(Msg::kFrequencyRange), field.editId);
+}
+
+// The operator types the leading digits: 229 stands for 2290000 (229 MHz).
+void CSetupDlg::PadFrequencyText(int id) {
+    const QString text = GetText(id);
+    if (text.size() < kFrequencyDigits) {
+        SetText(id, text.leftJustified(kFrequencyDigits, u'0'));
+    }
+}
+
+// Typed 007 is shown as 7 once accepted.
+void CSetupDlg::ShowCurrentChannelNumber() {
+    SetText(Id::kCurrentChannel, QString::number(m_params.m_nCurrentChannel));
+}
+
+int CSetupDlg::ReadValue(int id, int maxCharacters) const {
+    const QString text = GetText(id);
+    return DecimalValue(maxCharacters == kWholeText ? text : text.left(maxCharacters));
+}
+
+bool CSetupDlg::Accept(bool valid, const QString& message, int focusId, MsgIcon icon) {
+    if (!valid) {
+        ShowMessageBox(this, message, ApplicationTitle(), icon);
+        FocusItem(focusId);
+    }
+    return valid;
+}
+
+// ---- Switches, option pairs and check boxes ----
+
+// Each radio button forms a group of its own, so its handler unchecks the partner.
+struct CSetupDlg::SwitchButton {
+    int id;
+    int partnerId;
+    void (*store)(CParameterSet&);
+    int opKind;  // OpKind::kNone: only recorded; another button sends it
+    PayloadBuilder payload;
+};
+
+struct CSetupDlg::ToggleBox {
+    int id;
+    std::uint8_t CParameterSet::*member;
+    int opKind;  // OpKind::kNone: only recorded; "确认设置" sends it
+    PayloadBuilder payload;
+};
+
+void CSetupDlg::ConnectSwitches() {
+    using P = CParameterSet;
+    static const SwitchButton kButtons[] = {
+        {Id::kDataMode, Id::kVoiceMode, [](P& p) { p.m_bDataMode = 1; }, OpKind::kNone, nullptr},
+        {Id::kVoiceMode, Id::kDataMode, [](P& p) { p.m_bDataMode = 0; }, OpKind::kNone, nullptr},
+        {Id::kAddressingOn, Id::kAddressingOff, [](P& p) { p.m_bAddressing = 1; },
+         OpKind::kAddressing, AddressingPayload},
+        {Id::kAddressingOff, Id::kAddressingOn, [](P& p) { p.m_bAddressing = 0; },
+         OpKind::kAddressing, AddressingPayload},
+        {Id::kTransparent, Id::kNonTransparent, [](P& p) { p.m_bTransparent = 1; },
+         OpKind::kTransparent, TransparentPayload},
+        {Id::kNonTransparent, Id::kTransparent, [](P& p) { p.m_bTransparent = 0; },
+         OpKind::kTransparent, TransparentPayload},
+        {Id::kRelayOn, Id::kRelayOff, [](P& p) { p.m_bRelayOn = 1; }, OpKind::kRelay, RelayPayload},
+        {Id::kRelayOff, Id::kRelayOn, [](P& p) { p.m_bRelayOn = 0; }, OpKind::kRelay, RelayPayload},
+        {Id::kEccNotUsed, Id::kEccUsed, [](P& p) { p.m_nEccSetting = kEccNotUsed; },
+         OpKind::kErrorCorrection, ErrorCorrectionPayload},
+        {Id::kEccUsed, Id::kEccNotUsed, [](P& p) { p.m_nEccSetting = kEccUsed; },
+         OpKind::kErrorCorrection, ErrorCorrectionPayload},
+        {Id::kEncryptionOff, Id::kEncryptionOn, [](P& p) { p.m_bEncryption = 0; },
+         OpKind::kEncryption, EncryptionPayload},
+        {Id::kEncryptionOn, Id::kEncryptionOff, [](P& p) { p.m_bEncryption = 1; },
+         OpKind::kEncryption, EncryptionPayload},
+    };
+    // The relay request carries the receive-end choice too, so the box resends both.
+    static const ToggleBox kBoxes[] = {
+        {Id::kRxEndRelay, &CParameterSet::m_bRxEndRelay, OpKind::kRelay, RelayPayload},
+        {Id::kCompander, &CParameterSet::m_bCompander, OpKind::kNone, nullptr},
+        {Id::kPreEmphasis, &CParameterSet::m_bPreEmphasis, OpKind::kNone, nullptr},
+    };
+    for (const SwitchButton& button : kButtons) {
+        OnClicked(button.id, [this, &button] { OnSwitchClicked(button); });
+    }
+    for (const ToggleBox& box : kBoxes) {
+        OnClicked(box.id, [this, &box] { OnToggleClicked(box); });
+    }
+    OnClicked(Id::kWorkModeOk,
+              [this] { SendOperation(OpKind::kWorkMode, WorkModePayload(m_params)); });
+}
+
+// The choice is kept even when the operation is then refused as busy.
+void CSetupDlg::OnSwitchClicked(const SwitchButton& button) {
+    button.store(m_params);
+    SetCheck(button.partnerId, false);
+    if (button.opKind != OpKind::kNone) {
+        SendOperation(button.opKind, button.payload(m_params));
+    }
+}
+
+void CSetupDlg::OnToggleClicked(const ToggleBox& box) {
+    std::uint8_t& flag = m_params.*box.member;
+    flag = flag == 0 ? 1 : 0;
+    SetCheck(box.id, flag != 0);
+    if (box.opKind != OpKind::kNone) {
+        SendOperation(box.opKind, box.payload(m_params));
+    }
+}
+
+// ---- Audio levels and defaults ----
+
+struct CSetupDlg::LevelSlider {
+    int sliderId;
+    int valueFieldId;
+    std::uint8_t CParameterSet::*member;
+};
+
+void CSetupDlg::ConnectAudio() {
+    static const LevelSlider kSliders[] = {
+        {Id::kRxChannelGain, Id::kRxChannelGainText, &CParameterSet::m_nRxChannelGain},
+        {Id::kRxVoiceGain, Id::kRxVoiceGainText, &CParameterSet::m_nRxVoiceGain},
+        {Id::kTxChannelGain, Id::kTxChannelGainText, &CParameterSet::m_nTxChannelGain},
+        {Id::kTxVoiceGain, Id::kTxVoiceGainText, &CParameterSet::m_nTxVoiceGain},
+    };
+    for (const LevelSlider& slider : kSliders) {
+        OnSliderReleased(slider.sliderId, [this, &slider] { OnLevelReleased(slider); });
+    }
+    OnClicked(Id::kConfirmAudio, [this] { SendOperation(OpKind::kAudio, AudioPayload(m_params)); });
+    OnClicked(Id::kLoadDefaults, [this] { OnLoadDefaults(); });
+}
+
+// Only a mouse release takes the level over: keyboard moves wait for the next one.
+void CSetupDlg::OnLevelReleased(const LevelSlider& slider) {
+    std::uint8_t& level = m_params.*slider.member;
+    level = LowByte(GetSliderPos(slider.sliderId));
+    SetText(slider.valueFieldId, QString::number(level));
+}
+
+// Shows the factory set without telling the radio.
+void CSetupDlg::OnLoadDefaults() {
+    m_params.LoadFactoryDefaults();
+    ShowParams();
 }

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "Dialog.h"
+#include "MessageBoxSeam.h"
 #include "OperationEngine.h"
 #include "ParameterSet.h"
 #include "PcPortSettings.h"
@@ -56,6 +57,45 @@ private:
     void UpdateClock();
     void ShowPair(int firstId, int secondId, bool firstChecked);
     void CentreOnScreen();
+
+    // Tables of controls that share one handler, defined with the handlers.
+    struct FrequencyField;
+    struct SwitchButton;
+    struct ToggleBox;
+    struct LevelSlider;
+    using PayloadBuilder = RadioPayload (*)(const CParameterSet&);
+    static const FrequencyField kRxField;
+    static const FrequencyField kTxField;
+
+    void ConnectFieldButtons();
+    void ConnectSwitches();
+    void ConnectAudio();
+
+    // The parameter fields: each button validates, stores the numbers and sends.
+    void OnQuery();
+    void OnSetDevice();
+    void OnFrequencyOk(const FrequencyField& field);
+    void OnAniOk();
+    void OnChannelTotalOk();
+    void OnCurrentChannelOk();
+    void OnTxTimeLimitOk();
+
+    // Each Take reads an edit into its number member and checks it; on a refused value
+    // it shows why, puts the focus into the edit to correct and returns false.
+    bool TakeAni();
+    bool TakeChannelTotal(int maxCharacters, const char* message, int focusId);
+    bool TakeCurrentChannel(int maxCharacters, MsgIcon icon);
+    bool TakeFrequency(const FrequencyField& field, int maxCharacters);
+    void PadFrequencyText(int id);
+    void ShowCurrentChannelNumber();
+    int ReadValue(int id, int maxCharacters) const;
+    bool Accept(bool valid, const QString& message, int focusId, MsgIcon icon = MsgIcon::None);
+
+    // Switches, check boxes, sliders and the defaults.
+    void OnSwitchClicked(const SwitchButton& button);
+    void OnToggleClicked(const ToggleBox& box);
+    void OnLevelReleased(const LevelSlider& slider);
+    void OnLoadDefaults();
 
     CSerialPort m_port;
     PcPortSettings m_portSettings;

@@ -1,0 +1,220 @@
+#include "SetupDlgRig.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
+#include <sstream>
+#include <stdexcept>
+
+#include "OpKind.h"
+
+namespace {
+
+// Time for bytes written on the PC side to reach the radio's log.
+constexpr int kLinkSettleMs = 150;
+
+std::string TextsOf(const QVector<MessageBoxRequest>& shown) {
+    QStringList texts;
+    for (const MessageBoxRequest& box : shown) {
+        texts.append(box.text);
+    }
+    return "[" + texts.join(" | ").toStdString() + "]";
+}
+
+QRect HandleRect(const QSlider& slider) {
+    QStyleOptionSlider option;
+    option.initFrom(&slider);
+    option.orientation = slider.orientation();
+    option.minimum = slider.minimum();
+    option.maximum = slider.maximum();
+    option.sliderPosition = slider.sliderPosition();
+    option.sliderValue = slider.value();
+    option.singleStep = slider.singleStep();
+    option.pageStep = slider.pageStep();
+    option.tickPosition = slider.tickPosition();
+    option.tickInterval = slider.tickInterval();
+    option.subControls = QStyle::SC_SliderGroove | QStyle::SC_SliderHandle;
+    return slider.style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle,
+                                          &slider);
+}
+
+}  // namespace
+
+void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+std::string Frame(const std::string& payloadHex) {
+    std::istringstream in(payloadHex);
+    std::vector<std::uint8_t> frame{0x55, 0xAA};
+    std::uint8_t check = 0;
+    unsigned byte = 0;
+    while (in >> std::hex >> byte) {
+        frame.push_back(static_cast<std::uint8_t>(byte));
+        check = static_cast<std::uint8_t>(check ^ byte);
+    }
+    frame.push_back(check);
+    return HexText(frame);
+}
+
+CSetupDlgRig::CSetupDlgRig(const SimRadioState& radioState) : radio(radioState) {
+    if (!radio.Start()) {
+        throw std::runtime_error("the simulated radio could not start");
+    }
+    home.MapPort(1, radio.SlavePath());
+    dlg.ShowModeless();
+    dlg.activateWindow();
+    if (!QTest::qWaitForWindowActive(&dlg)) {
+        throw std::runtime_error("the main window did not become active");
+    }
+    if (!WaitUntilDone()) {
+        throw std::runtime_error("connect and query did not finish");
+    }
+    TakeFrames();
+    TakeBoxes();
+}
+
+bool CSetupDlgRig::WaitUntilDone(int limitMs) {
+    return QTest::qWaitFor(
+        [this] {
+            return dlg.Engine().State() == COperationEngine::EngineState::Idle &&
+                   dlg.Engine().CurrentOpKind() == OpKind::kNone;
+        },
+        limitMs);
+}
+
+Frames CSetupDlgRig::TakeFrames() {
+    Frames frames;
+    for (const SimFrameRecord& record : radio.Frames()) {
+        frames.push_back(HexText(record.frame.data(), record.frame.size()));
+    }
+    radio.ClearFrames();
+    return frames;
+}
+
+QVector<MessageBoxRequest> CSetupDlgRig::TakeBoxes() {
+    const QVector<MessageBoxRequest> fresh = boxes.Boxes().mid(m_nBoxesTaken);
+    m_nBoxesTaken = static_cast<int>(boxes.Boxes().size());
+    return fresh;
+}
+
+void CSetupDlgRig::Click(int id) {
+    QWidget* control = dlg.Item(id);
+    // Radio buttons and check boxes take clicks on their mark or label, not beyond.
+    const bool pushButton = qobject_cast<QPushButton*>(control) != nullptr;
+    const QPoint at = pushButton ? control->rect().center() : QPoint(6, control->height() / 2);
+    QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, at);
+}
+
+void CSetupDlgRig::TypeInto(int id, const QString& text) {
+    QWidget* edit = dlg.Item(id);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
+void CSetupDlgRig::DragSliderToEnd(int id, bool rightEnd) {
+    auto* slider = qobject_cast<QSlider*>(dlg.Item(id));
+    const QPoint grip = HandleRect(*slider).center();
+    const QPoint end(rightEnd ? slider->width() - 1 : 0, grip.y());
+    QTest::mousePress(slider, Qt::LeftButton, Qt::NoModifier, grip);
+    QTest::mouseMove(slider, end);
+    QTest::mouseRelease(slider, Qt::LeftButton, Qt::NoModifier, end);
+}
+
+void CSetupDlgRig::ClickSliderHandle(int id) {
+    auto* slider = qobject_cast<QSlider*>(dlg.Item(id));
+    QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier, HandleRect(*slider).center());
+}
+
+void CSetupDlgRig::PressKey(int id, Qt::Key key, int times) {
+    for (int i = 0; i < times; ++i) {
+        QTest::keyClick(dlg.Item(id), key);
+    }
+}
+
+::testing::AssertionResult CSetupDlgRig::ShowedOneBox(const QString& text, MsgIcon icon) {
+    const QVector<MessageBoxRequest> shown = TakeBoxes();
+    if (shown.size() != 1) {
+        return ::testing::AssertionFailure()
+               << shown.size() << " boxes instead of one: " << TextsOf(shown);
+    }
+    const MessageBoxRequest& box = shown.front();
+    if (box.text != text || box.caption != ApplicationTitle() || box.icon != icon ||
+        box.owner != &dlg) {
+        return ::testing::AssertionFailure()
+               << "box \"" << box.text.toStdString() << "\" captioned \""
+               << box.caption.toStdString() << "\" with icon " << static_cast<int>(box.icon);
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult CSetupDlgRig::ShowedBusyBox() {
+    const QVector<MessageBoxRequest> shown = TakeBoxes();
+    if (shown.size() != 1 || shown.front().text != QString::fromUtf8("正在接收数据") ||
+        shown.front().caption != QString::fromUtf8("禁止") ||
+        shown.front().icon != MsgIcon::Exclamation) {
+        return ::testing::AssertionFailure() << "expected the busy box, got " << TextsOf(shown);
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult CSetupDlgRig::Refuses(int buttonId, const QString& text, int focusId,
+                                                 MsgIcon icon) {
+    Click(buttonId);
+    ::testing::AssertionResult box = ShowedOneBox(text, icon);
+    if (!box) {
+        return box;
+    }
+    QWidget* focus = QApplication::focusWidget();
+    if (focus != dlg.Item(focusId)) {
+        return ::testing::AssertionFailure()
+               << "the focus is not in " << focusId << " but in "
+               << (focus != nullptr ? focus->metaObject()->className() : "nothing");
+    }
+    if (Busy()) {
+        return ::testing::AssertionFailure() << "an operation was begun";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult CSetupDlgRig::Performs(int id, const Frames& frames, const QString& name,
+                                                  const QString& result) {
+    Click(id);
+    if (!Busy()) {
+        return ::testing::AssertionFailure() << "no operation was begun";
+    }
+    if (!WaitUntilDone()) {
+        return ::testing::AssertionFailure() << "the operation did not end";
+    }
+    std::ostringstream problems;
+    const Frames sent = TakeFrames();
+    if (sent != frames) {
+        problems << "frames sent:";
+        for (const std::string& frame : sent) {
+            problems << " [" << frame << "]";
+        }
+        problems << "; ";
+    }
+    if (Text(Ctl::kOperationField) != name || Text(Ctl::kResultField) != result) {
+        problems << "shown: \"" << Text(Ctl::kOperationField).toStdString() << "\" / \""
+                 << Text(Ctl::kResultField).toStdString() << "\"; ";
+    }
+    const QVector<MessageBoxRequest> shown = TakeBoxes();
+    if (!shown.isEmpty()) {
+        problems << "message boxes: " << TextsOf(shown);
+    }
+    if (problems.str().empty()) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << problems.str();
+}
+
+bool CSetupDlgRig::NothingReachedRadio() {
+    QTest::qWait(kLinkSettleMs);
+    return TakeFrames().empty();
+}

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "RecordedMessageBoxes.h"
+#include "SetupDlg.h"
+#include "SimRadio.h"
+#include "TestSupport.h"
+
+using Frames = std::vector<std::string>;
+
+// The main window's controls.
+namespace Ctl {
+constexpr int kWorkModeOk = 1002;
+constexpr int kQuery = 1009;
+constexpr int kSetDevice = 1010;
+constexpr int kRxFrequency = 1014;
+constexpr int kRxFrequencyOk = 1015;
+constexpr int kTxFrequency = 1017;
+constexpr int kTxFrequencyOk = 1018;
+constexpr int kAni = 1019;
+constexpr int kAniOk = 1020;
+constexpr int kChannelTotal = 1021;
+constexpr int kChannelTotalOk = 1022;
+constexpr int kCurrentChannel = 1023;
+constexpr int kCurrentChannelOk = 1024;
+constexpr int kTxTimeLimit = 1025;
+constexpr int kTxTimeLimitOk = 1026;
+constexpr int kRxChannelGain = 1027;
+constexpr int kRxVoiceGain = 1028;
+constexpr int kTxChannelGain = 1029;
+constexpr int kTxVoiceGain = 1030;
+constexpr int kCompander = 1032;
+constexpr int kPreEmphasis = 1033;
+constexpr int kTransparent = 1034;
+constexpr int kNonTransparent = 1035;
+constexpr int kRxEndRelay = 1036;
+constexpr int kRelayOn = 1037;
+constexpr int kRelayOff = 1038;
+constexpr int kAddressingOn = 1039;
+constexpr int kAddressingOff = 1040;
+constexpr int kEccOff = 1042;
+constexpr int kEccOn = 1043;
+constexpr int kOperationField = 1047;
+constexpr int kResultField = 1048;
+constexpr int kEncryptionOff = 1049;
+constexpr int kEncryptionOn = 1050;
+constexpr int kDataMode = 1051;
+constexpr int kVoiceMode = 1052;
+constexpr int kLoadDefaults = 1054;
+constexpr int kConfirmAudio = 1055;
+constexpr int kRxChannelGainText = 1056;
+constexpr int kRxVoiceGainText = 1057;
+constexpr int kTxChannelGainText = 1058;
+constexpr int kTxVoiceGainText = 1059;
+}  // namespace Ctl
+
+// Readable QStrings in test failures.
+void PrintTo(const QString& text, std::ostream* out);
+
+// "55 AA <payload> <check byte>" for a payload written as "04 00 40 E0 00".
+std::string Frame(const std::string& payloadHex);
+
+// The main window, shown and active, talking to a simulated radio on a pseudo-terminal
+// mapped as COM1 in a private settings folder. Start-up (connect and query) is over
+// when the constructor returns, and its frames and message boxes are set aside.
+class CSetupDlgRig {
+public:
+    explicit CSetupDlgRig(const SimRadioState& radioState = SimRadioState());
+
+    // Runs the event loop until no operation is left; false after the limit.
+    bool WaitUntilDone(int limitMs = 8000);
+    // The frames the radio received since the last call, as hex texts.
+    Frames TakeFrames();
+    // The message boxes shown since the last call.
+    QVector<MessageBoxRequest> TakeBoxes();
+
+    // Mouse and key events, as the operator gives them.
+    void Click(int id);
+    void TypeInto(int id, const QString& text);
+    // Drags a slider's handle with the mouse to one end of its track and lets go there.
+    void DragSliderToEnd(int id, bool rightEnd);
+    // Presses and releases the mouse on a slider's handle without moving it.
+    void ClickSliderHandle(int id);
+    void PressKey(int id, Qt::Key key, int times = 1);
+    int SliderPos(int id) const { return dlg.GetSliderPos(id); }
+
+    QString Text(int id) const { return dlg.GetText(id); }
+    bool Checked(int id) const { return dlg.IsChecked(id); }
+    const CParameterSet& Params() { return dlg.Params(); }
+    bool Busy() { return dlg.Engine().State() == COperationEngine::EngineState::Awaiting; }
+
+    // Exactly one box since the last look, with the program's title, this text and icon.
+    ::testing::AssertionResult ShowedOneBox(const QString& text, MsgIcon icon = MsgIcon::None);
+    // The "正在接收数据" box of a refused operation.
+    ::testing::AssertionResult ShowedBusyBox();
+    // Clicking buttonId refuses the input: one box, the focus in focusId, nothing begun.
+    ::testing::AssertionResult Refuses(int buttonId, const QString& text, int focusId,
+                                       MsgIcon icon = MsgIcon::None);
+    // Clicking id begins an operation that ends with exactly these frames on the link,
+    // the operation's name in 1047 and its result in 1048.
+    ::testing::AssertionResult Performs(int id, const Frames& frames, const QString& name,
+                                        const QString& result);
+    // After a short wait no frame has reached the radio since the last TakeFrames.
+    bool NothingReachedRadio();
+
+    CScopedSettingsHome home;
+    CSimRadio radio;
+    CRecordedMessageBoxes boxes;
+    CSetupDlg dlg;
+
+private:
+    int m_nBoxesTaken = 0;
+};
