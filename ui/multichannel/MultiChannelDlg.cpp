@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
-#include <limits>
 #include <thread>
 
 #include "CommandSet.h"
 #include "DataExchange.h"
+#include "DecimalValue.h"
 #include "MessageBoxSeam.h"
 #include "SerialPort.h"
 
@@ -60,14 +59,6 @@ constexpr auto kQueryWait = std::chrono::milliseconds(900);
 
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
-}
-
-// The C library's rule: leading blanks and a sign, digits up to the first other
-// character, 0 without digits.
-int DecimalValue(const QString& text) {
-    const long long value = std::strtoll(text.toStdString().c_str(), nullptr, 10);
-    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
-                                                  std::numeric_limits<int>::max()));
 }
 
 bool IsAccepted(int count, const std::uint8_t* reply) {
