@@ -39,16 +39,30 @@ CScopedEnv::~CScopedEnv() {
     }
 }
 
+CScopedWorkingDir::CScopedWorkingDir(const std::string& path)
+    : m_strPrevious(std::filesystem::current_path().string()) {
+    std::filesystem::current_path(path);
+}
+
+CScopedWorkingDir::~CScopedWorkingDir() {
+    std::error_code ignored;
+    std::filesystem::current_path(m_strPrevious, ignored);
+}
+
 CScopedSettingsHome::CScopedSettingsHome() : m_env("XDG_CONFIG_HOME", m_dir.Path()) {}
 
-std::string CScopedSettingsHome::SettingsFile() const { return m_dir.Path() + "/Sorvane/Com.conf"; }
+std::string CScopedSettingsHome::SettingsFile() const {
+    return m_dir.Path() + "/Sorvane/Com.conf";
+}
 
 void CScopedSettingsHome::WriteSettings(const std::string& content) const {
     std::filesystem::create_directories(m_dir.Path() + "/Sorvane");
     WriteWholeFile(SettingsFile(), content);
 }
 
-std::string CScopedSettingsHome::ReadSettings() const { return ReadWholeFile(SettingsFile()); }
+std::string CScopedSettingsHome::ReadSettings() const {
+    return ReadWholeFile(SettingsFile());
+}
 
 void CScopedSettingsHome::MapPort(int portNumber, const std::string& devicePath) const {
     std::filesystem::create_directories(m_dir.Path() + "/Sorvane");

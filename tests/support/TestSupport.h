@@ -30,6 +30,18 @@ private:
     std::string m_strOldValue;
 };
 
+// Changes the process's working directory for the object's lifetime.
+class CScopedWorkingDir {
+public:
+    explicit CScopedWorkingDir(const std::string& path);
+    ~CScopedWorkingDir();
+    CScopedWorkingDir(const CScopedWorkingDir&) = delete;
+    CScopedWorkingDir& operator=(const CScopedWorkingDir&) = delete;
+
+private:
+    std::string m_strPrevious;
+};
+
 // A private settings folder (XDG_CONFIG_HOME) for one test, so the real settings
 // file is never touched.
 class CScopedSettingsHome {

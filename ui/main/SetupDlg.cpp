@@ -7,6 +7,7 @@
 #include "AboutDlg.h"
 #include "CommandSet.h"
 #include "DecimalValue.h"
+#include "MultiChannelDlg.h"
 #include "OpKind.h"
 #include "PortSettingsStore.h"
 #include "Resources.h"
@@ -55,6 +56,7 @@ constexpr int kResultField = 1048;
 constexpr int kEncryptionOff = 1049;
 constexpr int kEncryptionOn = 1050;
 constexpr int kExit = 1053;
+constexpr int kMultiChannel = 1066;
 constexpr int kRxChannelGainText = 1056;
 constexpr int kRxVoiceGainText = 1057;
 constexpr int kTxChannelGainText = 1058;
@@ -125,6 +127,7 @@ CSetupDlg::CSetupDlg(QWidget* parent)
     m_portSettings.m_nBaudRate = 1200;
     m_portSettings.m_nParity = kParityNone;
     OnClicked(Id::kExit, [this] { EndDialog(kIdCancel); });
+    OnClicked(Id::kMultiChannel, [this] { RunMultiChannelDialog(); });
     ConnectFieldButtons();
     ConnectSwitches();
     ConnectAudio();
@@ -201,6 +204,14 @@ void CSetupDlg::OnTimer(int timerId) {
     } else if (timerId == kClockTimer) {
         UpdateClock();
     }
+}
+
+// The dialog works on this window's port without the engine; the query afterwards
+// shows what the radio holds now, however the dialog was closed.
+void CSetupDlg::RunMultiChannelDialog() {
+    CMultiChannelDlg dialog(m_port, this);
+    dialog.DoModal();
+    m_engine.StartQuery();
 }
 
 void CSetupDlg::OnSysCommand(int command) {

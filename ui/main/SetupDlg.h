@@ -57,6 +57,7 @@ private:
     void UpdateClock();
     void ShowPair(int firstId, int secondId, bool firstChecked);
     void CentreOnScreen();
+    void RunMultiChannelDialog();
 
     // Tables of controls that share one handler, defined with the handlers.
     struct FrequencyField;

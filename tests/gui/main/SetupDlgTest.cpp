@@ -288,4 +288,26 @@ TEST_F(MainWindow, AboutBoxOpensFromTheContextMenu) {
                                           QString::fromUtf8("关于 OrbelV通信设置软件")}));
 }
 
+TEST_F(MainWindow, MultiChannelButtonRunsTheDialogThenQueries) {
+    CTempDir workingDir;  // the dialog keeps its channel file in the working folder
+    CScopedWorkingDir inWorkingDir(workingDir.Path());
+    StartRadio();
+    Open();
+    ASSERT_TRUE(WaitForResult(kQueried));
+    radio->ClearFrames();
+    int runs = 0;
+    const ModalHandler previous = SetModalHandler([&runs](CDialog& dialog) {
+        ++runs;
+        EXPECT_EQ(dialog.Template().id, 149);
+        return kIdCancel;
+    });
+    QTest::mouseClick(window->Item(1066), Qt::LeftButton);
+    SetModalHandler(previous);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(Text(1047), QString::fromUtf8("查询设备参数"));
+    ASSERT_TRUE(WaitForResult(kQueried));
+    ASSERT_EQ(radio->Frames().size(), 1u);
+    EXPECT_EQ(radio->Frames()[0].frame[2], 0xCC);
+}
+
 }  // namespace

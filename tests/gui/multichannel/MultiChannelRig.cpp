@@ -6,16 +6,6 @@
 #include <filesystem>
 #include <stdexcept>
 
-CScopedWorkingDir::CScopedWorkingDir(const std::string& path)
-    : m_strPrevious(std::filesystem::current_path().string()) {
-    std::filesystem::current_path(path);
-}
-
-CScopedWorkingDir::~CScopedWorkingDir() {
-    std::error_code ignored;
-    std::filesystem::current_path(m_strPrevious, ignored);
-}
-
 std::string FileBytes(const std::vector<Record>& records) {
     std::string bytes;
     for (const Record& record : records) {

@@ -41,18 +41,6 @@ constexpr std::array<RowIds, 10> kRows = {{{1093, 1044, 1071},
                                            {1102, 1051, 1068}}};
 }  // namespace Mc
 
-// Changes the process's working directory for the object's lifetime.
-class CScopedWorkingDir {
-public:
-    explicit CScopedWorkingDir(const std::string& path);
-    ~CScopedWorkingDir();
-    CScopedWorkingDir(const CScopedWorkingDir&) = delete;
-    CScopedWorkingDir& operator=(const CScopedWorkingDir&) = delete;
-
-private:
-    std::string m_strPrevious;
-};
-
 struct Record {
     std::int32_t rx;
     std::int32_t tx;
