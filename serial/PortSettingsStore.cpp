@@ -105,6 +105,6 @@ bool SavePortSettings(int portNumber, int parity, int baudRate) {
     return true;
 }
 
-void SetPortSettingsFailureReporter(std::function<void()> reporter) {
-    FailureReporter() = std::move(reporter);
+std::function<void()> SetPortSettingsFailureReporter(std::function<void()> reporter) {
+    return std::exchange(FailureReporter(), std::move(reporter));
 }

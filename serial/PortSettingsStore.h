@@ -14,5 +14,5 @@ void LoadPortSettings(PcPortSettings& settings);
 bool SavePortSettings(int portNumber, int parity, int baudRate);
 
 // Called on the saving thread when a save fails; the GUI shows its message there.
-// Default: none.
-void SetPortSettingsFailureReporter(std::function<void()> reporter);
+// Default: none. Returns the reporter it replaces.
+std::function<void()> SetPortSettingsFailureReporter(std::function<void()> reporter);

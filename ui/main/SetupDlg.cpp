@@ -10,6 +10,7 @@
 #include "MultiChannelDlg.h"
 #include "OpKind.h"
 #include "PortSettingsStore.h"
+#include "RadioPortInvocation.h"
 #include "Resources.h"
 
 namespace {
@@ -57,6 +58,7 @@ constexpr int kEncryptionOff = 1049;
 constexpr int kEncryptionOn = 1050;
 constexpr int kExit = 1053;
 constexpr int kMultiChannel = 1066;
+constexpr int kChangePort = 1041;
 constexpr int kRxChannelGainText = 1056;
 constexpr int kRxVoiceGainText = 1057;
 constexpr int kTxChannelGainText = 1058;
@@ -128,6 +130,7 @@ CSetupDlg::CSetupDlg(QWidget* parent)
     m_portSettings.m_nParity = kParityNone;
     OnClicked(Id::kExit, [this] { EndDialog(kIdCancel); });
     OnClicked(Id::kMultiChannel, [this] { RunMultiChannelDialog(); });
+    OnClicked(Id::kChangePort, [this] { ChangePortSettings(); });
     ConnectFieldButtons();
     ConnectSwitches();
     ConnectAudio();
@@ -214,6 +217,15 @@ void CSetupDlg::RunMultiChannelDialog() {
     m_engine.StartQuery();
 }
 
+// The radio-port dialog and its search open the PC port themselves; afterwards the
+// port is reopened with what was stored and, unless cancelled, the radio connected.
+void CSetupDlg::ChangePortSettings() {
+    if (RunRadioPortDialog(m_port, m_portSettings, this) == RadioPortOutcome::Reopened) {
+        ShowPortSettings();
+        m_engine.Connect();
+    }
+}
+
 void CSetupDlg::OnSysCommand(int command) {
     if ((command & 0xFFF0) == kAboutCommand) {
         CAboutDlg about;
@@ -254,11 +266,7 @@ void CSetupDlg::ApplyTextLimits() {
 }
 
 void CSetupDlg::OpenPortWithStoredSettings() {
-    m_port.Close();
-    if (!m_port.Open(m_portSettings.m_nPortNumber, m_portSettings.m_nBaudRate,
-                     m_portSettings.m_nParity)) {
-        ShowMessageBox(this, QStringLiteral("Open Com port failed, use another port please!"));
-    }
+    ReopenMainPort(m_port, m_portSettings, this);
 }
 
 void CSetupDlg::ShowPortSettings() {

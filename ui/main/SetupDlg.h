@@ -58,6 +58,7 @@ private:
     void ShowPair(int firstId, int secondId, bool firstChecked);
     void CentreOnScreen();
     void RunMultiChannelDialog();
+    void ChangePortSettings();
 
     // Tables of controls that share one handler, defined with the handlers.
     struct FrequencyField;

@@ -310,4 +310,47 @@ TEST_F(MainWindow, MultiChannelButtonRunsTheDialogThenQueries) {
     EXPECT_EQ(radio->Frames()[0].frame[2], 0xCC);
 }
 
+TEST_F(MainWindow, NewRadioLineSettingsAreConfirmedThenTheWindowReconnects) {
+    StartRadio();
+    Open();
+    ASSERT_TRUE(WaitForResult(kQueried));
+    radio->ClearFrames();
+    const ModalHandler previous = SetModalHandler([](CDialog& dialog) {
+        EXPECT_EQ(dialog.Template().id, 145);
+        dialog.ShowModeless();
+        dialog.SetListSelection(1057, 0);  // 19200bps
+        dialog.SetListSelection(1059, 2);  // even parity
+        QTest::mouseClick(dialog.Item(kIdOk), Qt::LeftButton);
+        return dialog.result();
+    });
+    QTest::mouseClick(window->Item(1041), Qt::LeftButton);
+    SetModalHandler(previous);
+
+    EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("设置成功")});
+    EXPECT_EQ(Text(1044), QString::fromUtf8("串口1 19200bps 偶校验"));
+    ASSERT_TRUE(WaitForResult(kQueried));
+    const auto frames = radio->Frames();
+    ASSERT_EQ(frames.size(), 3u);
+    EXPECT_EQ(frames[0].frame, (SimRequestFrame{0x55, 0xAA, 0x1C, 0xC8, 0, 0, 0, 0xD4}));
+    EXPECT_EQ(frames[1].frame, (SimRequestFrame{0x55, 0xAA, 0x0B, 0xC8, 0, 0, 0, 0xC3}));
+    EXPECT_EQ(frames[2].frame[2], 0xCC);
+    EXPECT_EQ(radio->State().baudRate, 19200);
+    EXPECT_EQ(radio->State().parity, 2);
+}
+
+TEST_F(MainWindow, CancelledPortSettingsReopenWithoutAConnect) {
+    StartRadio();
+    Open();
+    ASSERT_TRUE(WaitForResult(kQueried));
+    radio->ClearFrames();
+    const ModalHandler previous = SetModalHandler([](CDialog&) { return kIdCancel; });
+    QTest::mouseClick(window->Item(1041), Qt::LeftButton);
+    SetModalHandler(previous);
+    EXPECT_TRUE(window->Port().IsOpen());
+    EXPECT_EQ(Text(1044), QString::fromUtf8("串口1 9600bps 无校验"));
+    QTest::qWait(800);
+    EXPECT_TRUE(radio->Frames().empty());
+    EXPECT_EQ(Text(1048), kQueried);
+}
+
 }  // namespace

@@ -1,0 +1,315 @@
+#include "RadioPortDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QTest>
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+#include "CommandSet.h"
+#include "DetectDlg.h"
+#include "PortSettingsStore.h"
+#include "RadioFrame.h"
+#include "RadioPortRig.h"
+#include "RecordedMessageBoxes.h"
+#include "SerialPort.h"
+
+namespace {
+
+constexpr int kPortList = 1058;
+constexpr int kRateList = 1057;
+constexpr int kParityList = 1059;
+constexpr int kAutoDetect = 3;
+
+const QString kSucceeded = QString::fromUtf8("设置成功");
+const QString kTimedOut = QString::fromUtf8("设置失败，原因读取超时２");
+const QString kRefused = QString::fromUtf8("写设置失败");
+const QString kCannotOpen = QString::fromUtf8("无法打开串口");
+
+// A dialog shown without a modal loop, so that a test can work its controls.
+struct ShownDialog {
+    explicit ShownDialog(PcPortSettings& settings) : dialog(settings, nullptr) {
+        dialog.ShowModeless();
+    }
+    void Choose(int portIndex, int rateIndex, int parityIndex) {
+        dialog.SetListSelection(kPortList, portIndex);
+        dialog.SetListSelection(kRateList, rateIndex);
+        dialog.SetListSelection(kParityList, parityIndex);
+    }
+    void Press(int id) { QTest::mouseClick(dialog.Item(id), Qt::LeftButton); }
+    CRadioPortDlg dialog;
+};
+
+QStringList Items(const CDialog& dialog, int id) {
+    auto* list = qobject_cast<QComboBox*>(dialog.Item(id));
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) {
+        items.append(list->itemText(i));
+    }
+    return items;
+}
+
+QList<int> Selections(const CDialog& dialog) {
+    return {dialog.GetListSelection(kPortList), dialog.GetListSelection(kRateList),
+            dialog.GetListSelection(kParityList)};
+}
+
+QList<int> SelectionsForStore(const std::string& settingsFileContent) {
+    CScopedSettingsHome home;
+    if (!settingsFileContent.empty()) {
+        home.WriteSettings(settingsFileContent);
+    }
+    PcPortSettings settings;
+    CRadioPortDlg dialog(settings, nullptr);
+    dialog.ShowModeless();
+    return Selections(dialog);
+}
+
+std::string StoredValues(int port, int baudRate, int parity) {
+    return "[Version3.0/SystemParam]\nPc Com Port=" + std::to_string(port) +
+           "\nPc Com Band=" + std::to_string(baudRate) +
+           "\nPc Com Parity=" + std::to_string(parity) + "\n";
+}
+
+TEST(RadioPortDialog, ListsOfferTheirItemsAndStartAtTheStoredSettings) {
+    PcPortSettings settings;
+    CScopedSettingsHome home;
+    CRadioPortDlg dialog(settings, nullptr);
+    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("设置数传台串口参数"));
+    EXPECT_EQ(Items(dialog, kPortList), (QStringList{"Port1", "Port2", "Port3", "Port4", "Port5",
+                                                     "Port6", "Port7", "Port8", "Port9"}));
+    EXPECT_EQ(Items(dialog, kRateList),
+              (QStringList{"19200bps", "9600 bps", "4800 bps", "2400 bps"}));
+    EXPECT_EQ(Items(dialog, kParityList),
+              (QStringList{QString::fromUtf8("无"), QString::fromUtf8("奇校验"),
+                           QString::fromUtf8("偶校验")}));
+
+    EXPECT_EQ(SelectionsForStore(StoredValues(3, 19200, 2)), (QList<int>{2, 0, 2}));
+    EXPECT_EQ(SelectionsForStore(StoredValues(9, 2400, 1)), (QList<int>{8, 3, 1}));
+    EXPECT_EQ(SelectionsForStore(""), (QList<int>{0, 1, 0}));
+    EXPECT_EQ(SelectionsForStore(StoredValues(17, 115200, 3)), (QList<int>{0, 1, 0}));
+    // Ports 10 to 16 are valid but not offered: the port list starts unselected.
+    EXPECT_EQ(SelectionsForStore(StoredValues(12, 4800, 0)), (QList<int>{-1, 2, 0}));
+}
+
+TEST(RadioPortDialog, ListsStartAtPortOne19200AndNoParityWhenTheStoreCannotBeOpened) {
+    CScopedSettingsHome home;
+    std::filesystem::create_directories(home.SettingsFile());
+    PcPortSettings settings;
+    CRadioPortDlg dialog(settings, nullptr);
+    dialog.ShowModeless();
+    EXPECT_EQ(Selections(dialog), (QList<int>{0, 0, 0}));
+}
+
+TEST(RadioPortDialog, ConfirmSwitchesTheRadioAndStoresTheChosenSettings) {
+    CScopedSettingsHome home;
+    const auto radio = StartRadioOn(home, 1, 9600, kParityNone);
+    ASSERT_TRUE(SavePortSettings(1, kParityNone, 9600));
+    PcPortSettings mainSettings{1, 1200, kParityNone};
+    CRecordedMessageBoxes boxes;
+
+    ShownDialog shown(mainSettings);
+    shown.Choose(1, 0, 2);  // Port2, 19200, even
+    shown.dialog.Item(kRateList)->setFocus();
+    QTest::keyClick(&shown.dialog, Qt::Key_Return);  // Enter is "确  认"
+
+    EXPECT_EQ(boxes.Texts(), QStringList{kSucceeded});
+    EXPECT_EQ(boxes.Boxes()[0].owner, &shown.dialog);
+    EXPECT_EQ(boxes.Boxes()[0].caption, ApplicationTitle());
+    EXPECT_TRUE(shown.dialog.IsEnded());
+    EXPECT_EQ(shown.dialog.result(), kIdOk);
+    // The request went out on the stored port 1 at its stored settings.
+    const std::vector<SimFrameRecord> frames = radio->Frames();
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(BuildRadioFrame(RadioLinePayload(19200, kParityEven)), frames[0].frame);
+    EXPECT_EQ(radio->State().baudRate, 19200);
+    EXPECT_EQ(radio->State().parity, kParityEven);
+    EXPECT_EQ(Describe(StoredSettings()), Describe(2, 19200, kParityEven));
+    EXPECT_EQ(Describe(mainSettings), Describe(2, 19200, kParityEven));
+}
+
+TEST(RadioPortDialog, ConfirmWithoutAPortSelectionKeepsTheStoredPort) {
+    CScopedSettingsHome home;
+    const auto radio = StartRadioOn(home, 12, 9600, kParityNone);
+    ASSERT_TRUE(SavePortSettings(12, kParityNone, 9600));
+    PcPortSettings mainSettings;
+    CRecordedMessageBoxes boxes;
+
+    ShownDialog shown(mainSettings);
+    shown.dialog.SetListSelection(kRateList, 2);
+    shown.Press(kIdOk);
+
+    EXPECT_EQ(boxes.Texts(), QStringList{kSucceeded});
+    EXPECT_EQ(radio->State().baudRate, 4800);
+    EXPECT_EQ(Describe(StoredSettings()), Describe(12, 4800, kParityNone));
+    EXPECT_EQ(Describe(mainSettings), Describe(12, 4800, kParityNone));
+}
+
+// The radio on port 1 at 9600 without parity answers the request with a scripted
+// reply, or stays silent; the operator asks for 19200 with odd parity.
+struct ConfirmCase {
+    const char* name;
+    std::optional<std::vector<std::uint8_t>> reply;  // nothing: the radio stays silent
+    QString expectedText;
+};
+
+void PrintTo(const ConfirmCase& tried, std::ostream* out) {
+    *out << tried.name;
+}
+
+class RadioPortConfirm : public ::testing::TestWithParam<ConfirmCase> {};
+
+TEST_P(RadioPortConfirm, EndsWithTheResultTextAndStoresOnlyOnSuccess) {
+    CScopedSettingsHome home;
+    const auto radio = StartRadioOn(home, 1, 9600, kParityNone);
+    ASSERT_TRUE(SavePortSettings(1, kParityNone, 9600));
+    SimFaults faults;
+    if (GetParam().reply) {
+        faults.replyFor[Cmd::kRelayOrLine] = *GetParam().reply;
+    } else {
+        faults.silent = true;
+    }
+    radio->SetFaults(faults);
+    PcPortSettings mainSettings{3, 1200, kParityEven};
+    CRecordedMessageBoxes boxes;
+
+    ShownDialog shown(mainSettings);
+    shown.Choose(0, 0, 1);
+    shown.Press(kIdOk);
+
+    EXPECT_EQ(boxes.Texts(), QStringList{GetParam().expectedText});
+    EXPECT_EQ(shown.dialog.result(), kIdOk);
+    EXPECT_EQ(radio->Frames().size(), 1u);
+    const bool succeeded = GetParam().expectedText == kSucceeded;
+    const std::string expected =
+        succeeded ? Describe(1, 19200, kParityOdd) : Describe(1, 9600, kParityNone);
+    EXPECT_EQ(Describe(StoredSettings()), expected);
+    EXPECT_EQ(Describe(mainSettings), expected);
+    CSerialPort portIsFree;
+    EXPECT_TRUE(portIsFree.Open(1, 9600, kParityNone));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, RadioPortConfirm,
+    ::testing::Values(
+        ConfirmCase{"Silence", std::nullopt, kTimedOut},
+        ConfirmCase{"Refusal", std::vector<std::uint8_t>{0x55, 0xAA, 0xFF}, kRefused},
+        ConfirmCase{"OtherStatus", std::vector<std::uint8_t>{0x55, 0xAA, 0x11}, kRefused},
+        ConfirmCase{"NonZeroThirdByteOnly", std::vector<std::uint8_t>{0x00, 0x00, 0x01}, kRefused},
+        ConfirmCase{"OneByte", std::vector<std::uint8_t>{0x55}, kSucceeded},
+        ConfirmCase{"TwoBytes", std::vector<std::uint8_t>{0x55, 0xAA}, kSucceeded},
+        ConfirmCase{"ZeroThirdByteWithoutHeader", std::vector<std::uint8_t>{0x01, 0x02, 0x00},
+                    kSucceeded}),
+    [](const ::testing::TestParamInfo<ConfirmCase>& tried) { return tried.param.name; });
+
+TEST(RadioPortDialog, ConfirmOnAPortInUseSaysItCannotOpenIt) {
+    CScopedSettingsHome home;
+    const auto radio = StartRadioOn(home, 1, 9600, kParityNone);
+    ASSERT_TRUE(SavePortSettings(1, kParityNone, 9600));
+    CSerialPort otherUser;
+    ASSERT_TRUE(otherUser.Open(1, 9600, kParityNone));
+    PcPortSettings mainSettings;
+    CRecordedMessageBoxes boxes;
+
+    ShownDialog shown(mainSettings);
+    shown.Choose(0, 0, 0);
+    shown.Press(kIdOk);
+
+    EXPECT_EQ(boxes.Texts(), QStringList{kCannotOpen});
+    EXPECT_EQ(shown.dialog.result(), kIdOk);
+    EXPECT_TRUE(radio->Frames().empty());
+    EXPECT_EQ(Describe(StoredSettings()), Describe(1, 9600, kParityNone));
+    EXPECT_EQ(Describe(mainSettings), Describe(1, 9600, kParityNone));
+}
+
+TEST(RadioPortDialog, CancelEscAndTheCloseBoxSendAndStoreNothing) {
+    CScopedSettingsHome home;
+    const auto radio = StartRadioOn(home, 1, 9600, kParityNone);
+    ASSERT_TRUE(SavePortSettings(1, kParityNone, 9600));
+    const std::string storedBefore = home.ReadSettings();
+    CRecordedMessageBoxes boxes;
+    const std::function<void(ShownDialog&)> endings[] = {
+        [](ShownDialog& shown) { shown.Press(kIdCancel); },
+        [](ShownDialog& shown) { QTest::keyClick(&shown.dialog, Qt::Key_Escape); },
+        [](ShownDialog& shown) { shown.dialog.close(); },
+    };
+    for (const auto& end : endings) {
+        PcPortSettings mainSettings;
+        ShownDialog shown(mainSettings);
+        shown.Choose(1, 0, 2);
+        end(shown);
+        EXPECT_TRUE(shown.dialog.IsEnded());
+        EXPECT_EQ(shown.dialog.result(), kIdCancel);
+    }
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+    EXPECT_TRUE(radio->Frames().empty());
+    EXPECT_EQ(home.ReadSettings(), storedBefore);
+}
+
+// Presses "自动检测" with the given port selected; the search dialog runs for real,
+// the second radio-port dialog is looked at and cancelled.
+struct AutoDetectRun {
+    QStringList progress;
+    QStringList boxes;
+    QStringList secondDialogShows;
+    int result = 0;
+};
+
+AutoDetectRun PressAutoDetect(int portIndex) {
+    AutoDetectRun run;
+    CRecordedMessageBoxes boxes;
+    CProgressLog progress;
+    CScopedModalHandler handler([&](CDialog& nested) {
+        if (auto* detect = qobject_cast<CDetectDlg*>(&nested)) {
+            progress.Watch(*detect);
+            return detect->RunModalLoop();
+        }
+        nested.ShowModeless();
+        run.secondDialogShows = ShownSelections(nested);
+        nested.EndDialog(kIdCancel);
+        return kIdCancel;
+    });
+    PcPortSettings mainSettings;
+    ShownDialog shown(mainSettings);
+    shown.dialog.SetListSelection(kPortList, portIndex);
+    shown.Press(kAutoDetect);
+    run.progress = progress.texts;
+    run.boxes = boxes.Texts();
+    run.result = shown.dialog.result();
+    return run;
+}
+
+TEST(RadioPortDialog, AutoDetectThatFindsNothingOffersPortOne9600NoParity) {
+    CScopedSettingsHome home;
+    CTempDir devices;
+    home.MapPort(3, devices.File("no-port-3"));
+    ASSERT_TRUE(SavePortSettings(3, kParityEven, 19200));
+
+    // With Port3 selected the search starts there, and above port 2 it covers that port alone.
+    const AutoDetectRun run = PressAutoDetect(2);
+
+    EXPECT_EQ(run.progress, PortPassTexts(3));
+    EXPECT_EQ(run.boxes, QStringList{QString::fromUtf8("无法和设备取得联系，无法更改通信模式")});
+    EXPECT_EQ(run.secondDialogShows, (QStringList{"Port1", "9600 bps", QString::fromUtf8("无")}));
+    EXPECT_EQ(run.result, kIdOk);
+}
+
+TEST(RadioPortDialog, AutoDetectFromPortOneOffersWhatTheSearchFound) {
+    CScopedSettingsHome home;
+    CTempDir devices;
+    home.MapPort(1, devices.File("no-port-1"));
+    const auto radio = StartRadioOn(home, 2, 4800, kParityEven);
+
+    const AutoDetectRun run = PressAutoDetect(0);
+
+    EXPECT_EQ(run.progress.size(), 12 + 9);
+    EXPECT_EQ(run.progress.last(), ProgressText(2, 4800, kParityEven));
+    EXPECT_EQ(run.boxes, QStringList{QString::fromUtf8("检测成功")});
+    EXPECT_EQ(run.secondDialogShows,
+              (QStringList{"Port2", "4800 bps", QString::fromUtf8("偶校验")}));
+    EXPECT_EQ(run.result, kIdOk);
+}
+
+}  // namespace

@@ -1,0 +1,97 @@
+#include "RadioPortInvocation.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QWidget>
+#include <array>
+#include <thread>
+
+#include "CommandSet.h"
+#include "PortSettingsStore.h"
+#include "RadioFrame.h"
+#include "RadioPortDlg.h"
+#include "RadioPortRig.h"
+#include "RecordedMessageBoxes.h"
+#include "SerialPort.h"
+
+namespace {
+
+// The main window's side: its port open on COM1 with the stored settings, as after
+// start-up, and the radio on COM1.
+struct MainWindowRig {
+    MainWindowRig() : radio(StartRadioOn(home, 1, 9600, kParityNone)) {
+        SavePortSettings(1, kParityNone, 9600);
+        LoadPortSettings(settings);
+        port.Open(settings.m_nPortNumber, settings.m_nBaudRate, settings.m_nParity);
+    }
+
+    // Runs the invocation; the dialog gets the given list positions and the button pressed.
+    RadioPortOutcome Run(int portIndex, int rateIndex, int parityIndex, int button) {
+        CScopedModalHandler handler([&](CDialog& dialog) {
+            dialog.ShowModeless();
+            dialog.SetListSelection(1058, portIndex);
+            dialog.SetListSelection(1057, rateIndex);
+            dialog.SetListSelection(1059, parityIndex);
+            QTest::mouseClick(dialog.Item(button), Qt::LeftButton);
+            return dialog.result();
+        });
+        return RunRadioPortDialog(port, settings, &window);
+    }
+
+    // Whether the radio acknowledges a connect sent on the main window's port.
+    bool RadioAnswersConnect() {
+        SendRadioFrame(port, ConnectPayload(settings));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        std::array<std::uint8_t, 16> reply{};
+        return IsAckReply(port.Read(reply.data(), static_cast<int>(reply.size())), reply.data());
+    }
+
+    CScopedSettingsHome home;
+    std::unique_ptr<CSimRadio> radio;
+    CSerialPort port;
+    PcPortSettings settings;
+    QWidget window;
+    CRecordedMessageBoxes boxes;
+};
+
+TEST(RadioPortInvocation, ConfirmReopensThePortAtTheNewSettingsForTheConnect) {
+    MainWindowRig rig;
+
+    EXPECT_EQ(rig.Run(0, 0, 2, kIdOk), RadioPortOutcome::Reopened);
+
+    EXPECT_EQ(rig.boxes.Texts(), QStringList{QString::fromUtf8("设置成功")});
+    EXPECT_EQ(Describe(rig.settings), Describe(1, 19200, kParityEven));
+    ASSERT_TRUE(rig.port.IsOpen());
+    EXPECT_TRUE(rig.RadioAnswersConnect());
+}
+
+TEST(RadioPortInvocation, CancelReopensThePortWithTheStoredSettingsAndSendsNothing) {
+    MainWindowRig rig;
+    rig.settings.m_nBaudRate = 4800;  // the copy is reloaded from the store
+
+    EXPECT_EQ(rig.Run(1, 0, 2, kIdCancel), RadioPortOutcome::Cancelled);
+
+    EXPECT_TRUE(rig.boxes.Texts().isEmpty());
+    EXPECT_TRUE(rig.radio->Frames().empty());
+    EXPECT_EQ(Describe(rig.settings), Describe(1, 9600, kParityNone));
+    ASSERT_TRUE(rig.port.IsOpen());
+    EXPECT_TRUE(rig.RadioAnswersConnect());
+}
+
+TEST(RadioPortInvocation, APortThatDoesNotReopenIsReportedInEnglish) {
+    MainWindowRig rig;
+    CTempDir devices;
+    rig.home.MapPort(2, devices.File("no-port-2"));
+
+    // The radio agrees; the new port 2 is stored but cannot be opened.
+    EXPECT_EQ(rig.Run(1, 1, 0, kIdOk), RadioPortOutcome::OpenFailed);
+
+    EXPECT_EQ(rig.boxes.Texts(),
+              (QStringList{QString::fromUtf8("设置成功"),
+                           QStringLiteral("Open Com port failed, use another port please!")}));
+    EXPECT_EQ(rig.boxes.Boxes().last().owner, &rig.window);
+    EXPECT_FALSE(rig.port.IsOpen());
+}
+
+}  // namespace

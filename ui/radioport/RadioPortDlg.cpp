@@ -1,0 +1,147 @@
+#include "RadioPortDlg.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <iterator>
+#include <optional>
+#include <thread>
+
+#include "CommandSet.h"
+#include "DetectDlg.h"
+#include "MessageBoxSeam.h"
+#include "PortSettingsStore.h"
+#include "RadioFrame.h"
+
+namespace {
+
+namespace Id {
+constexpr int kRateList = 1057;
+constexpr int kPortList = 1058;
+constexpr int kParityList = 1059;
+constexpr int kAutoDetect = 3;
+}  // namespace Id
+
+// The rate list's items, in list order.
+constexpr int kListRates[] = {19200, 9600, 4800, 2400};
+constexpr int kFallbackRate = 9600;
+
+constexpr int kReplyBudgetMs = 2500;
+constexpr int kPollMs = 30;
+constexpr auto kReadDelay = std::chrono::milliseconds(100);
+constexpr int kReplyReadLimit = 255;
+constexpr std::size_t kStatusOffset = 2;
+
+int RateIndex(int baudRate) {
+    const auto* const end = std::end(kListRates);
+    const auto* found = std::find(std::begin(kListRates), end, baudRate);
+    if (found == end) {
+        found = std::find(std::begin(kListRates), end, kFallbackRate);
+    }
+    return static_cast<int>(found - std::begin(kListRates));
+}
+
+// The status byte of the radio's answer, or nothing when none came within the budget.
+// Only the byte at offset 2 counts; a shorter answer leaves it zero.
+std::optional<std::uint8_t> AwaitReplyStatus(CSerialPort& port) {
+    std::array<std::uint8_t, kReplyReadLimit + 1> reply{};
+    int budgetMs = kReplyBudgetMs;
+    for (;;) {
+        if (port.PendingInput() > 0) {
+            std::this_thread::sleep_for(kReadDelay);
+            if (port.Read(reply.data(), kReplyReadLimit) > 0) {
+                return reply[kStatusOffset];
+            }
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
+        }
+        // A read that finds nothing after all costs like an empty poll, so the wait ends.
+        budgetMs -= kPollMs;
+        if (budgetMs < 0) {
+            return std::nullopt;
+        }
+    }
+}
+
+}  // namespace
+
+CRadioPortDlg::CRadioPortDlg(PcPortSettings& mainSettings, QWidget* parent)
+    : CDialog(kTemplateId, parent), m_mainSettings(mainSettings) {
+    LoadIndices();
+    OnClicked(kIdOk, [this] { OnConfirm(); });
+    OnClicked(Id::kAutoDetect, [this] { OnAutoDetect(); });
+}
+
+void CRadioPortDlg::LoadIndices() {
+    // What the lists show when the store cannot be opened: Port1, 19200, none.
+    PcPortSettings stored{kDefaultPortNumber, kListRates[0], kParityNone};
+    LoadPortSettings(stored);
+    m_nPortIndex = stored.m_nPortNumber - 1;
+    m_nRateIndex = RateIndex(stored.m_nBaudRate);
+    m_nParityIndex = stored.m_nParity;
+}
+
+void CRadioPortDlg::OnInitDialog() {
+    // The port list offers Port1 to Port9 only: a higher stored port leaves it unselected.
+    SetListSelection(Id::kPortList, m_nPortIndex);
+    SetListSelection(Id::kRateList, m_nRateIndex);
+    SetListSelection(Id::kParityList, m_nParityIndex);
+}
+
+void CRadioPortDlg::TransferSelections() {
+    m_nPortIndex = GetListSelection(Id::kPortList);
+    m_nRateIndex = GetListSelection(Id::kRateList);
+    m_nParityIndex = GetListSelection(Id::kParityList);
+}
+
+PcPortSettings CRadioPortDlg::ChosenSettings(const PcPortSettings& current) const {
+    PcPortSettings chosen;
+    // Without a selection (a stored port above Port9) the stored port stays.
+    chosen.m_nPortNumber =
+        m_nPortIndex >= 0 ? static_cast<std::uint8_t>(m_nPortIndex + 1) : current.m_nPortNumber;
+    chosen.m_nBaudRate = kListRates[m_nRateIndex];
+    chosen.m_nParity = static_cast<std::uint8_t>(m_nParityIndex);
+    return chosen;
+}
+
+void CRadioPortDlg::OnConfirm() {
+    TransferSelections();
+    LoadPortSettings(m_mainSettings);
+    const PcPortSettings current = m_mainSettings;
+    CSerialPort port;
+    const QString result = SendRadioLineSettings(port, current, ChosenSettings(current));
+    ShowMessageBox(this, result);
+    port.Close();
+    CDialog::OnOK();
+}
+
+QString CRadioPortDlg::SendRadioLineSettings(CSerialPort& port, const PcPortSettings& current,
+                                             const PcPortSettings& chosen) {
+    // The request travels at the current settings; the chosen ones are only its content.
+    if (!port.Open(current.m_nPortNumber, current.m_nBaudRate, current.m_nParity)) {
+        return QString::fromUtf8("无法打开串口");
+    }
+    SendRadioFrame(port, RadioLinePayload(chosen.m_nBaudRate, chosen.m_nParity));
+    const std::optional<std::uint8_t> status = AwaitReplyStatus(port);
+    if (!status) {
+        return QString::fromUtf8("设置失败，原因读取超时２");
+    }
+    if (*status != 0) {
+        return QString::fromUtf8("写设置失败");
+    }
+    m_mainSettings = chosen;
+    SavePortSettings(chosen.m_nPortNumber, chosen.m_nParity, chosen.m_nBaudRate);
+    return QString::fromUtf8("设置成功");
+}
+
+void CRadioPortDlg::OnAutoDetect() {
+    TransferSelections();
+    {
+        CDetectDlg detect(m_nPortIndex + 1, this);
+        detect.DoModal();
+    }
+    // Built afresh from the store, this one shows what the search stored.
+    CRadioPortDlg again(m_mainSettings, parentWidget());
+    again.DoModal();
+    CDialog::OnOK();
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+#include "Dialog.h"
+#include "PcPortSettings.h"
+#include "SerialPort.h"
+
+// Changes the radio's own serial rate and parity, or finds the radio by auto-detection.
+// Its results reach the main window only through the stored PC port settings and the
+// main window's copy of them, which it is given.
+class CRadioPortDlg : public CDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kTemplateId = 145;
+
+    CRadioPortDlg(PcPortSettings& mainSettings, QWidget* parent);
+
+protected:
+    void OnInitDialog() override;
+
+private:
+    void LoadIndices();
+    void TransferSelections();
+    void OnConfirm();
+    void OnAutoDetect();
+    PcPortSettings ChosenSettings(const PcPortSettings& current) const;
+    // Asks the radio, at the current settings, to switch to the chosen rate and
+    // parity, and stores the chosen settings when it agrees; returns the result text.
+    QString SendRadioLineSettings(CSerialPort& port, const PcPortSettings& current,
+                                  const PcPortSettings& chosen);
+
+    PcPortSettings& m_mainSettings;
+    int m_nPortIndex = 0;
+    int m_nRateIndex = 0;
+    int m_nParityIndex = 0;
+};

@@ -1,0 +1,28 @@
+#include "RadioPortInvocation.h"
+
+#include "MessageBoxSeam.h"
+#include "PortSettingsStore.h"
+#include "RadioPortDlg.h"
+#include "SerialPort.h"
+
+bool ReopenMainPort(CSerialPort& mainPort, const PcPortSettings& settings, QWidget* mainWindow) {
+    mainPort.Close();
+    if (mainPort.Open(settings.m_nPortNumber, settings.m_nBaudRate, settings.m_nParity)) {
+        return true;
+    }
+    ShowMessageBox(mainWindow, QStringLiteral("Open Com port failed, use another port please!"));
+    return false;
+}
+
+RadioPortOutcome RunRadioPortDialog(CSerialPort& mainPort, PcPortSettings& mainSettings,
+                                    QWidget* mainWindow) {
+    // The dialog and the search open the PC port themselves.
+    mainPort.Close();
+    CRadioPortDlg dialog(mainSettings, mainWindow);
+    const bool cancelled = dialog.DoModal() == kIdCancel;
+    LoadPortSettings(mainSettings);
+    if (!ReopenMainPort(mainPort, mainSettings, mainWindow)) {
+        return RadioPortOutcome::OpenFailed;
+    }
+    return cancelled ? RadioPortOutcome::Cancelled : RadioPortOutcome::Reopened;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "PcPortSettings.h"
+
+class CSerialPort;
+class QWidget;
+
+// What the main window still has to do after the radio-port dialog.
+enum class RadioPortOutcome {
+    Cancelled,   // port reopened with the stored settings; port field and radio left alone
+    OpenFailed,  // the port did not reopen and the user was told; port field kept, no connect
+    Reopened,    // port reopened with the stored settings: rewrite the port field, connect
+};
+
+// Closes the main window's port and opens it again with settings; when that fails the
+// user is told and false returned.
+bool ReopenMainPort(CSerialPort& mainPort, const PcPortSettings& settings, QWidget* mainWindow);
+
+// The main window's "更改串口设置": closes its port, runs the radio-port dialog with
+// the main window's settings copy, then reloads the stored settings into that copy and
+// reopens the port with them.
+RadioPortOutcome RunRadioPortDialog(CSerialPort& mainPort, PcPortSettings& mainSettings,
+                                    QWidget* mainWindow);
