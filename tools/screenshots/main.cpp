@@ -9,7 +9,10 @@
 #include <memory>
 
 #include "AboutDlg.h"
+#include "DetectDlg.h"
 #include "MessageBoxSeam.h"
+#include "MultiChannelDlg.h"
+#include "RadioPortDlg.h"
 #include "ScratchFolders.h"
 #include "SetupDlg.h"
 #include "SimRadio.h"
@@ -30,9 +33,20 @@ struct Shot {
     std::function<std::unique_ptr<CDialog>(CSetupDlg& mainWindow)> make;
 };
 
+constexpr int kMultiChannelQuery = 1075;
+
 const Shot kShots[] = {
     {"splash.png", [](CSetupDlg&) { return std::make_unique<CSplashDlg>(); }},
     {"about.png", [](CSetupDlg&) { return std::make_unique<CAboutDlg>(); }},
+    {"multichannel.png",
+     [](CSetupDlg& main) {
+         auto dialog = std::make_unique<CMultiChannelDlg>(main.Port(), &main);
+         dialog->SendCommand(kMultiChannelQuery);  // rows filled from the radio
+         return dialog;
+     }},
+    {"radioport.png",
+     [](CSetupDlg& main) { return std::make_unique<CRadioPortDlg>(main.PortSettings(), &main); }},
+    {"detect.png", [](CSetupDlg& main) { return std::make_unique<CDetectDlg>(1, &main); }},
 };
 
 // Nothing may wait for a click: every box is printed and answered with OK.

@@ -85,13 +85,15 @@ QString WithoutMnemonics(const QString& text) {
 }
 
 // A group box's line runs through the middle of its title, as the layouts assume;
-// the default style would put the whole title above the line.
-QString GroupBoxStyle(const QFontMetrics& metrics) {
+// the default style would put the whole title above the line. Read-only fields show
+// the dialog's face, not the white of an input field.
+QString DialogStyleSheet(const QFontMetrics& metrics) {
     const int lineOffset = metrics.height() / 2;
     return QStringLiteral(
                "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: %1px; }"
                "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-               " left: 6px; padding: 0 1px; background-color: palette(window); }")
+               " left: 6px; padding: 0 1px; background-color: palette(window); }"
+               "QLineEdit[readOnly=\"true\"] { background-color: palette(window); }")
         .arg(lineOffset);
 }
 
@@ -206,7 +208,7 @@ QRect CDialog::ToPixels(const QRect& dialogUnits) const {
 
 void CDialog::Build() {
     setFont(TemplateFont(m_template));
-    setStyleSheet(GroupBoxStyle(fontMetrics()));
+    setStyleSheet(DialogStyleSheet(fontMetrics()));
     ApplyWindowStyle();
     for (const ControlTemplate& control : m_template.controls) {
         QWidget* widget = CreateControl(control);

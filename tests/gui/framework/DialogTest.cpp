@@ -68,6 +68,18 @@ TEST(DialogLayer, BuildsEachKindOfControlWithItsStyle) {
     EXPECT_TRUE(confirm->isDefault());
 }
 
+TEST(DialogLayer, ReadOnlyFieldsShowTheDialogFace) {
+    for (const auto& [templateId, id] : {std::pair{kMainTemplate, 1048}, std::pair{147, 1060}}) {
+        CDialog dialog(templateId);
+        dialog.ShowModeless();
+        QWidget* field = dialog.Item(id);
+        const QImage picture = field->grab().toImage();
+        EXPECT_EQ(picture.pixelColor(picture.width() - 2, 2),
+                  dialog.palette().color(QPalette::Window))
+            << templateId;
+    }
+}
+
 TEST(DialogLayer, DigitsOnlyEditsRefuseTypedAndPastedNonDigits) {
     CDialog main(kMainTemplate);
     main.ShowModeless();
