@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -47,6 +48,18 @@ CScopedWorkingDir::CScopedWorkingDir(const std::string& path)
 CScopedWorkingDir::~CScopedWorkingDir() {
     std::error_code ignored;
     std::filesystem::current_path(m_strPrevious, ignored);
+}
+
+CFileSizeLimit::CFileSizeLimit() {
+    getrlimit(RLIMIT_FSIZE, &m_old);
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit tight{8, m_old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &tight);
+}
+
+CFileSizeLimit::~CFileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &m_old);
+    std::signal(SIGXFSZ, m_oldHandler);
 }
 
 CScopedSettingsHome::CScopedSettingsHome() : m_env("XDG_CONFIG_HOME", m_dir.Path()) {}

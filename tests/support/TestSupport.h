@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/resource.h>
+
 #include <string>
 
 // A fresh folder under /tmp, removed with everything in it on destruction.
@@ -40,6 +42,20 @@ public:
 
 private:
     std::string m_strPrevious;
+};
+
+// Makes every file write beyond a few bytes fail, for root as well as for anyone else,
+// for the object's lifetime.
+class CFileSizeLimit {
+public:
+    CFileSizeLimit();
+    ~CFileSizeLimit();
+    CFileSizeLimit(const CFileSizeLimit&) = delete;
+    CFileSizeLimit& operator=(const CFileSizeLimit&) = delete;
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
 };
 
 // A private settings folder (XDG_CONFIG_HOME) for one test, so the real settings

@@ -12,58 +12,11 @@
 #include "PortSettingsStore.h"
 #include "RadioPortInvocation.h"
 #include "Resources.h"
+#include "SetupDlgIds.h"
 
 namespace {
 
-namespace Id {
-constexpr int kWorkModeOk = 1002;
-constexpr int kQuery = 1009;
-constexpr int kSetDevice = 1010;
-constexpr int kRxFrequencyOk = 1015;
-constexpr int kTxFrequencyOk = 1018;
-constexpr int kAniOk = 1020;
-constexpr int kChannelTotalOk = 1022;
-constexpr int kCurrentChannelOk = 1024;
-constexpr int kTxTimeLimitOk = 1026;
-constexpr int kLoadDefaults = 1054;
-constexpr int kConfirmAudio = 1055;
-constexpr int kDataMode = 1051;
-constexpr int kVoiceMode = 1052;
-constexpr int kRxFrequency = 1014;
-constexpr int kTxFrequency = 1017;
-constexpr int kAni = 1019;
-constexpr int kChannelTotal = 1021;
-constexpr int kCurrentChannel = 1023;
-constexpr int kTxTimeLimit = 1025;
-constexpr int kRxChannelGain = 1027;
-constexpr int kRxVoiceGain = 1028;
-constexpr int kTxChannelGain = 1029;
-constexpr int kTxVoiceGain = 1030;
-constexpr int kCompander = 1032;
-constexpr int kPreEmphasis = 1033;
-constexpr int kTransparent = 1034;
-constexpr int kNonTransparent = 1035;
-constexpr int kRxEndRelay = 1036;
-constexpr int kRelayOn = 1037;
-constexpr int kRelayOff = 1038;
-constexpr int kAddressingOn = 1039;
-constexpr int kAddressingOff = 1040;
-constexpr int kEccNotUsed = 1042;
-constexpr int kEccUsed = 1043;
-constexpr int kPortField = 1044;
-constexpr int kClockField = 1045;
-constexpr int kOperationField = 1047;
-constexpr int kResultField = 1048;
-constexpr int kEncryptionOff = 1049;
-constexpr int kEncryptionOn = 1050;
-constexpr int kExit = 1053;
-constexpr int kMultiChannel = 1066;
-constexpr int kChangePort = 1041;
-constexpr int kRxChannelGainText = 1056;
-constexpr int kRxVoiceGainText = 1057;
-constexpr int kTxChannelGainText = 1058;
-constexpr int kTxVoiceGainText = 1059;
-}  // namespace Id
+namespace Id = SetupId;
 
 constexpr int kLongEditLimit = 7;
 constexpr int kShortEditLimit = 3;
@@ -176,7 +129,7 @@ void CSetupDlg::ShowParams() {
     ShowPair(Id::kTransparent, Id::kNonTransparent, m_params.m_bTransparent != 0);
     ShowPair(Id::kRelayOn, Id::kRelayOff, m_params.m_bRelayOn != 0);
     if (m_params.m_nEccSetting == kEccNotUsed || m_params.m_nEccSetting == kEccUsed) {
-        ShowPair(Id::kEccNotUsed, Id::kEccUsed, m_params.m_nEccSetting == kEccNotUsed);
+        ShowPair(Id::kEccOff, Id::kEccOn, m_params.m_nEccSetting == kEccNotUsed);
     }
     ShowPair(Id::kEncryptionOn, Id::kEncryptionOff, m_params.m_bEncryption != 0);
     SetCheck(Id::kRxEndRelay, m_params.m_bRxEndRelay != 0);
@@ -497,9 +450,9 @@ void CSetupDlg::ConnectSwitches() {
          OpKind::kTransparent, TransparentPayload},
         {Id::kRelayOn, Id::kRelayOff, [](P& p) { p.m_bRelayOn = 1; }, OpKind::kRelay, RelayPayload},
         {Id::kRelayOff, Id::kRelayOn, [](P& p) { p.m_bRelayOn = 0; }, OpKind::kRelay, RelayPayload},
-        {Id::kEccNotUsed, Id::kEccUsed, [](P& p) { p.m_nEccSetting = kEccNotUsed; },
+        {Id::kEccOff, Id::kEccOn, [](P& p) { p.m_nEccSetting = kEccNotUsed; },
          OpKind::kErrorCorrection, ErrorCorrectionPayload},
-        {Id::kEccUsed, Id::kEccNotUsed, [](P& p) { p.m_nEccSetting = kEccUsed; },
+        {Id::kEccOn, Id::kEccOff, [](P& p) { p.m_nEccSetting = kEccUsed; },
          OpKind::kErrorCorrection, ErrorCorrectionPayload},
         {Id::kEncryptionOff, Id::kEncryptionOn, [](P& p) { p.m_bEncryption = 0; },
          OpKind::kEncryption, EncryptionPayload},

@@ -8,38 +8,15 @@
 #include "DataExchange.h"
 #include "DecimalValue.h"
 #include "MessageBoxSeam.h"
+#include "MultiChannelIds.h"
 #include "SerialPort.h"
 
 namespace {
 
-namespace Id {
-constexpr int kSave = 1073;
-constexpr int kSet = 1074;
-constexpr int kQuery = 1075;
-constexpr int kStatus = 1076;
-constexpr int kChannelCount = 1091;
-constexpr int kStartChannel = 1092;
-}  // namespace Id
+namespace Id = MultiChannelId;
 
-struct RowIds {
-    int group;
-    int rx;
-    int tx;
-};
-
-// The edit ids do not follow the rows.
-constexpr std::array<RowIds, CMultiChannelDlg::kRows> kRowIds = {{
-    {1093, 1044, 1071},
-    {1094, 1045, 1062},
-    {1095, 1048, 1065},
-    {1096, 1052, 1069},
-    {1097, 1053, 1070},
-    {1098, 1072, 1063},
-    {1099, 1047, 1064},
-    {1100, 1049, 1066},
-    {1101, 1050, 1067},
-    {1102, 1051, 1068},
-}};
+constexpr const auto& kRowIds = MultiChannelId::kRows;
+static_assert(kRowIds.size() == CMultiChannelDlg::kRows);
 
 // Rows (0-based) whose receive edits the data exchange visits, in its order.
 constexpr std::array<int, CMultiChannelDlg::kRows> kRxExchangeOrder = {1, 2, 0, 4, 3,

@@ -54,8 +54,8 @@ TEST(ChannelFile, OpeningWithoutTheFileCreatesDefaultRecordsAndShowsThem) {
     EXPECT_EQ(content.substr(0, 8), "\x60\x18\x23\x00\x60\x18\x23\x00"s);
     EXPECT_EQ(content, DefaultFile());
     ExpectAllRows(rig, "2300000");
-    EXPECT_EQ(rig.Text(Mc::kStart), "1");
-    EXPECT_EQ(rig.Text(Mc::kCount), "10");
+    EXPECT_EQ(rig.Text(Mc::kStartChannel), "1");
+    EXPECT_EQ(rig.Text(Mc::kChannelCount), "10");
     EXPECT_EQ(rig.Text(Mc::kStatus), "");
     EXPECT_EQ(rig.Captions().first(), QString::fromUtf8("信道1"));
     EXPECT_EQ(rig.Captions().last(), QString::fromUtf8("信道10"));
@@ -72,7 +72,7 @@ TEST(ChannelFile, AnExistingFileIsLoadedAsItIsAndFollowsTheStartChannel) {
     EXPECT_EQ(rig.Tx(5), "4600000");
     EXPECT_EQ(rig.FileContent(), FileBytes(records));
 
-    rig.Type(Mc::kStart, "5");
+    rig.Type(Mc::kStartChannel, "5");
     EXPECT_EQ(rig.Rx(1), "4500000");
     EXPECT_EQ(rig.Tx(1), "4600000");
     EXPECT_EQ(rig.Rx(5), "2300000");
@@ -90,7 +90,7 @@ TEST(ChannelFile, AShortFileLoadsWithoutComplaintAndMissingRecordsKeepTheRows) {
     EXPECT_EQ(rig.Tx(10), "0");
 
     // Rows 2 and beyond lie past the end now: they keep what they held.
-    rig.Type(Mc::kStart, "3");
+    rig.Type(Mc::kStartChannel, "3");
     EXPECT_EQ(rig.Rx(1), "1000003");
     EXPECT_EQ(rig.Rx(2), "1000002");
     EXPECT_EQ(rig.Tx(2), "2000002");
@@ -108,7 +108,7 @@ TEST(ChannelFile, ARecordCutShortReplacesOnlyTheBytesItHas) {
     std::string cut = FileBytes({{1000001, 2000001}, {0x00ABCDEF, 0}});
     cut.resize(14);
     rig.WriteFile(cut);
-    rig.Edit(Mc::kStart)->setText("2");  // one change, as a paste makes
+    rig.Edit(Mc::kStartChannel)->setText("2");  // one change, as a paste makes
     EXPECT_EQ(rig.Rx(1), QString::number(0x00ABCDEF));
     EXPECT_EQ(rig.Tx(1), QString::number(0x05060000));
     EXPECT_EQ(rig.Rx(2), QString::number(0x01020304));
@@ -176,8 +176,8 @@ TEST(ChannelFile, SavingUsesTheStoredWindowUntilTheStartFieldChanges) {
     rig.OpenDialog();
     rig.ChooseWindow(95, 0);  // channels 91 to 100, count 1
     EXPECT_EQ(rig.Captions().first(), QString::fromUtf8("信道91"));
-    EXPECT_EQ(rig.Text(Mc::kStart), "95");
-    rig.Type(Mc::kCount, "3");  // not read until the start field changes
+    EXPECT_EQ(rig.Text(Mc::kStartChannel), "95");
+    rig.Type(Mc::kChannelCount, "3");  // not read until the start field changes
     rig.SetRow(1, "5000000", "5000000");
     rig.SetRow(2, "5000000", "5000000");
     rig.Click(Mc::kSave);
@@ -199,20 +199,20 @@ TEST(ChannelFile, StartFieldsThatAreNoChannelMeanChannelOneOrNinetyOne) {
     rig.OpenDialog();
     const QString first = QString::fromUtf8("信道1");
     const QString ninetyOne = QString::fromUtf8("信道91");
-    rig.Type(Mc::kStart, "92");
+    rig.Type(Mc::kStartChannel, "92");
     EXPECT_EQ(rig.Captions().first(), ninetyOne);
     EXPECT_EQ(rig.Captions().last(), QString::fromUtf8("信道100"));
-    rig.Type(Mc::kStart, "0");
+    rig.Type(Mc::kStartChannel, "0");
     EXPECT_EQ(rig.Captions().first(), first);
-    rig.Type(Mc::kStart, "999");
+    rig.Type(Mc::kStartChannel, "999");
     EXPECT_EQ(rig.Captions().first(), ninetyOne);
-    rig.Type(Mc::kStart, "x7");
+    rig.Type(Mc::kStartChannel, "x7");
     EXPECT_EQ(rig.Captions().first(), first);
-    rig.Type(Mc::kStart, "-5");
+    rig.Type(Mc::kStartChannel, "-5");
     EXPECT_EQ(rig.Captions().first(), first);
-    rig.Type(Mc::kStart, "25");
+    rig.Type(Mc::kStartChannel, "25");
     EXPECT_EQ(rig.Captions().first(), QString::fromUtf8("信道25"));
-    rig.Type(Mc::kStart, "");
+    rig.Type(Mc::kStartChannel, "");
     EXPECT_EQ(rig.Captions().first(), first);
 }
 
@@ -220,7 +220,7 @@ TEST(ChannelFile, ReloadingDiscardsRowEditsThatWereNotSaved) {
     CMultiChannelRig rig;
     rig.OpenDialog();
     rig.SetRow(1, "4500000", "4500000");
-    rig.Type(Mc::kStart, "1");
+    rig.Type(Mc::kStartChannel, "1");
     EXPECT_EQ(rig.Rx(1), "2300000");
     EXPECT_EQ(rig.FileContent(), DefaultFile());
 }
@@ -238,7 +238,7 @@ TEST(ChannelFile, ADeletedFileFailsSaveAndReloadAndIsNotRecreatedUntilTheNextOpe
     // The captions and edits are refreshed all the same, from the rows as the save
     // collected them.
     rig.Type(Mc::kRows[1].rx, "123");
-    rig.Type(Mc::kStart, "7");
+    rig.Type(Mc::kStartChannel, "7");
     EXPECT_EQ(rig.Text(Mc::kStatus), kDisplayFailed);
     EXPECT_EQ(rig.Captions().first(), QString::fromUtf8("信道7"));
     EXPECT_EQ(rig.Rx(1), "4500000");
@@ -260,7 +260,7 @@ TEST(ChannelFile, AFileThatAnotherProgramHoldsCannotBeLoadedSavedOrPrepared) {
         CForeignOpener other(rig.FilePath());
         rig.Click(Mc::kSave);
         EXPECT_EQ(rig.Text(Mc::kStatus), kSaveFailed);
-        rig.Type(Mc::kStart, "2");
+        rig.Type(Mc::kStartChannel, "2");
         EXPECT_EQ(rig.Text(Mc::kStatus), kDisplayFailed);
         EXPECT_EQ(rig.Rx(1), "1000001");
 
@@ -271,7 +271,7 @@ TEST(ChannelFile, AFileThatAnotherProgramHoldsCannotBeLoadedSavedOrPrepared) {
     EXPECT_EQ(rig.FileContent(), before);
     rig.Click(Mc::kSave);  // rows of 0 are refused
     EXPECT_EQ(rig.FileContent(), before);
-    rig.Type(Mc::kStart, "2");
+    rig.Type(Mc::kStartChannel, "2");
     EXPECT_EQ(rig.Rx(1), "1000002");
 }
 
@@ -328,7 +328,7 @@ TEST(ChannelFile, AReadErrorAbandonsTheReloadWithAStopBoxNamingTheFile) {
     std::filesystem::remove(rig.FilePath());
     std::filesystem::create_symlink("/proc/self/mem", rig.FilePath());
 
-    rig.Type(Mc::kStart, "5");
+    rig.Type(Mc::kStartChannel, "5");
     ASSERT_EQ(rig.boxes.Boxes().size(), 2);  // the empty field, then 5
     const MessageBoxRequest& box = rig.boxes.Boxes().last();
     EXPECT_EQ(box.text,
@@ -340,7 +340,7 @@ TEST(ChannelFile, AReadErrorAbandonsTheReloadWithAStopBoxNamingTheFile) {
 
     std::filesystem::remove(rig.FilePath());
     rig.WriteFile(NumberedFile(1000000, 2000000));
-    rig.Type(Mc::kStart, "4");
+    rig.Type(Mc::kStartChannel, "4");
     EXPECT_EQ(rig.Rx(1), "1000004");
 }
 

@@ -52,8 +52,8 @@ TEST(MultiChannelLayout, TemplateHoldsTheRowsAtTheirPlacesInTabOrder) {
             EXPECT_TRUE(edit.Has("digits")) << "edit " << id;
         }
     }
-    EXPECT_EQ(byId.value(Mc::kStart).rect, QRect(41, 12, 25, 14));
-    EXPECT_EQ(byId.value(Mc::kCount).rect, QRect(129, 12, 26, 14));
+    EXPECT_EQ(byId.value(Mc::kStartChannel).rect, QRect(41, 12, 25, 14));
+    EXPECT_EQ(byId.value(Mc::kChannelCount).rect, QRect(129, 12, 26, 14));
     EXPECT_EQ(byId.value(Mc::kQuery).rect, QRect(24, 284, 38, 14));
     EXPECT_EQ(byId.value(Mc::kSave).rect, QRect(70, 284, 40, 14));
     EXPECT_EQ(byId.value(Mc::kSet).rect, QRect(121, 284, 41, 14));
@@ -84,7 +84,7 @@ TEST(MultiChannelEnter, FieldsAreCheckedInTheExchangeOrderWithTheFrameworkMessag
     CMultiChannelRig rig;
     rig.OpenDialog();
     auto pressEnter = [&rig] {
-        QTest::keyClick(rig.Edit(Mc::kCount), Qt::Key_Return);
+        QTest::keyClick(rig.Edit(Mc::kChannelCount), Qt::Key_Return);
         return rig.boxes.Texts().last();
     };
     const QString frequencyRange = QString::fromUtf8("“请填入一个在0和2400000之间的整数。”");
@@ -101,22 +101,22 @@ TEST(MultiChannelEnter, FieldsAreCheckedInTheExchangeOrderWithTheFrameworkMessag
     EXPECT_EQ(rig.dialog->focusWidget(), rig.Edit(Mc::kRows[0].tx));
     rig.SetRow(1, "2300000", "2300000");
 
-    rig.Edit(Mc::kStart)->setText("abc");
+    rig.Edit(Mc::kStartChannel)->setText("abc");
     EXPECT_EQ(pressEnter(), QString::fromUtf8("请键入一个整数。"));
-    EXPECT_EQ(rig.dialog->focusWidget(), rig.Edit(Mc::kStart));
-    EXPECT_EQ(rig.Edit(Mc::kStart)->selectedText(), "abc");
-    rig.Edit(Mc::kStart)->setText("12 3");
+    EXPECT_EQ(rig.dialog->focusWidget(), rig.Edit(Mc::kStartChannel));
+    EXPECT_EQ(rig.Edit(Mc::kStartChannel)->selectedText(), "abc");
+    rig.Edit(Mc::kStartChannel)->setText("12 3");
     EXPECT_EQ(pressEnter(), QString::fromUtf8("请键入一个整数。"));
-    rig.Edit(Mc::kStart)->setText("101");
+    rig.Edit(Mc::kStartChannel)->setText("101");
     EXPECT_EQ(pressEnter(), QString::fromUtf8("“请填入一个在1和100之间的整数。”"));
-    rig.Edit(Mc::kStart)->setText(" 100\t");
-    rig.Edit(Mc::kCount)->setText("11");
+    rig.Edit(Mc::kStartChannel)->setText(" 100\t");
+    rig.Edit(Mc::kChannelCount)->setText("11");
     EXPECT_EQ(pressEnter(), QString::fromUtf8("“请填入一个在1和10之间的整数。”"));
-    EXPECT_EQ(rig.dialog->focusWidget(), rig.Edit(Mc::kCount));
+    EXPECT_EQ(rig.dialog->focusWidget(), rig.Edit(Mc::kChannelCount));
     EXPECT_FALSE(rig.dialog->IsEnded());
 
-    rig.Edit(Mc::kCount)->setText("+10");
-    QTest::keyClick(rig.Edit(Mc::kCount), Qt::Key_Return);
+    rig.Edit(Mc::kChannelCount)->setText("+10");
+    QTest::keyClick(rig.Edit(Mc::kChannelCount), Qt::Key_Return);
     EXPECT_TRUE(rig.dialog->IsEnded());
     EXPECT_EQ(rig.dialog->result(), kIdOk);
     EXPECT_EQ(rig.boxes.Boxes().size(), 7);
@@ -128,7 +128,7 @@ TEST(MultiChannelEnter, PassingFieldsEndTheRunWithoutSendingOrSaving) {
     const std::string before = NumberedFile(1000000, 2000000);
     rig.WriteFile(before);
     rig.OpenDialog();
-    rig.Type(Mc::kStart, "95");
+    rig.Type(Mc::kStartChannel, "95");
     rig.SetRow(4, "2400000", "0");
     QTest::keyClick(rig.Edit(Mc::kRows[3].rx), Qt::Key_Return);
     EXPECT_TRUE(rig.boxes.Boxes().isEmpty());
@@ -176,7 +176,8 @@ TEST(MultiChannelDialog, AModalRunShowsTheWindowAndEndsOnEsc) {
     CMultiChannelDlg dialog(rig.port);
     QStringList seen;
     QTimer::singleShot(0, &dialog, [&dialog, &seen] {
-        seen << dialog.GetText(1044) << dialog.GetText(Mc::kStart) << dialog.GetText(Mc::kCount);
+        seen << dialog.GetText(1044) << dialog.GetText(Mc::kStartChannel)
+             << dialog.GetText(Mc::kChannelCount);
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
     EXPECT_EQ(dialog.DoModal(), kIdCancel);

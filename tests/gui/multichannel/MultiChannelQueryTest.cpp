@@ -31,9 +31,9 @@ TEST(MultiChannelQuery, ChannelNinetyOneGoesOutAsTheWorkedFrameAndFillsTheRows) 
     CMultiChannelRig rig;
     rig.ConnectRadio(RadioWithNumberedChannels());
     rig.OpenDialog();
-    rig.Type(Mc::kStart, "95");
+    rig.Type(Mc::kStartChannel, "95");
     EXPECT_EQ(rig.Captions().first(), QString::fromUtf8("信道91"));
-    EXPECT_EQ(rig.Text(Mc::kStart), "95");
+    EXPECT_EQ(rig.Text(Mc::kStartChannel), "95");
 
     rig.Click(Mc::kQuery);
     EXPECT_EQ(rig.SentFrames(), std::vector<std::vector<std::uint8_t>>(
@@ -44,8 +44,8 @@ TEST(MultiChannelQuery, ChannelNinetyOneGoesOutAsTheWorkedFrameAndFillsTheRows) 
         EXPECT_EQ(rig.Tx(row), QString::number(4000000 + (90 + row) * 125)) << "row " << row;
     }
     // The field is rewritten to the clamped start without loading the rows again.
-    EXPECT_EQ(rig.Text(Mc::kStart), "91");
-    EXPECT_EQ(rig.Text(Mc::kCount), "10");
+    EXPECT_EQ(rig.Text(Mc::kStartChannel), "91");
+    EXPECT_EQ(rig.Text(Mc::kChannelCount), "10");
     EXPECT_EQ(rig.Captions().first(), QString::fromUtf8("信道91"));
     EXPECT_EQ(rig.FileContent(), DefaultFile());  // a query does not save
 }
@@ -118,16 +118,16 @@ TEST(MultiChannelQuery, AFailedQueryStillStoresStartAndCount) {
     const std::string before = NumberedFile(1000000, 2000000);
     rig.WriteFile(before);
     rig.OpenDialog();
-    rig.Edit(Mc::kStart)->setText("99");  // channels 91 to 100, count 10
-    rig.Type(Mc::kCount, "0");            // read by the query only
+    rig.Edit(Mc::kStartChannel)->setText("99");  // channels 91 to 100, count 10
+    rig.Type(Mc::kChannelCount, "0");            // read by the query only
     rig.SetRow(1, "4500000", "4600000");
     SimFaults silent;
     silent.silent = true;
     rig.radio.SetFaults(silent);
     rig.Click(Mc::kQuery);
     EXPECT_EQ(rig.Text(Mc::kStatus), kQueryFailed);
-    EXPECT_EQ(rig.Text(Mc::kStart), "99");
-    EXPECT_EQ(rig.Text(Mc::kCount), "0");
+    EXPECT_EQ(rig.Text(Mc::kStartChannel), "99");
+    EXPECT_EQ(rig.Text(Mc::kChannelCount), "0");
     EXPECT_EQ(rig.Rx(1), "4500000");
 
     rig.Click(Mc::kSave);  // channel 91 alone

@@ -81,8 +81,8 @@ void CMultiChannelRig::Type(int id, const QString& text) const {
 }
 
 void CMultiChannelRig::ChooseWindow(int start, int count) const {
-    Type(Mc::kCount, QString::number(count));
-    Type(Mc::kStart, QString::number(start));
+    Type(Mc::kChannelCount, QString::number(count));
+    Type(Mc::kStartChannel, QString::number(start));
 }
 
 void CMultiChannelRig::Click(int id) const {

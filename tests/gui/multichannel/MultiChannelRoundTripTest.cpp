@@ -29,7 +29,7 @@ TEST(MultiChannelRoundTrip, AllChannelsAreSetQueriedSavedAndShownAgain) {
     rig.ConnectRadio();
     rig.OpenDialog();
     for (int start = 1; start <= 91; start += 10) {
-        rig.Type(Mc::kStart, QString::number(start));
+        rig.Type(Mc::kStartChannel, QString::number(start));
         for (int row = 1; row <= 10; ++row) {
             rig.SetRow(row, QString::number(RxOf(start + row - 1)),
                        QString::number(TxOf(start + row - 1)));
@@ -48,7 +48,7 @@ TEST(MultiChannelRoundTrip, AllChannelsAreSetQueriedSavedAndShownAgain) {
 
     // Each window reloads the file's defaults, then the query brings the radio's values.
     for (int start = 1; start <= 91; start += 10) {
-        rig.Type(Mc::kStart, QString::number(start));
+        rig.Type(Mc::kStartChannel, QString::number(start));
         ASSERT_EQ(rig.Rx(1), "2300000") << "from " << start;
         rig.Click(Mc::kQuery);
         ASSERT_EQ(rig.Text(Mc::kStatus), QString::fromUtf8("查询成功")) << "from " << start;
@@ -60,7 +60,7 @@ TEST(MultiChannelRoundTrip, AllChannelsAreSetQueriedSavedAndShownAgain) {
 
     rig.OpenDialog();
     for (int start = 1; start <= 91; start += 10) {
-        rig.Type(Mc::kStart, QString::number(start));
+        rig.Type(Mc::kStartChannel, QString::number(start));
         ExpectWindow(rig, start);
     }
     EXPECT_TRUE(rig.boxes.Boxes().isEmpty());

@@ -177,7 +177,7 @@ TEST(MultiChannelSet, AChangedCountFieldAloneLeavesTheStoredCount) {
     rig.ConnectRadio();
     rig.OpenDialog();
     rig.ChooseWindow(1, 2);
-    rig.Type(Mc::kCount, "1");
+    rig.Type(Mc::kChannelCount, "1");
     rig.Click(Mc::kSet);
     EXPECT_EQ(rig.SentFrames().size(), 4u);
     EXPECT_EQ(rig.Text(Mc::kStatus), kSetDone);

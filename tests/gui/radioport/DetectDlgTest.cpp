@@ -207,27 +207,6 @@ TEST(DetectDialog, EscDuringTheSearchWaitsForItsEndAndClosesWithoutAResultBox) {
     EXPECT_EQ(Describe(StoredSettings()), Describe(1, 19200, kParityEven));
 }
 
-// Every file write beyond a few bytes fails, for root as well.
-class CFileSizeLimit {
-public:
-    CFileSizeLimit() {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit tight{8, m_old.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &tight);
-    }
-    ~CFileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    CFileSizeLimit(const CFileSizeLimit&) = delete;
-    CFileSizeLimit& operator=(const CFileSizeLimit&) = delete;
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
-
 TEST(DetectDialog, AFailedStoreIsShownOnTheGuiThreadAheadOfTheResult) {
     CScopedSettingsHome home;
     CTempDir devices;

@@ -28,27 +28,6 @@ void ExpectSettings(const PcPortSettings& settings, int port, int baudRate, int 
     EXPECT_EQ(static_cast<int>(settings.m_nParity), parity);
 }
 
-// Makes every file write beyond a few bytes fail, for root as well as for anyone else.
-class CFileSizeLimit {
-public:
-    CFileSizeLimit() {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit tight{8, m_old.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &tight);
-    }
-    ~CFileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    CFileSizeLimit(const CFileSizeLimit&) = delete;
-    CFileSizeLimit& operator=(const CFileSizeLimit&) = delete;
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
-
 class PortSettingsStoreTest : public ::testing::Test {
 protected:
     void SetUp() override {
