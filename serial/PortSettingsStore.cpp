@@ -77,18 +77,27 @@ bool IsSupportedBaudRate(std::int64_t baudRate) {
     return baudRate == 2400 || baudRate == 4800 || baudRate == 9600 || baudRate == 19200;
 }
 
-void LoadPortSettings(PcPortSettings& settings) {
+bool LoadStoredPortValues(StoredPortValues& values) {
     const auto key = CSettingsKey::OpenOrCreate();
     if (!key) {
-        return;
+        return false;
     }
-    settings.m_nPortNumber =
-        CheckedPortNumber(LowByte(ReadOrCreate(*key, kPortValueName, kDefaultPortNumber)));
-    settings.m_nBaudRate = CheckedBaudRate(ReadOrCreate(*key, kBaudValueName, kDefaultBaudRate));
-    settings.m_nParity =
-        CheckedParity(LowByte(ReadOrCreate(*key, kParityValueName, kDefaultParity)));
+    values.portNumber = ReadOrCreate(*key, kPortValueName, kDefaultPortNumber);
+    values.baudRate = ReadOrCreate(*key, kBaudValueName, kDefaultBaudRate);
+    values.parity = ReadOrCreate(*key, kParityValueName, kDefaultParity);
     // Nobody is told when the recreated defaults cannot be stored: they hold in memory.
     key->Close();
+    return true;
+}
+
+void LoadPortSettings(PcPortSettings& settings) {
+    StoredPortValues stored;
+    if (!LoadStoredPortValues(stored)) {
+        return;
+    }
+    settings.m_nPortNumber = CheckedPortNumber(LowByte(stored.portNumber));
+    settings.m_nBaudRate = CheckedBaudRate(stored.baudRate);
+    settings.m_nParity = CheckedParity(LowByte(stored.parity));
 }
 
 bool SavePortSettings(int portNumber, int parity, int baudRate) {

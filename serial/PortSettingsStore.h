@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "PcPortSettings.h"
 
@@ -8,6 +10,16 @@
 // repairing out-of-range ones in memory only. When the store cannot be opened the
 // settings keep the values they had.
 void LoadPortSettings(PcPortSettings& settings);
+
+// The three stored values as whole numbers (nullopt: not a number), missing ones
+// created with their defaults as LoadPortSettings does, nothing repaired. False when
+// the store cannot be opened.
+struct StoredPortValues {
+    std::optional<std::uint32_t> portNumber;
+    std::optional<std::uint32_t> baudRate;
+    std::optional<std::uint32_t> parity;
+};
+bool LoadStoredPortValues(StoredPortValues& values);
 
 // Stores all three values. False, after calling the failure reporter, when the
 // store cannot be opened or written.

@@ -72,13 +72,19 @@ CRadioPortDlg::CRadioPortDlg(PcPortSettings& mainSettings, QWidget* parent)
     OnClicked(Id::kAutoDetect, [this] { OnAutoDetect(); });
 }
 
+// The whole stored numbers are checked here, not the bytes the main window keeps.
 void CRadioPortDlg::LoadIndices() {
-    // What the lists show when the store cannot be opened: Port1, 19200, none.
-    PcPortSettings stored{kDefaultPortNumber, kListRates[0], kParityNone};
-    LoadPortSettings(stored);
-    m_nPortIndex = stored.m_nPortNumber - 1;
-    m_nRateIndex = RateIndex(stored.m_nBaudRate);
-    m_nParityIndex = stored.m_nParity;
+    StoredPortValues stored;
+    if (!LoadStoredPortValues(stored)) {
+        return;  // Port1, 19200bps, none
+    }
+    const std::uint32_t port = stored.portNumber.value_or(0);
+    const bool portInRange = port >= 1 && port <= kHighestPortNumber;
+    m_nPortIndex = static_cast<int>(portInRange ? port : kDefaultPortNumber) - 1;
+    const std::uint32_t rate = stored.baudRate.value_or(0);
+    m_nRateIndex = RateIndex(IsSupportedBaudRate(rate) ? static_cast<int>(rate) : kDefaultBaudRate);
+    const std::uint32_t parity = stored.parity.value_or(kParityEven + 1);
+    m_nParityIndex = static_cast<int>(parity <= kParityEven ? parity : kDefaultParity);
 }
 
 void CRadioPortDlg::OnInitDialog() {

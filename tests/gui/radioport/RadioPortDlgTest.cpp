@@ -94,6 +94,14 @@ TEST(RadioPortDialog, ListsOfferTheirItemsAndStartAtTheStoredSettings) {
     EXPECT_EQ(SelectionsForStore(StoredValues(12, 4800, 0)), (QList<int>{-1, 2, 0}));
 }
 
+TEST(RadioPortDialog, ChecksTheWholeStoredNumbersWhereTheMainWindowKeepsBytes) {
+    // 258 is port 2 and even parity to the main window's byte fields, out of range here.
+    EXPECT_EQ(SelectionsForStore(StoredValues(258, 4800, 258)), (QList<int>{0, 2, 0}));
+    EXPECT_EQ(SelectionsForStore("[Version3.0/SystemParam]\nPc Com Port=x\nPc Com Band=fast\n"
+                                 "Pc Com Parity=-1\n"),
+              (QList<int>{0, 1, 0}));
+}
+
 TEST(RadioPortDialog, ListsStartAtPortOne19200AndNoParityWhenTheStoreCannotBeOpened) {
     CScopedSettingsHome home;
     std::filesystem::create_directories(home.SettingsFile());
