@@ -6,10 +6,10 @@
 
 #include <QApplication>
 #include <chrono>
-#include <filesystem>
 #include <functional>
 
 #include "MultiChannelDlg.h"
+#include "MultiChannelIds.h"
 #include "RadioFrame.h"
 #include "SerialPort.h"
 #include "SimRadio.h"
@@ -17,22 +17,17 @@
 
 namespace {
 
-constexpr int kSetButton = 1074;
-constexpr int kQueryButton = 1075;
-constexpr int kStatusField = 1076;
 constexpr double kAckWaitMs = 300;
 constexpr double kQueryWaitMs = 900;
 
 // The dialog over a simulated radio mapped as COM1, its channel file in a fresh folder.
 class CBenchRig {
 public:
-    CBenchRig() : m_previousDir(std::filesystem::current_path()) {
-        std::filesystem::current_path(m_work.Path());
+    CBenchRig() : m_inWork(m_work.Path()) {
         m_bReady = m_radio.Start();
         m_home.MapPort(1, m_radio.SlavePath());
         m_bReady = m_bReady && m_port.Open(1, 9600, 0);
     }
-    ~CBenchRig() { std::filesystem::current_path(m_previousDir); }
     CBenchRig(const CBenchRig&) = delete;
     CBenchRig& operator=(const CBenchRig&) = delete;
 
@@ -41,7 +36,7 @@ public:
 
 private:
     CTempDir m_work;
-    std::filesystem::path m_previousDir;
+    CScopedWorkingDir m_inWork;
     CScopedSettingsHome m_home;
     CSimRadio m_radio;
     CSerialPort m_port;
@@ -62,7 +57,7 @@ void RunButton(benchmark::State& state, int button, const char* success, double 
         dialog.SendCommand(button);
         const std::chrono::duration<double, std::milli> elapsed =
             std::chrono::steady_clock::now() - start;
-        if (dialog.GetText(kStatusField) != QString::fromUtf8(success)) {
+        if (dialog.GetText(MultiChannelId::kStatus) != QString::fromUtf8(success)) {
             state.SkipWithError("the radio did not answer as expected");
             return;
         }
@@ -75,11 +70,11 @@ void RunButton(benchmark::State& state, int button, const char* success, double 
 
 void BM_SetTenChannels(benchmark::State& state) {
     const double fixedMs = CMultiChannelDlg::kRows * 2 * (kPreSendPauseMs + kAckWaitMs);
-    RunButton(state, kSetButton, "设置成功", fixedMs);
+    RunButton(state, MultiChannelId::kSet, "设置成功", fixedMs);
 }
 
 void BM_QueryTenChannels(benchmark::State& state) {
-    RunButton(state, kQueryButton, "查询成功", kPreSendPauseMs + kQueryWaitMs);
+    RunButton(state, MultiChannelId::kQuery, "查询成功", kPreSendPauseMs + kQueryWaitMs);
 }
 
 }  // namespace

@@ -134,17 +134,25 @@ void RunIdle(int milliseconds) {
     loop.exec();
 }
 
+// A main window started against its own simulated radio, timed.
+struct CStartedWindow {
+    bool Start() { return StartRadioOnPort1(radio, settings) && StartMainWindow(window, times); }
+
+    CSimRadio radio;
+    CScopedSettingsHome settings;
+    std::unique_ptr<CSetupDlg> window;
+    StartupTimes times;
+};
+
 void BM_FirstWindow(benchmark::State& state) {
     const double residentBeforeKb = ResidentKb();
     for (auto _ : state) {
-        CSimRadio radio;
-        CScopedSettingsHome settings;
-        std::unique_ptr<CSetupDlg> window;
-        StartupTimes times;
-        if (!StartRadioOnPort1(radio, settings) || !StartMainWindow(window, times)) {
+        CStartedWindow started;
+        if (!started.Start()) {
             state.SkipWithError("the main window got no answer to its query");
             return;
         }
+        const StartupTimes& times = started.times;
         state.counters["rss_before_kB"] = residentBeforeKb;
         state.counters["rss_started_kB"] = ResidentKb();
         state.counters["qapp_ms"] = g_qApplicationMs;
@@ -166,14 +174,12 @@ void BM_WindowStartup(benchmark::State& state) {
     double shownMs = 0;
     double queriedMs = 0;
     for (auto _ : state) {
-        CSimRadio radio;
-        CScopedSettingsHome settings;
-        std::unique_ptr<CSetupDlg> window;
-        StartupTimes times;
-        if (!StartRadioOnPort1(radio, settings) || !StartMainWindow(window, times)) {
+        CStartedWindow started;
+        if (!started.Start()) {
             state.SkipWithError("the main window got no answer to its query");
             return;
         }
+        const StartupTimes& times = started.times;
         shownMs += times.shownMs;
         queriedMs += times.queriedMs;
         state.SetIterationTime(times.queriedMs / 1000.0);

@@ -202,38 +202,32 @@ TEST(EngineExchange, ParameterWriteRefusedAtTheSecondFrameStopsThere) {
     EXPECT_EQ(FrameCodes(rig.radio), (std::vector<std::uint8_t>{Cmd::kAni, Cmd::kChannelTotal}));
 }
 
+// The result text of an operation whose request the radio answers with status.
+std::string ResultForStatus(CEngineRig& rig, int opKind, const RadioPayload& payload,
+                            std::uint8_t status) {
+    SimFaults faults;
+    faults.statusFor[payload[0]] = status;
+    rig.radio.SetFaults(faults);
+    EXPECT_TRUE(rig.engine.SendOperation(opKind, payload));
+    EXPECT_TRUE(rig.RunUntilDone());
+    return rig.host.ResultText();
+}
+
 TEST(EngineExchange, AniStatusesOtherThanAcceptedOrRefusedLeaveExecuting) {
     CEngineRig rig;
     rig.ConnectAndQuery();
-    SimFaults faults;
-    faults.statusFor[Cmd::kAni] = 0x11;
-    rig.radio.SetFaults(faults);
-    ASSERT_TRUE(rig.engine.SendOperation(OpKind::kAni, AniPayload(rig.params)));
-    ASSERT_TRUE(rig.RunUntilDone());
-    EXPECT_EQ(rig.host.ResultText(), "正在执行");
-
-    faults.statusFor[Cmd::kAni] = 0x22;
-    rig.radio.SetFaults(faults);
-    ASSERT_TRUE(rig.engine.SendOperation(OpKind::kAni, AniPayload(rig.params)));
-    ASSERT_TRUE(rig.RunUntilDone());
-    EXPECT_EQ(rig.host.ResultText(), "设置ANI成功");
+    const RadioPayload ani = AniPayload(rig.params);
+    EXPECT_EQ(ResultForStatus(rig, OpKind::kAni, ani, 0x11), "正在执行");
+    EXPECT_EQ(ResultForStatus(rig, OpKind::kAni, ani, 0x22), "设置ANI成功");
+    EXPECT_EQ(ResultForStatus(rig, OpKind::kAni, ani, 0xFF), "设置ANI失败");
 }
 
 TEST(EngineExchange, ModeStatusOtherThanZeroOrRefusalLeavesExecuting) {
     CEngineRig rig;
     rig.ConnectAndQuery();
-    SimFaults faults;
-    faults.statusFor[Cmd::kDataMode] = 0x22;
-    rig.radio.SetFaults(faults);
-    ASSERT_TRUE(rig.engine.SendOperation(OpKind::kWorkMode, WorkModePayload(rig.params)));
-    ASSERT_TRUE(rig.RunUntilDone());
-    EXPECT_EQ(rig.host.ResultText(), "正在执行");
-
-    faults.statusFor[Cmd::kDataMode] = 0xFF;
-    rig.radio.SetFaults(faults);
-    ASSERT_TRUE(rig.engine.SendOperation(OpKind::kWorkMode, WorkModePayload(rig.params)));
-    ASSERT_TRUE(rig.RunUntilDone());
-    EXPECT_EQ(rig.host.ResultText(), "设置为数字模式失败");
+    const RadioPayload mode = WorkModePayload(rig.params);
+    EXPECT_EQ(ResultForStatus(rig, OpKind::kWorkMode, mode, 0x22), "正在执行");
+    EXPECT_EQ(ResultForStatus(rig, OpKind::kWorkMode, mode, 0xFF), "设置为数字模式失败");
 }
 
 TEST(EngineExchange, QueryArrivingInTwoPartsIsAccepted) {
