@@ -44,8 +44,7 @@ bool IsKnownParity(int parity) {
     return parity == kParityNone || parity == kParityOdd || parity == kParityEven;
 }
 
-// Parity checking goes with parity: with none there is nothing to check. Pseudo-terminals
-// drop PARENB but keep INPCK and PARODD, so the settings are never read back to verify.
+// Parity checking goes with parity: with none there is nothing to check.
 void SetParity(termios& settings, int parity) {
     settings.c_cflag &= ~(PARENB | PARODD);
     settings.c_iflag &= ~INPCK;
@@ -56,6 +55,21 @@ void SetParity(termios& settings, int parity) {
     if (parity == kParityOdd) {
         settings.c_cflag |= PARODD;
     }
+}
+
+// Pseudo-terminals drop PARENB (keeping INPCK and PARODD), and tcsetattr then reports
+// EINVAL once the line already holds the asked settings. The line is as good as the
+// device allows when everything else reads back as asked; a refused rate still fails.
+bool HoldsAllButParity(int fd, const termios& wanted) {
+    termios held{};
+    if (tcgetattr(fd, &held) != 0) {
+        return false;
+    }
+    return held.c_iflag == wanted.c_iflag && held.c_oflag == wanted.c_oflag &&
+           (held.c_cflag & ~PARENB) == (wanted.c_cflag & ~PARENB) &&
+           held.c_lflag == wanted.c_lflag && held.c_cc[VMIN] == wanted.c_cc[VMIN] &&
+           held.c_cc[VTIME] == wanted.c_cc[VTIME] && cfgetispeed(&held) == cfgetispeed(&wanted) &&
+           cfgetospeed(&held) == cfgetospeed(&wanted);
 }
 
 bool ConfigureLine(int fd, speed_t speed, int parity) {
@@ -73,7 +87,7 @@ bool ConfigureLine(int fd, speed_t speed, int parity) {
     if (cfsetspeed(&settings, speed) != 0) {
         return false;
     }
-    return tcsetattr(fd, TCSANOW, &settings) == 0;
+    return tcsetattr(fd, TCSANOW, &settings) == 0 || HoldsAllButParity(fd, settings);
 }
 
 // A port is never shared: flock keeps out every other opener, root included; TIOCEXCL

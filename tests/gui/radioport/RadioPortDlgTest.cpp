@@ -212,6 +212,22 @@ INSTANTIATE_TEST_SUITE_P(
                     kSucceeded}),
     [](const ::testing::TestParamInfo<ConfirmCase>& tried) { return tried.param.name; });
 
+TEST(RadioPortDialog, ConfirmWithUnchangedOddParityReopensThePort) {
+    CScopedSettingsHome home;
+    const auto radio = StartRadioOn(home, 1, 4800, kParityOdd);
+    ASSERT_TRUE(SavePortSettings(1, kParityOdd, 4800));
+    PcPortSettings mainSettings;
+    CRecordedMessageBoxes boxes;
+
+    ShownDialog shown(mainSettings);
+    shown.Choose(0, 2, 1);  // Port1, 4800, odd: as stored
+    shown.Press(kIdOk);
+
+    EXPECT_EQ(boxes.Texts(), QStringList{kSucceeded});
+    EXPECT_EQ(radio->Frames().size(), 1u);
+    EXPECT_EQ(Describe(StoredSettings()), Describe(1, 4800, kParityOdd));
+}
+
 TEST(RadioPortDialog, ConfirmOnAPortInUseSaysItCannotOpenIt) {
     CScopedSettingsHome home;
     const auto radio = StartRadioOn(home, 1, 9600, kParityNone);
