@@ -153,6 +153,8 @@ void COperationEngine::SetOperation(int opKind) {
         m_nSetupStep = 1;
     } else if (opKind == OpKind::kSetDevice) {
         m_nSetupStep = Cmd::kAni;
+        // The later frames carry the values validated now, whatever the window loads meanwhile.
+        m_writtenParams = m_params;
     }
 }
 
@@ -208,11 +210,11 @@ void COperationEngine::ContinueParameterWrite() {
 RadioPayload COperationEngine::NextParameterWriteFrame() const {
     switch (m_nSetupStep) {
         case Cmd::kAni:
-            return ChannelTotalPayload(m_params);
+            return ChannelTotalPayload(m_writtenParams);
         case Cmd::kChannelTotal:
-            return RxFrequencyPayload(m_params);
+            return RxFrequencyPayload(m_writtenParams);
         default:
-            return TxFrequencyPayload(m_params);
+            return TxFrequencyPayload(m_writtenParams);
     }
 }
 

@@ -76,6 +76,7 @@ private:
     IEngineHost& m_host;
     CSerialPort& m_port;
     CParameterSet& m_params;
+    CParameterSet m_writtenParams;  // the four-frame write's values, taken at its start
     const PcPortSettings& m_portSettings;
 
     int m_nOpKind = 0;

@@ -160,7 +160,7 @@ TEST(EngineExchange, RefusedCurrentChannelChangeIsStillFollowedByAQuery) {
     EXPECT_EQ(rig.params.m_nCurrentChannel, 1);
 }
 
-TEST(EngineExchange, ParameterWriteSendsFourChainedFrames) {
+TEST(EngineExchange, ParameterWriteSendsFourChainedFramesOfTheValuesAtItsStart) {
     CEngineRig rig;
     rig.ConnectAndQuery();
     CParameterSet& p = rig.params;
@@ -171,6 +171,8 @@ TEST(EngineExchange, ParameterWriteSendsFourChainedFrames) {
     p.m_nTxFrequency = 6000000;
     ASSERT_TRUE(rig.engine.SendOperation(OpKind::kSetDevice, AniPayload(p)));
     EXPECT_EQ(rig.engine.SetupStep(), Cmd::kAni);
+    // The defaults button has no busy check; the later frames must not pick them up.
+    p.LoadFactoryDefaults();
     ASSERT_TRUE(rig.RunUntilDone(10s));
     EXPECT_EQ(rig.host.ResultText(), "设置设备成功");
     EXPECT_EQ(FrameCodes(rig.radio),
