@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 // One opened serial device: the platform backend behind CSerialPort.
 // Implemented once per platform (posix/, win32/).
@@ -23,6 +24,7 @@ public:
     int ReadQueued(std::uint8_t* buffer, int count);
 
 private:
-    explicit CSerialDevice(std::intptr_t handle);
-    std::intptr_t m_hDevice;  // file descriptor or Windows handle
+    CSerialDevice(std::intptr_t handle, std::string lockFile);
+    std::intptr_t m_hDevice;    // file descriptor or Windows handle
+    std::string m_strLockFile;  // the lock file taken for the device, if any
 };

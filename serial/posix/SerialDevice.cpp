@@ -10,9 +10,11 @@
 #include <cerrno>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "PcPortSettings.h"
 #include "PortNaming.h"
+#include "posix/UucpLock.h"
 
 namespace {
 
@@ -91,7 +93,8 @@ bool ConfigureLine(int fd, speed_t speed, int parity) {
 }
 
 // A port is never shared: flock keeps out every other opener, root included; TIOCEXCL
-// also stops programs that do not take the lock.
+// also stops programs that do not take the lock. The UUCP lock file covers those that
+// opened it first.
 int OpenExclusive(const std::string& path) {
     const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
@@ -120,11 +123,17 @@ std::unique_ptr<CSerialDevice> CSerialDevice::Open(int portNumber, int baudRate,
     if (!speed || !IsKnownParity(parity)) {
         return nullptr;
     }
-    const int fd = OpenExclusive(PortDevicePath(portNumber));
-    if (fd < 0) {
+    const std::string devicePath = PortDevicePath(portNumber);
+    const std::optional<std::string> lockFile = TakeUucpLock(devicePath);
+    if (!lockFile) {
         return nullptr;
     }
-    std::unique_ptr<CSerialDevice> device(new CSerialDevice(fd));
+    const int fd = OpenExclusive(devicePath);
+    if (fd < 0) {
+        ReleaseUucpLock(*lockFile);
+        return nullptr;
+    }
+    std::unique_ptr<CSerialDevice> device(new CSerialDevice(fd, *lockFile));
     if (!ConfigureLine(fd, *speed, parity)) {
         return nullptr;
     }
@@ -133,13 +142,15 @@ std::unique_ptr<CSerialDevice> CSerialDevice::Open(int portNumber, int baudRate,
     return device;
 }
 
-CSerialDevice::CSerialDevice(std::intptr_t handle) : m_hDevice(handle) {}
+CSerialDevice::CSerialDevice(std::intptr_t handle, std::string lockFile)
+    : m_hDevice(handle), m_strLockFile(std::move(lockFile)) {}
 
 CSerialDevice::~CSerialDevice() {
     const int fd = static_cast<int>(m_hDevice);
     // The exclusive flag belongs to the tty, which another process may keep open.
     ioctl(fd, TIOCNXCL);
     close(fd);
+    ReleaseUucpLock(m_strLockFile);
 }
 
 void CSerialDevice::WriteByte(std::uint8_t value) {

@@ -62,7 +62,14 @@ CFileSizeLimit::~CFileSizeLimit() {
     std::signal(SIGXFSZ, m_oldHandler);
 }
 
-CScopedSettingsHome::CScopedSettingsHome() : m_env("XDG_CONFIG_HOME", m_dir.Path()) {}
+CScopedSettingsHome::CScopedSettingsHome()
+    : m_env("XDG_CONFIG_HOME", m_dir.Path()), m_lockEnv("RADIOSETUP_LOCK_DIR", LockFolder()) {
+    std::filesystem::create_directories(LockFolder());
+}
+
+std::string CScopedSettingsHome::LockFolder() const {
+    return m_dir.Path() + "/lock";
+}
 
 std::string CScopedSettingsHome::SettingsFile() const {
     return m_dir.Path() + "/Sorvane/Com.conf";

@@ -59,11 +59,12 @@ private:
 };
 
 // A private settings folder (XDG_CONFIG_HOME) for one test, so the real settings
-// file is never touched.
+// file is never touched, and a private folder for serial lock files.
 class CScopedSettingsHome {
 public:
     CScopedSettingsHome();
     std::string SettingsFile() const;  // <home>/Sorvane/Com.conf
+    std::string LockFolder() const;    // <home>/lock
     // Writes the whole settings file.
     void WriteSettings(const std::string& content) const;
     std::string ReadSettings() const;
@@ -73,6 +74,7 @@ public:
 private:
     CTempDir m_dir;
     CScopedEnv m_env;
+    CScopedEnv m_lockEnv;
 };
 
 std::string ReadWholeFile(const std::string& path);

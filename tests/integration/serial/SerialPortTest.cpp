@@ -6,7 +6,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <numeric>
 #include <string>
@@ -170,6 +173,42 @@ TEST_F(SerialPortTest, PortHeldByAnotherProcessCannotBeOpened) {
     EXPECT_FALSE(OpensInChildProcess(kPort, kDefaultBaudRate, kParityNone));
     m_port.Close();
     EXPECT_TRUE(OpensInChildProcess(kPort, 4800, kParityOdd));
+}
+
+// Terminal programs mark a port they hold with a lock file naming their PID.
+TEST_F(SerialPortTest, LockFileKeepsOutWhileItsOwnerLives) {
+    std::string deviceName = m_pty.SlavePath().substr(std::string("/dev/").size());
+    std::replace(deviceName.begin(), deviceName.end(), '/', '_');  // pts/3 is LCK..pts_3
+    const std::string lockFile = m_home.LockFolder() + "/LCK.." + deviceName;
+    const auto lockFor = [](pid_t pid) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%10d\n", static_cast<int>(pid));
+        return std::string(text);
+    };
+
+    ASSERT_TRUE(OpenPort());
+    EXPECT_EQ(ReadWholeFile(lockFile), lockFor(getpid()));
+    EXPECT_FALSE(OpensInChildProcess(kPort, kDefaultBaudRate, kParityNone));
+    m_port.Close();
+    EXPECT_FALSE(std::filesystem::exists(lockFile));
+
+    WriteWholeFile(lockFile, lockFor(getppid()));
+    EXPECT_FALSE(OpenPort());
+    EXPECT_EQ(ReadWholeFile(lockFile), lockFor(getppid()));
+
+    const pid_t gone = fork();
+    if (gone == 0) {
+        _exit(0);
+    }
+    waitpid(gone, nullptr, 0);
+    WriteWholeFile(lockFile, lockFor(gone));
+    ASSERT_TRUE(OpenPort());
+    EXPECT_EQ(ReadWholeFile(lockFile), lockFor(getpid()));
+    m_port.Close();
+
+    // Without a lock folder the port opens unmarked, as on systems that have none.
+    std::filesystem::remove_all(m_home.LockFolder());
+    EXPECT_TRUE(OpenPort());
 }
 
 TEST_F(SerialPortTest, MissingDeviceFailsAndLaterOpenSucceeds) {
