@@ -5,6 +5,7 @@
 #include "ParameterSet.h"
 #include "PcPortSettings.h"
 #include "RadioFrame.h"
+#include "RadioLimits.h"
 
 // Command codes (payload byte 0).
 namespace Cmd {
@@ -26,9 +27,6 @@ constexpr std::uint8_t kRelayOrLine = 0x1C;
 constexpr std::uint8_t kChannelQuery = 0x1D;
 constexpr std::uint8_t kQuery = 0xCC;
 }  // namespace Cmd
-
-constexpr std::uint32_t kRxFrequencyOffset = 214000;
-constexpr std::uint32_t kChannelStep = 125;
 
 // Channel words of the link: frequency / 125, receive lowered by 214000 first.
 std::uint16_t TxFrequencyWord(std::uint32_t frequency);

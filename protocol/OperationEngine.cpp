@@ -2,20 +2,17 @@
 
 #include <chrono>
 #include <string>
-#include <thread>
 
+#include "Clock.h"
 #include "CommandSet.h"
 #include "OpKind.h"
+#include "OperationJudge.h"
 #include "ParameterBlock.h"
-#include "SerialPort.h"
+#include "RadioLink.h"
 
 namespace {
 
 constexpr std::uint8_t kRefusal = 0xFF;
-
-void SleepMs(int milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
 
 bool UsesSetupStep(int opKind) {
     return opKind == OpKind::kConnect || opKind == OpKind::kQuery || opKind == OpKind::kRelay;
@@ -23,9 +20,9 @@ bool UsesSetupStep(int opKind) {
 
 }  // namespace
 
-COperationEngine::COperationEngine(IEngineHost& host, CSerialPort& port, CParameterSet& params,
-                                   const PcPortSettings& portSettings)
-    : m_host(host), m_port(port), m_params(params), m_portSettings(portSettings) {}
+COperationEngine::COperationEngine(IEngineHost& host, IRadioLink& link, IClock& clock,
+                                   CParameterSet& params, const PcPortSettings& portSettings)
+    : m_host(host), m_link(link), m_clock(clock), m_params(params), m_portSettings(portSettings) {}
 
 void COperationEngine::Connect() {
     m_eState = EngineState::Idle;
@@ -76,7 +73,7 @@ void COperationEngine::OnEngineTick() {
             return;
         }
     }
-    if (m_port.PendingInput() > 0) {
+    if (m_link.PendingInput() > 0) {
         PickUpReply();
     }
 }
@@ -134,12 +131,13 @@ void COperationEngine::ShowResult(int opKind) {
 }
 
 bool COperationEngine::ParseQueryReply() {
-    if (m_nReceivedCount != kReplySize && !ReadRestOfBlock()) {
-        m_host.SetResultText("接收数据错误");
-        return false;
+    if (m_nReceivedCount != kReplySize) {
+        ReadRestOfBlock();
     }
-    if (!HasValidChecksum(m_aReplyBuffer.data())) {
-        m_host.SetResultText("接收数据校验错");
+    const ReplyVerdict verdict = JudgeQueryReply(m_nReceivedCount, m_aReplyBuffer.data());
+    if (verdict != ReplyVerdict::Accepted) {
+        m_host.SetResultText(verdict == ReplyVerdict::BadChecksum ? "接收数据校验错"
+                                                                  : "接收数据错误");
         return false;
     }
     DecodeParameterBlock(m_aReplyBuffer.data(), m_params);
@@ -159,13 +157,13 @@ void COperationEngine::SetOperation(int opKind) {
 }
 
 void COperationEngine::SendAndBegin(int opKind, const RadioPayload& payload) {
-    SendRadioFrame(m_port, payload);
+    SendRadioFrame(m_link, m_clock, payload);
     BeginOperation(opKind);
 }
 
 void COperationEngine::PickUpReply() {
-    SleepMs(kPickUpSleepMs);
-    m_nReceivedCount = static_cast<std::uint8_t>(m_port.Read(m_aReplyBuffer.data(), kReplySize));
+    m_clock.Sleep(std::chrono::milliseconds(kPickUpSleepMs));
+    m_nReceivedCount = static_cast<std::uint8_t>(m_link.Read(m_aReplyBuffer.data(), kReplySize));
     m_eState = EngineState::Idle;
     m_nCountdown = kStopped;
     HandleReply();
@@ -183,7 +181,7 @@ void COperationEngine::TimeOut() {
 
 void COperationEngine::JudgeConnect() {
     m_eState = EngineState::Idle;
-    if (IsAckReply(m_nReceivedCount, m_aReplyBuffer.data())) {
+    if (JudgeConnectReply(m_nReceivedCount, m_aReplyBuffer.data()) == ReplyVerdict::Accepted) {
         m_host.SetResultText("设备连接成功");
         StartQuery();
         return;
@@ -219,25 +217,19 @@ RadioPayload COperationEngine::NextParameterWriteFrame() const {
 }
 
 void COperationEngine::ShowStatusResult(int opKind) {
-    const std::uint8_t status = StatusByte();
-    // Mode and ANI writes accept only the listed statuses; any other leaves no text.
-    const bool strict = opKind == OpKind::kWorkMode || opKind == OpKind::kAni;
-    const bool accepted = status == 0x00 || (opKind == OpKind::kAni && status == 0x22);
-    std::string text;
-    if (status == kRefusal) {
-        text = FailureText(opKind);
-    } else if (accepted || !strict) {
-        text = SuccessText(opKind, m_params);
-    }
+    const ReplyVerdict verdict = JudgeStatusReply(opKind, StatusByte());
+    // A status the operation does not list leaves no text.
+    const std::string text = verdict == ReplyVerdict::Refused    ? FailureText(opKind)
+                             : verdict == ReplyVerdict::Accepted ? SuccessText(opKind, m_params)
+                                                                 : std::string();
     if (!text.empty()) {
         m_host.SetResultText(text);
     }
 }
 
-bool COperationEngine::ReadRestOfBlock() {
-    SleepMs(kSecondReadSleepMs);
+void COperationEngine::ReadRestOfBlock() {
+    m_clock.Sleep(std::chrono::milliseconds(kSecondReadSleepMs));
     const int missing = kReplySize - m_nReceivedCount;
-    const int more = m_port.Read(m_aReplyBuffer.data() + m_nReceivedCount, missing);
+    const int more = m_link.Read(m_aReplyBuffer.data() + m_nReceivedCount, missing);
     m_nReceivedCount = static_cast<std::uint8_t>(m_nReceivedCount + more);
-    return m_nReceivedCount == kReplySize;
 }

@@ -7,8 +7,10 @@
 #include "ParameterSet.h"
 #include "PcPortSettings.h"
 #include "RadioFrame.h"
+#include "RadioLimits.h"
 
-class CSerialPort;
+class IClock;
+class IRadioLink;
 
 // What the engine needs of the window that owns it.
 class IEngineHost {
@@ -31,13 +33,12 @@ public:
     enum class EngineState : std::uint8_t { Idle = 1, Awaiting = 2 };
 
     static constexpr int kTickMs = 30;
-    static constexpr int kReplyBudgetMs = 2500;
     static constexpr int kPickUpSleepMs = 500;
     static constexpr int kSecondReadSleepMs = 800;
-    static constexpr int kReplySize = 131;
+    static constexpr int kReplySize = kParameterBlockSize;
     static constexpr int kStopped = -1;
 
-    COperationEngine(IEngineHost& host, CSerialPort& port, CParameterSet& params,
+    COperationEngine(IEngineHost& host, IRadioLink& link, IClock& clock, CParameterSet& params,
                      const PcPortSettings& portSettings);
 
     // The connect at start-up and after a port change: no busy check.
@@ -70,11 +71,12 @@ private:
     void ContinueParameterWrite();
     RadioPayload NextParameterWriteFrame() const;
     void ShowStatusResult(int opKind);
-    bool ReadRestOfBlock();
+    void ReadRestOfBlock();
     std::uint8_t StatusByte() const { return m_aReplyBuffer[2]; }
 
     IEngineHost& m_host;
-    CSerialPort& m_port;
+    IRadioLink& m_link;
+    IClock& m_clock;
     CParameterSet& m_params;
     CParameterSet m_writtenParams;  // the four-frame write's values, taken at its start
     const PcPortSettings& m_portSettings;

@@ -3,9 +3,10 @@
 #include <cstdint>
 
 #include "ParameterSet.h"
+#include "RadioLimits.h"
 
-// The radio's answer to a parameter query: 131 bytes without header, checksum first.
-constexpr int kParameterBlockSize = 131;
+// The radio's answer to a parameter query (kParameterBlockSize bytes without header),
+// checksum first.
 // Channel entries start at byte 32, four bytes each; the block holds 24 of them.
 constexpr int kBlockChannelEntries = 24;
 

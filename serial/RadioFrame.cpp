@@ -1,9 +1,9 @@
 #include "RadioFrame.h"
 
 #include <chrono>
-#include <thread>
 
-#include "SerialPort.h"
+#include "RadioLink.h"
+#include "SteadyClock.h"
 
 RadioFrame BuildRadioFrame(const RadioPayload& payload) {
     RadioFrame frame{};
@@ -18,14 +18,18 @@ RadioFrame BuildRadioFrame(const RadioPayload& payload) {
     return frame;
 }
 
-int SendRadioFrame(CSerialPort& port, const RadioPayload& payload) {
+int SendRadioFrame(IRadioLink& link, IClock& clock, const RadioPayload& payload) {
     const RadioFrame frame = BuildRadioFrame(payload);
     // Whatever is still queued belongs to an earlier exchange and must not be
     // taken for the reply to this frame.
     std::array<std::uint8_t, kDrainLimit> stale;
-    port.Read(stale.data(), kDrainLimit);
-    std::this_thread::sleep_for(std::chrono::milliseconds(kPreSendPauseMs));
-    return port.Send(frame.data(), static_cast<int>(frame.size()));
+    link.Read(stale.data(), kDrainLimit);
+    clock.Sleep(std::chrono::milliseconds(kPreSendPauseMs));
+    return link.Send(frame.data(), static_cast<int>(frame.size()));
+}
+
+int SendRadioFrame(IRadioLink& link, const RadioPayload& payload) {
+    return SendRadioFrame(link, SteadyClock(), payload);
 }
 
 bool IsAckReply(int count, const std::uint8_t* bytes) {

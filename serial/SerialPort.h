@@ -3,15 +3,17 @@
 #include <cstdint>
 #include <memory>
 
+#include "RadioLink.h"
+
 class CSerialDevice;
 
 // The PC serial port. Every call is synchronous to its caller: writes wait for each
 // byte within a fixed bound, reads take only bytes that have already arrived.
 // No call reports an error text; failures show as false, 0 or short replies.
-class CSerialPort {
+class CSerialPort final : public IRadioLink {
 public:
     CSerialPort();
-    ~CSerialPort();
+    ~CSerialPort() override;
     CSerialPort(const CSerialPort&) = delete;
     CSerialPort& operator=(const CSerialPort&) = delete;
 
@@ -20,10 +22,10 @@ public:
     bool Close();
     bool WriteByte(std::uint8_t value);
     // Returns length when the port is open and length > 0, else 0.
-    int Send(const std::uint8_t* bytes, int length);
-    int PendingInput();
+    int Send(const std::uint8_t* bytes, int length) override;
+    int PendingInput() override;
     // Never waits for data: takes at most limit of the bytes already queued.
-    int Read(std::uint8_t* buffer, int limit);
+    int Read(std::uint8_t* buffer, int limit) override;
     bool IsOpen() const { return m_pDevice != nullptr; }
 
 private:

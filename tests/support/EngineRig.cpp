@@ -3,8 +3,10 @@
 #include <stdexcept>
 #include <thread>
 
+#include "SteadyClock.h"
+
 CEngineRig::CEngineRig(SimRadioState radioState)
-    : radio(radioState), engine(host, port, params, settings) {
+    : radio(radioState), engine(host, port, SteadyClock(), params, settings) {
     if (!radio.Start()) {
         throw std::runtime_error("the simulated radio could not start");
     }

@@ -13,6 +13,7 @@
 #include "RadioPortInvocation.h"
 #include "Resources.h"
 #include "SetupDlgIds.h"
+#include "SteadyClock.h"
 
 namespace {
 
@@ -74,7 +75,7 @@ QString PortFieldText(const PcPortSettings& settings) {
 
 CSetupDlg::CSetupDlg(QWidget* parent)
     : CDialog(kTemplateId, parent),
-      m_engine(*this, m_port, m_params, m_portSettings),
+      m_engine(*this, m_port, SteadyClock(), m_params, m_portSettings),
       m_timeSource(LocalTimeOfDay),
       m_hIcon(IconResource(Res::kAppIcon)) {
     // Until the stored settings are loaded at start-up.

@@ -6,13 +6,14 @@
 #include "OpKind.h"
 #include "RecordingHost.h"
 #include "SerialPort.h"
+#include "SteadyClock.h"
 
 namespace {
 
 // The engine on a port that was never opened: nothing is sent, nothing arrives.
 class EngineWithoutRadio : public ::testing::Test {
 protected:
-    EngineWithoutRadio() : engine(host, port, params, settings) {}
+    EngineWithoutRadio() : engine(host, port, SteadyClock(), params, settings) {}
 
     int TicksUntilIdle() {
         for (int tick = 1; tick <= 1000; ++tick) {
