@@ -14,6 +14,7 @@
 #include "MessageBoxSeam.h"
 #include "PtyPair.h"
 #include "RadioFrame.h"
+#include "RadioSearch.h"
 #include "TestSupport.h"
 
 namespace {
@@ -49,8 +50,8 @@ void BM_SearchOverSilentPorts(benchmark::State& state) {
     CPtyPair port2;
     home.MapPort(1, port1.SlavePath());
     home.MapPort(2, port2.SlavePath());
-    RunSearches(
-        state, kSearchedPorts * kCombinationsPerPort * (kPreSendPauseMs + kDetectProbeReplyWaitMs));
+    RunSearches(state, kSearchedPorts * kCombinationsPerPort *
+                           (kPreSendPauseMs + static_cast<int>(kProbeReplyWait.count())));
 }
 
 void BM_SearchOverAbsentPorts(benchmark::State& state) {

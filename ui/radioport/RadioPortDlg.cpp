@@ -1,17 +1,13 @@
 #include "RadioPortDlg.h"
 
 #include <algorithm>
-#include <array>
-#include <chrono>
 #include <iterator>
-#include <optional>
-#include <thread>
 
-#include "CommandSet.h"
 #include "DetectDlg.h"
+#include "LineSettingsTransaction.h"
 #include "MessageBoxSeam.h"
 #include "PortSettingsStore.h"
-#include "RadioFrame.h"
+#include "SteadyClock.h"
 
 namespace {
 
@@ -26,12 +22,6 @@ constexpr int kAutoDetect = 3;
 constexpr int kListRates[] = {19200, 9600, 4800, 2400};
 constexpr int kFallbackRate = 9600;
 
-constexpr int kReplyBudgetMs = 2500;
-constexpr int kPollMs = 30;
-constexpr auto kReadDelay = std::chrono::milliseconds(100);
-constexpr int kReplyReadLimit = 255;
-constexpr std::size_t kStatusOffset = 2;
-
 int RateIndex(int baudRate) {
     const auto* const end = std::end(kListRates);
     const auto* found = std::find(std::begin(kListRates), end, baudRate);
@@ -39,28 +29,6 @@ int RateIndex(int baudRate) {
         found = std::find(std::begin(kListRates), end, kFallbackRate);
     }
     return static_cast<int>(found - std::begin(kListRates));
-}
-
-// The status byte of the radio's answer, or nothing when none came within the budget.
-// Only the byte at offset 2 counts; a shorter answer leaves it zero.
-std::optional<std::uint8_t> AwaitReplyStatus(CSerialPort& port) {
-    std::array<std::uint8_t, kReplyReadLimit + 1> reply{};
-    int budgetMs = kReplyBudgetMs;
-    for (;;) {
-        if (port.PendingInput() > 0) {
-            std::this_thread::sleep_for(kReadDelay);
-            if (port.Read(reply.data(), kReplyReadLimit) > 0) {
-                return reply[kStatusOffset];
-            }
-        } else {
-            std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
-        }
-        // A read that finds nothing after all costs like an empty poll, so the wait ends.
-        budgetMs -= kPollMs;
-        if (budgetMs < 0) {
-            return std::nullopt;
-        }
-    }
 }
 
 }  // namespace
@@ -127,12 +95,12 @@ QString CRadioPortDlg::SendRadioLineSettings(CSerialPort& port, const PcPortSett
     if (!port.Open(current.m_nPortNumber, current.m_nBaudRate, current.m_nParity)) {
         return QString::fromUtf8("无法打开串口");
     }
-    SendRadioFrame(port, RadioLinePayload(chosen.m_nBaudRate, chosen.m_nParity));
-    const std::optional<std::uint8_t> status = AwaitReplyStatus(port);
-    if (!status) {
+    CLineSettingsTransaction transaction(port, SteadyClock());
+    const ReplyVerdict verdict = transaction.Send(chosen.m_nBaudRate, chosen.m_nParity);
+    if (verdict == ReplyVerdict::Silent) {
         return QString::fromUtf8("设置失败，原因读取超时２");
     }
-    if (*status != 0) {
+    if (verdict != ReplyVerdict::Accepted) {
         return QString::fromUtf8("写设置失败");
     }
     m_mainSettings = chosen;
