@@ -53,8 +53,8 @@ bool CChannelFile::Create() {
     return m_file.Open(kFileName, CLockedFile::Mode::CreateEmpty);
 }
 
-void CChannelFile::Close() {
-    m_file.Close();
+bool CChannelFile::Close() {
+    return m_file.Close() || ReportError();
 }
 
 bool CChannelFile::SeekToChannel(int channel) {

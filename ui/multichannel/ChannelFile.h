@@ -25,7 +25,8 @@ public:
     bool OpenForReading();  // existing file only
     bool OpenForWriting();  // existing file only, content kept
     bool Create();          // a new empty file, replacing any of that name
-    void Close();
+    // False when closing failed, which may have lost written data: reported as above.
+    bool Close();
 
     bool SeekToChannel(int channel);
     // What the file does not deliver at its end leaves the entry's bytes as they were.

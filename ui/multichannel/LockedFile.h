@@ -22,9 +22,11 @@ public:
     CLockedFile& operator=(const CLockedFile&) = delete;
 
     // A relative name is resolved against the working directory. False when the file
-    // is missing, held by another opener, read-only for writing, or not a file.
+    // is missing, held by another opener (flock or record lock), read-only for writing,
+    // or not a regular file. Opening never waits.
     bool Open(const std::string& name, Mode mode);
-    void Close();
+    // False, with LastError() set, when closing reported an error; closed all the same.
+    bool Close();
     // The full path the file was opened under.
     const std::string& FullPath() const { return m_strFullPath; }
 

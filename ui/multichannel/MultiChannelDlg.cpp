@@ -24,13 +24,10 @@ constexpr std::array<int, CMultiChannelDlg::kRows> kRxExchangeOrder = {1, 2, 0, 
 
 constexpr int kLastStartChannel = CChannelFile::kChannels - CMultiChannelDlg::kRows + 1;
 constexpr int kPaddedDigits = 7;  // 230 means 230.0000 MHz
-constexpr int kLowestFrequency = 1000000;
-constexpr int kHighestFrequency = 6000000;
 constexpr int kExchangeFrequencyLimit = 2400000;
 
 constexpr int kAckLimit = 8;
-constexpr int kQueryReplyLimit = 131;
-constexpr int kChannelBlockBytes = 40;
+constexpr int kQueryReplyLimit = kParameterBlockSize;
 constexpr auto kAckWait = std::chrono::milliseconds(300);
 constexpr auto kQueryWait = std::chrono::milliseconds(900);
 
@@ -236,7 +233,9 @@ void CMultiChannelDlg::ShowRowValues() {
 
 void CMultiChannelDlg::PrepareChannelFile() {
     if (m_channelFile.OpenForReading()) {
-        m_channelFile.Close();
+        if (!m_channelFile.Close()) {
+            return;
+        }
     } else {
         if (!m_channelFile.Create()) {
             ShowStatus(Text("初始化失败"));
@@ -249,7 +248,9 @@ void CMultiChannelDlg::PrepareChannelFile() {
                 return;
             }
         }
-        m_channelFile.Close();
+        if (!m_channelFile.Close()) {
+            return;
+        }
     }
     LoadChannelBlock(1, kRows);
 }
@@ -271,7 +272,9 @@ bool CMultiChannelDlg::LoadChannelBlock(int start, int count) {
             return false;
         }
     }
-    m_channelFile.Close();
+    if (!m_channelFile.Close()) {
+        return false;
+    }
     UnstageRows();
     return true;
 }
@@ -291,7 +294,9 @@ void CMultiChannelDlg::StoreChannelBlock() {
             return;
         }
     }
-    m_channelFile.Close();
+    if (!m_channelFile.Close()) {
+        return;
+    }
     ShowStatus(Text("保存数据成功"));
 }
 

@@ -39,6 +39,18 @@ QString FullPath() {
     return QString::fromStdString((std::filesystem::current_path() / "ChanPara.txt").string());
 }
 
+// The descriptor this process holds on path.
+int DescriptorOf(const std::string& path) {
+    const std::filesystem::path target = std::filesystem::canonical(path);
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        if (std::filesystem::read_symlink(entry.path(), error) == target) {
+            return std::stoi(entry.path().filename().string());
+        }
+    }
+    return -1;
+}
+
 void ExpectAllRows(const CMultiChannelRig& rig, const QString& text) {
     for (int row = 1; row <= 10; ++row) {
         EXPECT_EQ(rig.Rx(row), text) << "row " << row;
@@ -302,10 +314,10 @@ TEST(ChannelFile, AFolderInThePlaceOfTheFileFailsThePreparation) {
 TEST(ChannelFile, AFullDiskAbandonsTheSaveWithAStopBoxNamingTheFile) {
     CMultiChannelRig rig;
     rig.OpenDialog();
-    std::filesystem::remove(rig.FilePath());
-    std::filesystem::create_symlink("/dev/full", rig.FilePath());
-
-    rig.Click(Mc::kSave);
+    {
+        CFileSizeLimit limit;  // the second record finds no room
+        rig.Click(Mc::kSave);
+    }
     ASSERT_EQ(rig.boxes.Boxes().size(), 1);
     const MessageBoxRequest& box = rig.boxes.Boxes().first();
     EXPECT_EQ(box.text, QString::fromUtf8("在存取 %1 时磁盘已满。").arg(FullPath()));
@@ -314,11 +326,23 @@ TEST(ChannelFile, AFullDiskAbandonsTheSaveWithAStopBoxNamingTheFile) {
     EXPECT_EQ(box.owner, rig.dialog.get());
     EXPECT_EQ(rig.Text(Mc::kStatus), "");
 
-    // The file was closed: a save into a real file works again.
-    std::filesystem::remove(rig.FilePath());
-    rig.WriteFile(DefaultFile());
+    // The file was closed: the next save opens it again.
     rig.Click(Mc::kSave);
     EXPECT_EQ(rig.Text(Mc::kStatus), kSaved);
+}
+
+TEST(ChannelFile, AFailedCloseIsReportedAsAFailedWriteIs) {
+    CMultiChannelRig rig;
+    rig.OpenDialog();
+    CChannelFile file(rig.dialog.get());
+    ASSERT_TRUE(file.OpenForWriting());
+    ASSERT_TRUE(file.WriteRecord({1000001, 2000001}));
+    // Closed behind the file's back, the descriptor fails the file's own close.
+    ASSERT_EQ(close(DescriptorOf(rig.FilePath())), 0);
+
+    EXPECT_FALSE(file.Close());
+    EXPECT_EQ(rig.boxes.Texts(),
+              QStringList{QString::fromUtf8("在存取 %1 时发生一个意外错误。").arg(FullPath())});
 }
 
 TEST(ChannelFile, AReadErrorAbandonsTheReloadWithAStopBoxNamingTheFile) {

@@ -25,15 +25,36 @@ int OpenFlags(CLockedFile::Mode mode) {
     return O_WRONLY | O_CREAT;
 }
 
-// Directories are never opened as files. A regular file without any write permission
-// is read-only for everyone, root included, as a read-only file is on Windows.
+// Only a regular file is taken: a FIFO or a device in its place could block, or act on
+// something that is no channel file. A regular file without any write permission is
+// read-only for everyone, root included, as a read-only file is on Windows.
 bool IsRefused(int fd, CLockedFile::Mode mode) {
     struct stat info {};
-    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         return true;
     }
     const bool writing = mode != CLockedFile::Mode::ReadExisting;
-    return writing && S_ISREG(info.st_mode) && (info.st_mode & kAnyWrite) == 0;
+    return writing && (info.st_mode & kAnyWrite) == 0;
+}
+
+// flock holds against every flock user, root included. Programs that lock with fcntl or
+// lockf never see it, so a whole-file record lock on the open file description keeps
+// them out as well. A write lock needs a writable descriptor: a reader takes a read lock
+// once it knows that nobody else holds a record lock of either kind.
+bool TakeLocks(int fd, CLockedFile::Mode mode) {
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        return false;
+    }
+    struct flock wholeFile {};
+    wholeFile.l_type = F_WRLCK;
+    wholeFile.l_whence = SEEK_SET;
+    if (mode == CLockedFile::Mode::ReadExisting) {
+        if (fcntl(fd, F_OFD_GETLK, &wholeFile) != 0 || wholeFile.l_type != F_UNLCK) {
+            return false;
+        }
+        wholeFile.l_type = F_RDLCK;
+    }
+    return fcntl(fd, F_OFD_SETLK, &wholeFile) == 0;
 }
 
 std::string AbsolutePath(const std::string& name) {
@@ -63,13 +84,15 @@ CLockedFile::~CLockedFile() {
 
 bool CLockedFile::Open(const std::string& name, Mode mode) {
     Close();
-    const int fd = ::open(name.c_str(), OpenFlags(mode) | O_CLOEXEC, 0666);
+    // Non-blocking, so that a FIFO in the file's place cannot hang the opening; a regular
+    // file, the only kind kept, is unaffected by the flag.
+    const int fd = ::open(name.c_str(), OpenFlags(mode) | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) {
         return false;
     }
-    // The lock is taken before anything is truncated, so a file that another opener
-    // holds is left intact. flock holds against every opener, root included.
-    const bool usable = flock(fd, LOCK_EX | LOCK_NB) == 0 && !IsRefused(fd, mode) &&
+    // The locks are taken before anything is truncated, so a file that another opener
+    // holds is left intact.
+    const bool usable = !IsRefused(fd, mode) && TakeLocks(fd, mode) &&
                         (mode != Mode::CreateEmpty || ftruncate(fd, 0) == 0);
     if (!usable) {
         ::close(fd);
@@ -81,11 +104,15 @@ bool CLockedFile::Open(const std::string& name, Mode mode) {
     return true;
 }
 
-void CLockedFile::Close() {
-    if (m_hFile != kClosed) {
-        ::close(static_cast<int>(m_hFile));
-        m_hFile = kClosed;
+bool CLockedFile::Close() {
+    if (m_hFile == kClosed) {
+        return true;
     }
+    const int fd = static_cast<int>(m_hFile);
+    m_hFile = kClosed;
+    // The descriptor is gone even when close fails, so it is never closed twice; the
+    // failure can mean written data that the file system could not store.
+    return ::close(fd) == 0 || Failed();
 }
 
 bool CLockedFile::Failed() {
