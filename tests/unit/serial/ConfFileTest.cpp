@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -152,6 +153,51 @@ TEST_F(ConfFileTest, SaveKeepsThePermissionsOfTheReplacedFile) {
     ASSERT_TRUE(file.Save());
 
     EXPECT_EQ(std::filesystem::status(m_strPath).permissions(), std::filesystem::perms(0600));
+}
+
+TEST_F(ConfFileTest, SaveThroughALinkRewritesTheFileItLeadsTo) {
+    std::filesystem::create_directory(m_dir.File("data"));
+    std::filesystem::create_symlink("data/Real.conf", m_strPath);  // relative to its folder
+    CConfFile file = Loaded("[A]\n");
+    file.SetValue("A", "Key", "1");
+
+    ASSERT_TRUE(file.Save());
+
+    EXPECT_TRUE(std::filesystem::is_symlink(m_strPath));
+    EXPECT_EQ(ReadWholeFile(m_dir.File("data/Real.conf")), "[A]\nKey=1\n");
+    EXPECT_EQ(EntriesIn(m_dir.File("data")), 1u);
+}
+
+// As an editor refuses to, even for root, whom no permission stops.
+TEST_F(ConfFileTest, SaveLeavesAFileMarkedReadOnlyAsItIs) {
+    CConfFile file = Loaded("[A]\n");
+    std::filesystem::permissions(m_strPath, std::filesystem::perms(0444));
+    file.SetValue("A", "Key", "1");
+
+    EXPECT_FALSE(file.Save());
+    EXPECT_EQ(ReadWholeFile(m_strPath), "[A]\n");
+    EXPECT_EQ(EntriesIn(m_dir.Path()), 1u);
+}
+
+TEST_F(ConfFileTest, SaveRemovesStaleTemporariesOfItsFileOnly) {
+    const std::pair<const char*, bool> leftoversRemoved[] = {
+        {"Com.conf.aB3xY9", true},   {"Com.conf.000000", true},  {"Com.conf.aB3xY", false},
+        {"Com.conf.aB3xY90", false}, {"Com.conf.aB-xY9", false}, {"Com.confXaB3xY9", false},
+        {"Other.conf.aB3xY9", false}};
+    for (const auto& [name, removed] : leftoversRemoved) {
+        WriteWholeFile(m_dir.File(name), "");
+        std::filesystem::last_write_time(
+            m_dir.File(name),
+            std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    }
+    WriteWholeFile(m_dir.File("Com.conf.Fresh1"), "");  // a save still at work
+
+    ASSERT_TRUE(CConfFile(m_strPath).Save());
+
+    for (const auto& [name, removed] : leftoversRemoved) {
+        EXPECT_NE(std::filesystem::exists(m_dir.File(name)), removed) << name;
+    }
+    EXPECT_TRUE(std::filesystem::exists(m_dir.File("Com.conf.Fresh1")));
 }
 
 TEST_F(ConfFileTest, FailedRenameLeavesTheTargetAndNoTemporaryFile) {
