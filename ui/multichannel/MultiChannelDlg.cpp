@@ -1,15 +1,15 @@
 #include "MultiChannelDlg.h"
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
+#include <vector>
 
-#include "CommandSet.h"
 #include "DataExchange.h"
 #include "DecimalValue.h"
 #include "MessageBoxSeam.h"
 #include "MultiChannelIds.h"
+#include "RadioLimits.h"
 #include "SerialPort.h"
+#include "SteadyClock.h"
 
 namespace {
 
@@ -26,35 +26,14 @@ constexpr int kLastStartChannel = CChannelFile::kChannels - CMultiChannelDlg::kR
 constexpr int kPaddedDigits = 7;  // 230 means 230.0000 MHz
 constexpr int kExchangeFrequencyLimit = 2400000;
 
-constexpr int kAckLimit = 8;
-constexpr int kQueryReplyLimit = kParameterBlockSize;
-constexpr auto kAckWait = std::chrono::milliseconds(300);
-constexpr auto kQueryWait = std::chrono::milliseconds(900);
-
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
-}
-
-bool IsAccepted(int count, const std::uint8_t* reply) {
-    return count >= 3 && reply[0] == kFrameHeader0 && reply[1] == kFrameHeader1 && reply[2] == 0;
-}
-
-std::int32_t RxFrequencyOfWord(std::uint16_t word) {
-    return static_cast<std::int32_t>(word * kChannelStep + kRxFrequencyOffset);
-}
-
-std::int32_t TxFrequencyOfWord(std::uint16_t word) {
-    return static_cast<std::int32_t>(word * kChannelStep);
-}
-
-std::uint16_t LittleEndianWord(const std::uint8_t* bytes) {
-    return static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8u);
 }
 
 }  // namespace
 
 CMultiChannelDlg::CMultiChannelDlg(CSerialPort& port, QWidget* parent)
-    : CDialog(kTemplateId, parent), m_port(port), m_channelFile(this) {
+    : CDialog(kTemplateId, parent), m_exchange(port, SteadyClock()), m_channelFile(this) {
     OnClicked(Id::kQuery, [this] { Query(); });
     OnClicked(Id::kSave, [this] { Save(); });
     OnClicked(Id::kSet, [this] { Set(); });
@@ -93,14 +72,12 @@ void CMultiChannelDlg::DoDataExchange(CDataExchange& exchange) {
 void CMultiChannelDlg::Query() {
     ReadWindowFields();
     ShowProgress(Text("正在查询......"));
-    SendRadioFrame(m_port, ChannelQueryPayload(m_nStartChannel));
-    std::this_thread::sleep_for(kQueryWait);
-    std::array<std::uint8_t, kQueryReplyLimit> reply{};
-    if (m_port.Read(reply.data(), kQueryReplyLimit) < kChannelBlockBytes) {
+    const auto channels = m_exchange.QueryChannels(m_nStartChannel, m_nChannelCount);
+    if (!channels) {
         ShowProgress(Text("查询失败"));
         return;
     }
-    DecodeChannelBlock(reply.data());
+    std::copy(channels->begin(), channels->end(), m_aStaged.begin());
     UnstageRows();
     UpdateData(false);
     ShowProgress(Text("查询成功"));
@@ -123,10 +100,9 @@ void CMultiChannelDlg::Set() {
     ShowProgress(Text("正在设置中......"));
     ClampStoredWindow();
     StageRows();
-    bool allAccepted = true;
-    for (int row = 0; row < m_nChannelCount && allAccepted; ++row) {
-        allAccepted = SetChannel(m_nStartChannel + row, m_aStaged[row]);
-    }
+    const std::vector<ChannelFreqPair> rows(m_aStaged.begin(), m_aStaged.begin() + m_nChannelCount);
+    const bool allAccepted =
+        m_exchange.SetChannels(m_nStartChannel, rows) == ReplyVerdict::Accepted;
     ShowProgress(Text(allAccepted ? "设置成功" : "设置失败"));
 }
 
@@ -158,7 +134,7 @@ bool CMultiChannelDlg::ValidateRows() {
         if (value >= kLowestFrequency && value <= kHighestFrequency) {
             return false;
         }
-        ShowMessageBox(this, Text("请输入1000000至6000000之间的数值"));
+        ShowMessageBox(this, Text(kFrequencyRangeMessage));
         FocusItem(id);
         return true;
     };
@@ -192,30 +168,6 @@ void CMultiChannelDlg::ReadWindowFields() {
 void CMultiChannelDlg::ClampStoredWindow() {
     m_nStartChannel = std::clamp(m_nStartChannel, 1, kLastStartChannel);
     m_nChannelCount = std::clamp(m_nChannelCount, 1, kRows);
-}
-
-bool CMultiChannelDlg::SetChannel(int channel, const ChannelFreqPair& entry) {
-    return SendAndAwaitAck(
-               ChannelRxFrequencyPayload(channel, static_cast<std::uint32_t>(entry.rxFreq))) &&
-           SendAndAwaitAck(
-               ChannelTxFrequencyPayload(channel, static_cast<std::uint32_t>(entry.txFreq)));
-}
-
-bool CMultiChannelDlg::SendAndAwaitAck(const RadioPayload& payload) {
-    SendRadioFrame(m_port, payload);
-    std::this_thread::sleep_for(kAckWait);
-    std::array<std::uint8_t, kAckLimit> reply{};
-    return IsAccepted(m_port.Read(reply.data(), kAckLimit), reply.data());
-}
-
-// Entry i of the 40-byte block is channel start + i: transmit word, then receive word,
-// both little-endian. Only the entries of the stored count are taken.
-void CMultiChannelDlg::DecodeChannelBlock(const std::uint8_t* reply) {
-    for (int row = 0; row < m_nChannelCount; ++row) {
-        const std::uint8_t* entry = reply + 4 * row;
-        m_aStaged[row].txFreq = TxFrequencyOfWord(LittleEndianWord(entry));
-        m_aStaged[row].rxFreq = RxFrequencyOfWord(LittleEndianWord(entry + 2));
-    }
 }
 
 void CMultiChannelDlg::ShowChannelCaptions() {

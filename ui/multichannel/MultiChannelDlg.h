@@ -6,7 +6,7 @@
 #include "ChannelFile.h"
 #include "ChannelFreqPair.h"
 #include "Dialog.h"
-#include "RadioFrame.h"
+#include "MultiChannelExchange.h"
 
 class CDataExchange;
 class CSerialPort;
@@ -44,9 +44,6 @@ private:
     void UnstageRows();
     void ReadWindowFields();
     void ClampStoredWindow();
-    bool SetChannel(int channel, const ChannelFreqPair& entry);
-    bool SendAndAwaitAck(const RadioPayload& payload);
-    void DecodeChannelBlock(const std::uint8_t* reply);
     void ShowChannelCaptions();
     void ShowRowValues();
 
@@ -59,7 +56,7 @@ private:
     void ShowStatus(const QString& text);
     void ShowProgress(const QString& text);
 
-    CSerialPort& m_port;
+    CMultiChannelExchange m_exchange;
     std::array<int, kRows> m_nRxFreq{};
     std::array<int, kRows> m_nTxFreq{};
     std::array<ChannelFreqPair, kRows> m_aStaged{};
