@@ -9,6 +9,7 @@
 #include <QThread>
 #include <QTimer>
 #include <csignal>
+#include <utility>
 
 #include "CommandSet.h"
 #include "PortSettingsStore.h"
@@ -104,6 +105,7 @@ TEST(DetectDialog, SearchesPortsOneAndTwoOrAHigherStartPortAlone) {
 
         EXPECT_EQ(fromFive.progress, PortPassTexts(5));
         EXPECT_EQ(fromFive.boxes, QStringList{kNotFound});
+        // Any probe had its 300 ms wait behind it before the search ended: it is queued.
         EXPECT_TRUE(port1.ReadFromMaster(1, std::chrono::milliseconds(50)).empty());
         EXPECT_TRUE(port2.ReadFromMaster(1, std::chrono::milliseconds(50)).empty());
     }
@@ -183,6 +185,25 @@ INSTANTIATE_TEST_SUITE_P(
                       ProbeReplyCase{"TwoBytes", {0x55, 0xAA}, false},
                       ProbeReplyCase{"Refusal", {0x55, 0xAA, 0xFF}, false}),
     [](const ::testing::TestParamInfo<ProbeReplyCase>& tried) { return tried.param.name; });
+
+// Each probe reads once, 300 ms after its request: an acknowledgement whose last two
+// bytes follow 150 ms behind the first is whole by then, one 600 ms behind is not.
+TEST(DetectDialog, AProbeTakesWhatHasArrived300MsAfterItsRequest) {
+    for (const auto& [pauseMs, found] : {std::pair{150, true}, std::pair{600, false}}) {
+        SCOPED_TRACE(pauseMs);
+        CScopedSettingsHome home;
+        const auto radio = StartRadioOn(home, 3, 19200, kParityNone);
+        SimFaults faults;
+        faults.splitAt = 1;
+        faults.splitPauseMs = pauseMs;
+        radio->SetFaults(faults);
+
+        const DetectRun run = RunDetection(3);
+
+        EXPECT_EQ(run.boxes, QStringList{found ? kFound : kNotFound});
+        EXPECT_EQ(run.progress.size(), found ? 1 : 12);
+    }
+}
 
 TEST(DetectDialog, EscDuringTheSearchWaitsForItsEndAndClosesWithoutAResultBox) {
     CScopedSettingsHome home;

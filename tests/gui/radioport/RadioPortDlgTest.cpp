@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QTest>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -161,6 +162,9 @@ struct ConfirmCase {
     const char* name;
     std::optional<std::vector<std::uint8_t>> reply;  // nothing: the radio stays silent
     QString expectedText;
+    int splitAfter = 0;  // >0: the reply comes in two parts, splitPauseMs apart
+    int splitPauseMs = 0;
+    int replyDelayMs = 0;
 };
 
 void PrintTo(const ConfirmCase& tried, std::ostream* out) {
@@ -179,6 +183,9 @@ TEST_P(RadioPortConfirm, EndsWithTheResultTextAndStoresOnlyOnSuccess) {
     } else {
         faults.silent = true;
     }
+    faults.splitAt = GetParam().splitAfter;
+    faults.splitPauseMs = GetParam().splitPauseMs;
+    faults.replyDelayMs = GetParam().replyDelayMs;
     radio->SetFaults(faults);
     PcPortSettings mainSettings{3, 1200, kParityEven};
     CRecordedMessageBoxes boxes;
@@ -189,6 +196,8 @@ TEST_P(RadioPortConfirm, EndsWithTheResultTextAndStoresOnlyOnSuccess) {
 
     EXPECT_EQ(boxes.Texts(), QStringList{GetParam().expectedText});
     EXPECT_EQ(shown.dialog.result(), kIdOk);
+    // A late reply is logged once it has gone out.
+    EXPECT_TRUE(radio->WaitForFrames(1, std::chrono::seconds(20)));
     EXPECT_EQ(radio->Frames().size(), 1u);
     const bool succeeded = GetParam().expectedText == kSucceeded;
     const std::string expected =
@@ -209,7 +218,16 @@ INSTANTIATE_TEST_SUITE_P(
         ConfirmCase{"OneByte", std::vector<std::uint8_t>{0x55}, kSucceeded},
         ConfirmCase{"TwoBytes", std::vector<std::uint8_t>{0x55, 0xAA}, kSucceeded},
         ConfirmCase{"ZeroThirdByteWithoutHeader", std::vector<std::uint8_t>{0x01, 0x02, 0x00},
-                    kSucceeded}),
+                    kSucceeded},
+        // The first byte is seen within a 30 ms poll and the read comes 100 ms later:
+        // a refusal whose status follows 50 ms behind its first byte is read whole.
+        ConfirmCase{"RefusalInTwoParts", std::vector<std::uint8_t>{0x55, 0xAA, 0xFF}, kRefused, 1,
+                    50},
+        // The 2500 ms budget counts 30 ms polls, so it lasts at least that long.
+        ConfirmCase{"ReplyWithinTheBudget", std::vector<std::uint8_t>{0x55, 0xAA, 0x00}, kSucceeded,
+                    0, 0, 1500},
+        ConfirmCase{"ReplyAfterTheBudget", std::vector<std::uint8_t>{0x55, 0xAA, 0x00}, kTimedOut,
+                    0, 0, 5000}),
     [](const ::testing::TestParamInfo<ConfirmCase>& tried) { return tried.param.name; });
 
 TEST(RadioPortDialog, ConfirmWithUnchangedOddParityReopensThePort) {
