@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <utility>
+
+#include "AboutDlg.h"
+#include "PortSettingsStore.h"
+#include "RecordedMessageBoxes.h"
+#include "SetupApp.h"
+#include "SetupDlg.h"
+#include "SimRadio.h"
+#include "SplashDlg.h"
+#include "TestSupport.h"
+
+namespace {
+
+// Past this a run that should long be over is ended, so that a fault fails the test
+// instead of holding the suite until its time-out.
+constexpr qint64 kGiveUpMs = 30000;
+
+QList<CDialog*> VisibleDialogs() {
+    QList<CDialog*> visible;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<CDialog*>(widget);
+        if (dialog != nullptr && dialog->isVisible()) {
+            visible.append(dialog);
+        }
+    }
+    return visible;
+}
+
+TEST(Splash, EndsWithOkWhenItsOneSecondTimerFires) {
+    CSplashDlg splash;
+    splash.ShowModeless();
+    auto* timer = splash.findChild<QTimer*>();
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 1000);
+    EXPECT_FALSE(splash.IsEnded());
+
+    QMetaObject::invokeMethod(timer, "timeout");
+
+    EXPECT_TRUE(splash.IsEnded());
+    EXPECT_EQ(splash.result(), kIdOk);
+}
+
+TEST(Splash, EnterAndEscEndItAtOnce) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        SCOPED_TRACE(key);
+        CSplashDlg splash;
+        splash.ShowModeless();
+        QTest::keyClick(&splash, key);
+        EXPECT_TRUE(splash.IsEnded());
+        EXPECT_FALSE(splash.isVisible());
+    }
+}
+
+TEST(AboutBox, ItsButtonEnterEscAndTheCloseBoxEachEndIt) {
+    const std::pair<const char*, std::function<void(CAboutDlg&)>> ways[] = {
+        {"button", [](CAboutDlg& about) { QTest::mouseClick(about.Item(kIdOk), Qt::LeftButton); }},
+        {"Enter", [](CAboutDlg& about) { QTest::keyClick(&about, Qt::Key_Return); }},
+        {"Esc", [](CAboutDlg& about) { QTest::keyClick(&about, Qt::Key_Escape); }},
+        {"close box", [](CAboutDlg& about) { about.close(); }},
+    };
+    for (const auto& [name, leave] : ways) {
+        SCOPED_TRACE(name);
+        CAboutDlg about;
+        about.ShowModeless();
+        EXPECT_EQ(about.GetText(kIdOk), QString::fromUtf8("关 闭"));
+        leave(about);
+        EXPECT_TRUE(about.IsEnded());
+        EXPECT_FALSE(about.isVisible());
+    }
+}
+
+// The whole run with real modal loops: a watcher on a short timer notes which dialogs
+// come on screen and closes the main window as soon as it shows.
+TEST(SetupApp, ShowsTheSplashForASecondThenTheMainWindowAndEndsWithIt) {
+    CScopedSettingsHome home;
+    CSimRadio radio;
+    ASSERT_TRUE(radio.Start());
+    home.MapPort(1, radio.SlavePath());
+    CRecordedMessageBoxes boxes;
+
+    QList<int> shownInTurn;  // template ids
+    bool twoAtOnce = false;
+    qint64 mainWindowAfterMs = -1;
+    QElapsedTimer sinceStart;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        const QList<CDialog*> visible = VisibleDialogs();
+        twoAtOnce = twoAtOnce || visible.size() > 1;
+        for (CDialog* dialog : visible) {
+            const int id = dialog->Template().id;
+            if (shownInTurn.isEmpty() || shownInTurn.last() != id) {
+                shownInTurn.append(id);
+            }
+            if (id == CSetupDlg::kTemplateId) {
+                mainWindowAfterMs = sinceStart.elapsed();
+                dialog->close();
+            } else if (sinceStart.elapsed() > kGiveUpMs) {
+                dialog->close();
+            }
+        }
+    });
+    watcher.start(10);
+    sinceStart.start();
+
+    CSetupApp app;
+    EXPECT_FALSE(app.InitInstance());
+    watcher.stop();
+
+    EXPECT_EQ(shownInTurn, (QList<int>{CSplashDlg::kTemplateId, CSetupDlg::kTemplateId}));
+    EXPECT_FALSE(twoAtOnce);
+    EXPECT_GE(mainWindowAfterMs, 900);
+    EXPECT_TRUE(VisibleDialogs().isEmpty());
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+
+    // The run leaves the settings store's failures reported in a box.
+    {
+        CFileSizeLimit storeCannotWrite;
+        EXPECT_FALSE(SavePortSettings(1, kParityNone, 9600));
+    }
+    EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("Open Reg Error!")});
+    SetPortSettingsFailureReporter({});
+}
+
+}  // namespace
