@@ -10,11 +10,13 @@
 #include <stdexcept>
 
 #include "OpKind.h"
+#include "RadioFrame.h"
 
 namespace {
 
-// Time for bytes written on the PC side to reach the radio's log.
-constexpr int kLinkSettleMs = 150;
+// A request code that no operation uses, sent to mark a point on the link.
+constexpr std::uint8_t kMarkerCommand = 0x7E;
+constexpr int kMarkerLimitMs = 10000;
 
 std::string TextsOf(const QVector<MessageBoxRequest>& shown) {
     QStringList texts;
@@ -214,7 +216,20 @@ void CSetupDlgRig::PressKey(int id, Qt::Key key, int times) {
     return ::testing::AssertionFailure() << problems.str();
 }
 
+// The radio takes frames in the order they were sent: once it has logged an unanswered
+// marker sent now, it has logged everything the window sent before.
 bool CSetupDlgRig::NothingReachedRadio() {
-    QTest::qWait(kLinkSettleMs);
-    return TakeFrames().empty();
+    const SimFaults faults = radio.Faults();
+    SimFaults markerUnanswered = faults;
+    markerUnanswered.silentCommands.insert(kMarkerCommand);
+    radio.SetFaults(markerUnanswered);
+    SendRadioFrame(dlg.Port(), {kMarkerCommand, 0, 0, 0, 0});
+    const bool marked = QTest::qWaitFor(
+        [this] {
+            const std::vector<SimFrameRecord> frames = radio.Frames();
+            return !frames.empty() && frames.back().frame[2] == kMarkerCommand;
+        },
+        kMarkerLimitMs);
+    radio.SetFaults(faults);
+    return marked && TakeFrames().size() == 1;
 }

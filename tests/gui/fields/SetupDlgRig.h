@@ -61,7 +61,7 @@ public:
     // the operation's name in 1047 and its result in 1048.
     ::testing::AssertionResult Performs(int id, const Frames& frames, const QString& name,
                                         const QString& result);
-    // After a short wait no frame has reached the radio since the last TakeFrames.
+    // No frame has reached the radio since the last TakeFrames.
     bool NothingReachedRadio();
 
     CScopedSettingsHome home;

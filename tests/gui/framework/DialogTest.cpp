@@ -189,11 +189,11 @@ TEST(DialogLayer, WindowTimersFireById) {
     CProbeDialog dialog;
     dialog.SetTimer(27, 10);
     dialog.SetTimer(1, 15);
-    QTest::qWait(100);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&dialog] { return dialog.timerTicks.contains(27) && dialog.timerTicks.contains(1); },
+        5000));
     dialog.KillTimer(27);
     dialog.KillTimer(1);
-    EXPECT_TRUE(dialog.timerTicks.contains(27));
-    EXPECT_TRUE(dialog.timerTicks.contains(1));
 }
 
 TEST(DialogLayer, MessageBoxesGoThroughTheSeam) {

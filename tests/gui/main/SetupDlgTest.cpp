@@ -45,6 +45,16 @@ protected:
 
     QString Text(int id) const { return window->GetText(id); }
 
+    // The window's one-second timer, which the clock test fires by hand.
+    QTimer* ClockTimer() const {
+        for (QTimer* timer : window->findChildren<QTimer*>()) {
+            if (timer->interval() == 1000) {
+                return timer;
+            }
+        }
+        return nullptr;
+    }
+
     // Pumps events until the result field shows text, or the limit passes.
     bool WaitForResult(const QString& text, int limitMs = 8000) {
         QElapsedTimer timer;
@@ -233,9 +243,12 @@ TEST_F(MainWindow, ClockShowsTwoDigitsAndWrapsAtMidnight) {
         return CStatusClock::TimeOfDay{23, 59, 59};
     });
     EXPECT_EQ(Text(1045), "");
-    QTest::qWait(1300);
+    QTimer* clock = ClockTimer();
+    ASSERT_NE(clock, nullptr);
+    EXPECT_TRUE(clock->isActive());
+    QMetaObject::invokeMethod(clock, "timeout");
     EXPECT_EQ(Text(1045), "23:59:59");
-    QTest::qWait(1000);
+    QMetaObject::invokeMethod(clock, "timeout");
     EXPECT_EQ(Text(1045), "00:00:00");
     EXPECT_EQ(reads, 1);
 }
@@ -271,17 +284,31 @@ TEST_F(MainWindow, AboutBoxOpensFromTheContextMenu) {
         return kIdOk;
     });
     for (int run = 0; run < 2; ++run) {
-        QTimer::singleShot(50, [] {
-            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-                ASSERT_EQ(menu->actions().size(), 1);
-                EXPECT_EQ(menu->actions()[0]->text(), QString::fromUtf8("关于 Tarnwick(&A)..."));
-                menu->actions()[0]->trigger();
+        // The menu runs its own loop; the picker looks for it until it is up, however
+        // long that takes, picks its first entry and closes it.
+        QStringList entries;
+        QTimer picker;
+        QObject::connect(&picker, &QTimer::timeout, [&picker, &entries] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* menu = qobject_cast<QMenu*>(widget);
+                if (menu == nullptr || !menu->isVisible()) {
+                    continue;
+                }
+                picker.stop();
+                for (QAction* action : menu->actions()) {
+                    entries.append(action->text());
+                }
+                if (!entries.isEmpty()) {
+                    menu->actions()[0]->trigger();
+                }
                 menu->close();
             }
         });
+        picker.start(10);
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 200),
                                 window->mapToGlobal(QPoint(5, 200)));
         QApplication::sendEvent(window.get(), &event);
+        EXPECT_EQ(entries, QStringList{QString::fromUtf8("关于 Tarnwick(&A)...")});
     }
     SetModalHandler(previous);
     EXPECT_EQ(aboutCaptions, (QStringList{QString::fromUtf8("关于 OrbelV通信设置软件"),

@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QWidget>
 #include <array>
+#include <chrono>
 #include <thread>
 
 #include "CommandSet.h"
@@ -42,7 +43,10 @@ struct MainWindowRig {
     // Whether the radio acknowledges a connect sent on the main window's port.
     bool RadioAnswersConnect() {
         SendRadioFrame(port, ConnectPayload(settings));
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (port.PendingInput() < 3 && std::chrono::steady_clock::now() < giveUp) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
         std::array<std::uint8_t, 16> reply{};
         return IsAckReply(port.Read(reply.data(), static_cast<int>(reply.size())), reply.data());
     }
