@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything from nothing under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs every test.
+# UndefinedBehaviorSanitizer, and runs every test. Then builds the whole tree once more,
+# optimised, without running it: GCC warns about some code only at -O2.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,5 +14,11 @@ cmake --build "$build" --parallel "$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QT_QPA_PLATFORM=offscreen
-# The tests mostly wait on the serial link, so run more of them than there are cores.
-ctest --test-dir "$build" --output-on-failure --parallel 6
+# The tests mostly wait on the serial link, so run twice as many as there are cores:
+# on two cores that takes the suite from over three minutes to under two.
+ctest --test-dir "$build" --output-on-failure --parallel "$((2 * $(nproc)))"
+
+release=build/release
+cmake -S . -B "$release" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRADIOSETUP_SANITIZE=OFF \
+    -DRADIOSETUP_WERROR=ON
+cmake --build "$release" --parallel "$(nproc)"
