@@ -1,6 +1,8 @@
 #include "MultiChannelDlg.h"
 
+#include <QFile>
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "DataExchange.h"
@@ -30,10 +32,26 @@ QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
+QString FileErrorText(FileError error) {
+    switch (error) {
+        case FileError::DiskFull:
+            return Text("在存取 %1 时磁盘已满。");
+        case FileError::HardwareIo:
+            return Text("在存取 %1 时一个硬件输入/输出错误被报告。");
+        case FileError::None:
+        case FileError::Other:
+            break;
+    }
+    return Text("在存取 %1 时发生一个意外错误。");
+}
+
 }  // namespace
 
 CMultiChannelDlg::CMultiChannelDlg(CSerialPort& port, QWidget* parent)
-    : CDialog(kTemplateId, parent), m_exchange(port, SteadyClock()), m_channelFile(this) {
+    : CDialog(kTemplateId, parent),
+      m_exchange(port, SteadyClock()),
+      m_channelFile(
+          [this](FileError error, const std::string& path) { ShowFileError(error, path); }) {
     OnClicked(Id::kQuery, [this] { Query(); });
     OnClicked(Id::kSave, [this] { Save(); });
     OnClicked(Id::kSet, [this] { Set(); });
@@ -260,4 +278,9 @@ void CMultiChannelDlg::ShowStatus(const QString& text) {
 void CMultiChannelDlg::ShowProgress(const QString& text) {
     SetText(Id::kStatus, text);
     RepaintItem(Id::kStatus);
+}
+
+void CMultiChannelDlg::ShowFileError(FileError error, const std::string& path) {
+    const QString shownPath = QFile::decodeName(QByteArray::fromStdString(path));
+    ShowMessageBox(this, FileErrorText(error).arg(shownPath), ApplicationTitle(), MsgIcon::Stop);
 }

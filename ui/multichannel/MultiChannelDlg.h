@@ -55,6 +55,8 @@ private:
     // the field, painted at once because the waits that follow block painting.
     void ShowStatus(const QString& text);
     void ShowProgress(const QString& text);
+    // An error inside the open channel file: a stop box naming the file.
+    void ShowFileError(FileError error, const std::string& path);
 
     CMultiChannelExchange m_exchange;
     std::array<int, kRows> m_nRxFreq{};

@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "MultiChannelRig.h"
 
@@ -334,15 +337,18 @@ TEST(ChannelFile, AFullDiskAbandonsTheSaveWithAStopBoxNamingTheFile) {
 TEST(ChannelFile, AFailedCloseIsReportedAsAFailedWriteIs) {
     CMultiChannelRig rig;
     rig.OpenDialog();
-    CChannelFile file(rig.dialog.get());
+    std::vector<std::pair<FileError, std::string>> errors;
+    CChannelFile file(
+        [&errors](FileError error, const std::string& path) { errors.emplace_back(error, path); });
     ASSERT_TRUE(file.OpenForWriting());
     ASSERT_TRUE(file.WriteRecord({1000001, 2000001}));
     // Closed behind the file's back, the descriptor fails the file's own close.
     ASSERT_EQ(close(DescriptorOf(rig.FilePath())), 0);
 
     EXPECT_FALSE(file.Close());
-    EXPECT_EQ(rig.boxes.Texts(),
-              QStringList{QString::fromUtf8("在存取 %1 时发生一个意外错误。").arg(FullPath())});
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].first, FileError::Other);
+    EXPECT_EQ(QString::fromStdString(errors[0].second), FullPath());
 }
 
 TEST(ChannelFile, AReadErrorAbandonsTheReloadWithAStopBoxNamingTheFile) {

@@ -1,17 +1,17 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "ChannelFreqPair.h"
 #include "LockedFile.h"
-
-class QWidget;
 
 // The PC's frequency plan for the radio's 100 channels: "ChanPara.txt" in the working
 // directory, binary despite its name. Record n (channel n) is 8 bytes at (n - 1) * 8:
 // receive then transmit frequency, each a little-endian signed 32-bit integer.
 // The file is opened exclusively for one operation and closed again. An error inside
-// the open file closes it, is shown in a stop box naming the file's full path, and
+// the open file closes it, goes to the error reporter with the file's full path, and
 // makes the call return false.
 class CChannelFile {
 public:
@@ -20,7 +20,9 @@ public:
     static constexpr std::int32_t kDefaultFrequency = 2300000;
     static const char* const kFileName;
 
-    explicit CChannelFile(QWidget* errorOwner);
+    using ErrorReporter = std::function<void(FileError error, const std::string& fullPath)>;
+
+    explicit CChannelFile(ErrorReporter reportError);
 
     bool OpenForReading();  // existing file only
     bool OpenForWriting();  // existing file only, content kept
@@ -39,5 +41,5 @@ private:
     bool ReportError();
 
     CLockedFile m_file;
-    QWidget* m_pErrorOwner;
+    ErrorReporter m_reportError;
 };

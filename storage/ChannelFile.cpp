@@ -1,10 +1,7 @@
 #include "ChannelFile.h"
 
-#include <QFile>
-#include <QString>
 #include <array>
-
-#include "MessageBoxSeam.h"
+#include <utility>
 
 namespace {
 
@@ -22,24 +19,11 @@ std::int32_t FromLittleEndian(const ValueBytes& bytes) {
     return static_cast<std::int32_t>(bits);
 }
 
-QString ErrorText(FileError error) {
-    switch (error) {
-        case FileError::DiskFull:
-            return QString::fromUtf8("在存取 %1 时磁盘已满。");
-        case FileError::HardwareIo:
-            return QString::fromUtf8("在存取 %1 时一个硬件输入/输出错误被报告。");
-        case FileError::None:
-        case FileError::Other:
-            break;
-    }
-    return QString::fromUtf8("在存取 %1 时发生一个意外错误。");
-}
-
 }  // namespace
 
 const char* const CChannelFile::kFileName = "ChanPara.txt";
 
-CChannelFile::CChannelFile(QWidget* errorOwner) : m_pErrorOwner(errorOwner) {}
+CChannelFile::CChannelFile(ErrorReporter reportError) : m_reportError(std::move(reportError)) {}
 
 bool CChannelFile::OpenForReading() {
     return m_file.Open(kFileName, CLockedFile::Mode::ReadExisting);
@@ -84,9 +68,9 @@ bool CChannelFile::WriteValue(std::int32_t value) {
 }
 
 bool CChannelFile::ReportError() {
-    const QString path = QFile::decodeName(QByteArray::fromStdString(m_file.FullPath()));
     const FileError error = m_file.LastError();
+    const std::string path = m_file.FullPath();
     m_file.Close();
-    ShowMessageBox(m_pErrorOwner, ErrorText(error).arg(path), ApplicationTitle(), MsgIcon::Stop);
+    m_reportError(error, path);
     return false;
 }
