@@ -6,16 +6,14 @@
 
 #include "MessageBoxSeam.h"
 #include "PortSettingsStore.h"
+#include "RadioPortIds.h"
 #include "RadioSearch.h"
 #include "SerialPort.h"
 #include "SteadyClock.h"
 
 namespace {
 
-namespace Id {
-constexpr int kProgress = 1060;
-constexpr int kFocusSink = 1061;
-}  // namespace Id
+namespace Id = DetectId;
 
 constexpr int kFoundExitCode = 100;
 constexpr int kNotFoundExitCode = 0;

@@ -7,16 +7,12 @@
 #include "LineSettingsTransaction.h"
 #include "MessageBoxSeam.h"
 #include "PortSettingsStore.h"
+#include "RadioPortIds.h"
 #include "SteadyClock.h"
 
 namespace {
 
-namespace Id {
-constexpr int kRateList = 1057;
-constexpr int kPortList = 1058;
-constexpr int kParityList = 1059;
-constexpr int kAutoDetect = 3;
-}  // namespace Id
+namespace Id = RadioPortId;
 
 // The rate list's items, in list order.
 constexpr int kListRates[] = {19200, 9600, 4800, 2400};
