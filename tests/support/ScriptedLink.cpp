@@ -8,14 +8,18 @@ int CScriptedLink::Send(const std::uint8_t* bytes, int length) {
     }
     const auto now = m_clock.Now();
     m_sent.push_back({now, std::vector<std::uint8_t>(bytes, bytes + length)});
+    std::vector<Part> answer;
     if (!m_script.empty()) {
-        for (Part& part : m_script.front()) {
-            m_arriving.push_back({now + part.delay, std::move(part.bytes)});
-        }
+        answer = std::move(m_script.front());
         m_script.pop_front();
-        std::stable_sort(m_arriving.begin(), m_arriving.end(),
-                         [](const Sent& a, const Sent& b) { return a.time < b.time; });
+    } else if (m_responder) {
+        answer = m_responder(m_sent.back().bytes);
     }
+    for (Part& part : answer) {
+        m_arriving.push_back({now + part.delay, std::move(part.bytes)});
+    }
+    std::stable_sort(m_arriving.begin(), m_arriving.end(),
+                     [](const Sent& a, const Sent& b) { return a.time < b.time; });
     return length;
 }
 

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "Clock.h"
@@ -10,7 +11,7 @@
 
 // A radio link whose far end follows a script in virtual time: each frame sent takes
 // the next scripted answer, whose parts arrive at their delays after the frame.
-// A frame without a scripted answer is met with silence.
+// A frame without a scripted answer goes to the responder, if any, else meets silence.
 class CScriptedLink final : public IRadioLink {
 public:
     struct Part {
@@ -31,6 +32,8 @@ public:
                 std::chrono::milliseconds delay = std::chrono::milliseconds(0)) {
         Answer(std::vector<Part>{{delay, std::move(bytes)}});
     }
+    using Responder = std::function<std::vector<Part>(const std::vector<std::uint8_t>& sent)>;
+    void SetResponder(Responder responder) { m_responder = std::move(responder); }
     // Bytes that are on the line before anything is sent.
     void Arrive(std::vector<std::uint8_t> bytes) { m_arriving.push_back({m_clock.Now(), bytes}); }
 
@@ -45,6 +48,7 @@ private:
 
     const IClock& m_clock;
     std::deque<std::vector<Part>> m_script;
+    Responder m_responder;
     std::vector<Sent> m_arriving;  // time of arrival and bytes, in order
     std::deque<std::uint8_t> m_queued;
     std::vector<Sent> m_sent;

@@ -10,8 +10,6 @@
 #include "MessageBoxSeam.h"
 #include "MultiChannelIds.h"
 #include "RadioLimits.h"
-#include "SerialPort.h"
-#include "SteadyClock.h"
 
 namespace {
 
@@ -47,9 +45,9 @@ QString FileErrorText(FileError error) {
 
 }  // namespace
 
-CMultiChannelDlg::CMultiChannelDlg(CSerialPort& port, QWidget* parent)
+CMultiChannelDlg::CMultiChannelDlg(IRadioLink& link, QWidget* parent, IClock& clock)
     : CDialog(kTemplateId, parent),
-      m_exchange(port, SteadyClock()),
+      m_exchange(link, clock),
       m_channelFile(
           [this](FileError error, const std::string& path) { ShowFileError(error, path); }) {
     OnClicked(Id::kQuery, [this] { Query(); });

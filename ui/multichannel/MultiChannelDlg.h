@@ -7,9 +7,9 @@
 #include "ChannelFreqPair.h"
 #include "Dialog.h"
 #include "MultiChannelExchange.h"
+#include "SteadyClock.h"
 
 class CDataExchange;
-class CSerialPort;
 
 // Edits the frequencies of a window of ten consecutive channels: queries them from the
 // radio, sets them in the radio channel by channel, saves them in the channel file and
@@ -23,7 +23,9 @@ public:
     static constexpr int kRows = 10;
 
     // Prepares the channel file and loads channels 1 to 10 from it.
-    CMultiChannelDlg(CSerialPort& port, QWidget* parent = nullptr);
+    // The exchange runs over link; tests may give it a virtual clock.
+    explicit CMultiChannelDlg(IRadioLink& link, QWidget* parent = nullptr,
+                              IClock& clock = SteadyClock());
 
 protected:
     void OnInitDialog() override;

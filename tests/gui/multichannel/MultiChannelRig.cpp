@@ -53,8 +53,12 @@ void CMultiChannelRig::ConnectRadio(const SimRadioState& state) {
 }
 
 CMultiChannelDlg& CMultiChannelRig::OpenDialog() {
+    return OpenDialog(port, SteadyClock());
+}
+
+CMultiChannelDlg& CMultiChannelRig::OpenDialog(IRadioLink& link, IClock& clock) {
     dialog.reset();
-    dialog = std::make_unique<CMultiChannelDlg>(port);
+    dialog = std::make_unique<CMultiChannelDlg>(link, nullptr, clock);
     dialog->ShowModeless();
     // Painting needs a window the platform has exposed.
     if (!QTest::qWaitForWindowExposed(dialog.get())) {

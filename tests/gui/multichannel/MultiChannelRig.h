@@ -40,6 +40,8 @@ public:
     void ConnectRadio(const SimRadioState& state = SimRadioState());
     // A new dialog (the previous one is destroyed first), shown and initialised.
     CMultiChannelDlg& OpenDialog();
+    // The same over another link and clock.
+    CMultiChannelDlg& OpenDialog(IRadioLink& link, IClock& clock);
 
     std::string FilePath() const { return m_work.File(CChannelFile::kFileName); }
     std::string FileContent() const { return ReadWholeFile(FilePath()); }
