@@ -14,7 +14,8 @@ class CSimLink {
 public:
     explicit CSimLink(const IClock& clock, SimRadioState state = SimRadioState());
 
-    IRadioLink& Link() { return m_link; }
+    // The link; answers scripted on it go ahead of the radio's own.
+    CScriptedLink& Link() { return m_link; }
     const SimRadioState& State() const { return m_state; }
     const std::vector<SimRequestFrame>& Frames() const { return m_frames; }
 
