@@ -1,7 +1,6 @@
 #include "EngineRig.h"
 
 #include <stdexcept>
-#include <thread>
 
 #include "SteadyClock.h"
 
@@ -19,15 +18,11 @@ CEngineRig::CEngineRig(SimRadioState radioState)
     }
 }
 
-void CEngineRig::Tick() {
-    std::this_thread::sleep_for(std::chrono::milliseconds(COperationEngine::kTickMs));
-    engine.OnEngineTick();
-}
-
-bool CEngineRig::RunUntilDone(std::chrono::milliseconds limit) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-        Tick();
+bool TickUntilDone(COperationEngine& engine, IClock& clock, std::chrono::milliseconds limit) {
+    const auto end = clock.Now() + limit;
+    while (clock.Now() < end) {
+        clock.Sleep(std::chrono::milliseconds(COperationEngine::kTickMs));
+        engine.OnEngineTick();
         if (engine.State() == COperationEngine::EngineState::Idle && engine.CurrentOpKind() == 0) {
             return true;
         }
@@ -35,11 +30,20 @@ bool CEngineRig::RunUntilDone(std::chrono::milliseconds limit) {
     return false;
 }
 
-void CEngineRig::RunFor(std::chrono::milliseconds duration) {
-    const auto end = std::chrono::steady_clock::now() + duration;
-    while (std::chrono::steady_clock::now() < end) {
-        Tick();
+void TickFor(COperationEngine& engine, IClock& clock, std::chrono::milliseconds duration) {
+    const auto end = clock.Now() + duration;
+    while (clock.Now() < end) {
+        clock.Sleep(std::chrono::milliseconds(COperationEngine::kTickMs));
+        engine.OnEngineTick();
     }
+}
+
+bool CEngineRig::RunUntilDone(std::chrono::milliseconds limit) {
+    return TickUntilDone(engine, SteadyClock(), limit);
+}
+
+void CEngineRig::RunFor(std::chrono::milliseconds duration) {
+    TickFor(engine, SteadyClock(), duration);
 }
 
 void CEngineRig::ConnectAndQuery() {

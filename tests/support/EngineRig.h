@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "Clock.h"
 #include "OperationEngine.h"
 #include "ParameterSet.h"
 #include "PcPortSettings.h"
@@ -9,6 +10,12 @@
 #include "SerialPort.h"
 #include "SimRadio.h"
 #include "TestSupport.h"
+
+// Tick the engine every 30 ms on clock, as the window's timer does: until no operation is
+// left (idle with no operation recorded; false when the limit passes first), or for the
+// whole duration.
+bool TickUntilDone(COperationEngine& engine, IClock& clock, std::chrono::milliseconds limit);
+void TickFor(COperationEngine& engine, IClock& clock, std::chrono::milliseconds duration);
 
 // The operation engine wired to a simulated radio over a real pseudo-terminal,
 // mapped as COM1 in a private settings folder.
@@ -31,7 +38,4 @@ public:
     PcPortSettings settings;
     CRecordingHost host;
     COperationEngine engine;
-
-private:
-    void Tick();
 };

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <chrono>
+#include <stdexcept>
 
+#include "EngineRig.h"
 #include "OperationEngine.h"
 #include "ParameterSet.h"
 #include "PcPortSettings.h"
@@ -9,29 +11,22 @@
 #include "SimLink.h"
 #include "VirtualClock.h"
 
-// The operation engine against the simulated radio's rules in virtual time, ticked as
-// the window's 30 ms timer ticks it.
+// CEngineRig's twin against the simulated radio in virtual time.
 class CVirtualEngineRig {
 public:
-    CVirtualEngineRig() : radio(clock), engine(host, radio.Link(), clock, params, settings) {}
+    explicit CVirtualEngineRig(SimRadioState radioState = SimRadioState())
+        : radio(clock, radioState), engine(host, radio.Link(), clock, params, settings) {}
 
-    // Ticks until no operation is left or the limit passes; false on the limit.
     bool RunUntilDone(std::chrono::milliseconds limit = std::chrono::milliseconds(6000)) {
-        const auto end = clock.Now() + limit;
-        while (clock.Now() < end) {
-            Tick();
-            if (engine.State() == COperationEngine::EngineState::Idle &&
-                engine.CurrentOpKind() == 0) {
-                return true;
-            }
-        }
-        return false;
+        return TickUntilDone(engine, clock, limit);
     }
-    void RunFor(std::chrono::milliseconds duration) {
-        const auto end = clock.Now() + duration;
-        while (clock.Now() < end) {
-            Tick();
+    void RunFor(std::chrono::milliseconds duration) { TickFor(engine, clock, duration); }
+    void ConnectAndQuery() {
+        engine.Connect();
+        if (!RunUntilDone()) {
+            throw std::runtime_error("connect and query did not finish");
         }
+        radio.ClearFrames();
     }
 
     CVirtualClock clock;
@@ -40,10 +35,4 @@ public:
     PcPortSettings settings;
     CRecordingHost host;
     COperationEngine engine;
-
-private:
-    void Tick() {
-        clock.Sleep(std::chrono::milliseconds(COperationEngine::kTickMs));
-        engine.OnEngineTick();
-    }
 };

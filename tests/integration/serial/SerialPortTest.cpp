@@ -121,9 +121,9 @@ TEST_F(SerialPortTest, ClosedPortTouchesNothing) {
 TEST_F(SerialPortTest, SendReturnsFullLengthWhenThePeerNeverDrains) {
     ASSERT_TRUE(OpenPort());
     m_pty.StopSlaveOutput();
-    const std::uint8_t frame[8] = {0x55, 0xAA, 0xCC, 0, 0, 0, 0, 0xCC};
+    const std::uint8_t header[2] = {0x55, 0xAA};
     const auto start = Clock::now();
-    EXPECT_EQ(m_port.Send(frame, 8), 8);
+    EXPECT_EQ(m_port.Send(header, 2), 2);
     // Each byte waits at most about a second.
     EXPECT_LT(Clock::now() - start, seconds(30));
     m_pty.ResumeSlaveOutput();

@@ -1,5 +1,7 @@
 #include "SimCommands.h"
 
+#include <cstdio>
+
 namespace {
 
 constexpr std::uint8_t kStatusOk = 0x00;
@@ -99,6 +101,32 @@ SimAnswer Block(std::vector<std::uint8_t> block, std::string note) {
     return SimAnswer{std::move(block), std::move(note), std::nullopt};
 }
 
+std::string StatusText(std::uint8_t status) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02X", status);
+    return text;
+}
+
+bool IsSilent(const SimFaults& faults, std::uint8_t command, std::size_t frameNumber) {
+    return faults.silent || faults.silentCommands.count(command) != 0 ||
+           (faults.silentFromFrame > 0 &&
+            frameNumber >= static_cast<std::size_t>(faults.silentFromFrame));
+}
+
+void DamageBlock(SimAnswer& answer, std::uint8_t command, const SimFaults& faults) {
+    if (command == 0xCC && faults.badChecksum) {
+        const auto wrong = static_cast<std::uint16_t>(ParameterBlockChecksum(answer.reply) + 1);
+        answer.reply[0] = static_cast<std::uint8_t>(wrong & 0xFF);
+        answer.reply[1] = static_cast<std::uint8_t>(wrong >> 8);
+        answer.note += ", checksum spoiled";
+    }
+    const auto cut = static_cast<std::size_t>(faults.truncateBlockTo);
+    if ((command == 0xCC || command == 0x1D) && cut > 0 && cut < answer.reply.size()) {
+        answer.reply.resize(cut);
+        answer.note += ", cut to " + std::to_string(cut) + " bytes";
+    }
+}
+
 }  // namespace
 
 SimAnswer AnswerRequest(SimRadioState& state, const SimRequestFrame& frame) {
@@ -181,4 +209,27 @@ std::string DescribeLine(const SimLineSettings& line) {
     static const char* const kParities[] = {"no parity", "odd parity", "even parity"};
     const bool known = line.parity >= 0 && line.parity <= 2;
     return std::to_string(line.baudRate) + " bit/s " + (known ? kParities[line.parity] : "?");
+}
+
+SimAnswer AnswerWithFaults(SimRadioState& state, const SimFaults& faults,
+                           const SimRequestFrame& frame, std::size_t frameNumber) {
+    const std::uint8_t command = frame[2];
+    if (IsSilent(faults, command, frameNumber)) {
+        return SimAnswer{{}, "no answer (silent)", std::nullopt};
+    }
+    if (const auto scripted = faults.replyFor.find(command); scripted != faults.replyFor.end()) {
+        return SimAnswer{scripted->second, "scripted reply", std::nullopt};
+    }
+    const auto status = faults.statusFor.find(command);
+    if (status != faults.statusFor.end() && status->second == kStatusRefused) {
+        return SimAnswer{{0x55, 0xAA, kStatusRefused}, "refused on demand", std::nullopt};
+    }
+    SimAnswer answer = AnswerRequest(state, frame);
+    if (status != faults.statusFor.end()) {
+        answer.reply = {0x55, 0xAA, status->second};
+        answer.note += ", answered with status " + StatusText(status->second);
+        return answer;
+    }
+    DamageBlock(answer, command, faults);
+    return answer;
 }

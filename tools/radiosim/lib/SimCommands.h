@@ -18,6 +18,11 @@ struct SimAnswer {
 // 55 AA FF for values the radio cannot take, data blocks for the two queries.
 SimAnswer AnswerRequest(SimRadioState& state, const SimRequestFrame& frame);
 
+// The answer with the faults applied; frameNumber counts frames from 1 as Frames()
+// does. A refused or scripted request leaves the state as it was.
+SimAnswer AnswerWithFaults(SimRadioState& state, const SimFaults& faults,
+                           const SimRequestFrame& frame, std::size_t frameNumber);
+
 // A line code: rate code in bits 3-0 (5 to 8), parity in bits 7-6.
 std::optional<SimLineSettings> DecodeLineCode(std::uint8_t code);
 std::string DescribeLine(const SimLineSettings& line);

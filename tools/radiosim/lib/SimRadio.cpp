@@ -21,7 +21,6 @@ constexpr std::size_t kReadChunk = 256;
 constexpr std::size_t kWriteChunk = 16;
 constexpr int kWritePollMs = 50;
 constexpr auto kWriteGiveUp = std::chrono::seconds(1);
-constexpr std::uint8_t kRefusal = 0xFF;
 
 struct RateSpeed {
     int baudRate;
@@ -87,57 +86,6 @@ std::chrono::microseconds WireTime(std::size_t byteCount, const SimLineSettings&
     const long long bitsPerByte = line.parity == 0 ? 10 : 11;  // start, 8 data, [parity], stop
     const long long bits = bitsPerByte * static_cast<long long>(byteCount);
     return std::chrono::microseconds(bits * 1000000 / (line.baudRate > 0 ? line.baudRate : 9600));
-}
-
-std::string StatusText(std::uint8_t status) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02X", status);
-    return text;
-}
-
-bool IsSilent(const SimFaults& faults, std::uint8_t command, std::size_t frameNumber) {
-    return faults.silent || faults.silentCommands.count(command) != 0 ||
-           (faults.silentFromFrame > 0 &&
-            frameNumber >= static_cast<std::size_t>(faults.silentFromFrame));
-}
-
-void DamageBlock(SimAnswer& answer, std::uint8_t command, const SimFaults& faults) {
-    if (command == 0xCC && faults.badChecksum) {
-        const auto wrong = static_cast<std::uint16_t>(ParameterBlockChecksum(answer.reply) + 1);
-        answer.reply[0] = static_cast<std::uint8_t>(wrong & 0xFF);
-        answer.reply[1] = static_cast<std::uint8_t>(wrong >> 8);
-        answer.note += ", checksum spoiled";
-    }
-    const auto cut = static_cast<std::size_t>(faults.truncateBlockTo);
-    if ((command == 0xCC || command == 0x1D) && cut > 0 && cut < answer.reply.size()) {
-        answer.reply.resize(cut);
-        answer.note += ", cut to " + std::to_string(cut) + " bytes";
-    }
-}
-
-// The radio's answer with the faults applied. A refused or scripted request leaves
-// the state as it was.
-SimAnswer AnswerWithFaults(SimRadioState& state, const SimFaults& faults,
-                           const SimRequestFrame& frame, std::size_t frameNumber) {
-    const std::uint8_t command = frame[2];
-    if (IsSilent(faults, command, frameNumber)) {
-        return SimAnswer{{}, "no answer (silent)", std::nullopt};
-    }
-    if (const auto scripted = faults.replyFor.find(command); scripted != faults.replyFor.end()) {
-        return SimAnswer{scripted->second, "scripted reply", std::nullopt};
-    }
-    const auto status = faults.statusFor.find(command);
-    if (status != faults.statusFor.end() && status->second == kRefusal) {
-        return SimAnswer{{0x55, 0xAA, kRefusal}, "refused on demand", std::nullopt};
-    }
-    SimAnswer answer = AnswerRequest(state, frame);
-    if (status != faults.statusFor.end()) {
-        answer.reply = {0x55, 0xAA, status->second};
-        answer.note += ", answered with status " + StatusText(status->second);
-        return answer;
-    }
-    DamageBlock(answer, command, faults);
-    return answer;
 }
 
 std::string DescribeDelivery(const SimFaults& faults, std::size_t replySize) {
