@@ -190,7 +190,11 @@ void CDialog::EndDialog(int result) {
 }
 
 QWidget* CDialog::Item(int id) const {
-    return m_items.value(id, nullptr);
+    QWidget* item = m_items.value(id, nullptr);
+    if (item == nullptr) {
+        qCritical("dialog template %d: no control %d", m_template.id, id);
+    }
+    return item;
 }
 
 QPointF CDialog::PixelsPerUnit() const {

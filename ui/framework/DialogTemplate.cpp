@@ -3,10 +3,14 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QtGlobal>
 
 #include "Resources.h"
 
 namespace {
+
+const QStringList kControlKinds = {"edit",   "button",  "radio",    "checkbox", "groupbox",
+                                   "static", "picture", "droplist", "trackbar"};
 
 QSet<QString> Flags(const QJsonValue& value) {
     QSet<QString> flags;
@@ -28,6 +32,9 @@ QRect Rect(const QJsonArray& numbers) {
 ControlTemplate Control(const QJsonObject& object) {
     ControlTemplate control;
     control.kind = object.value("kind").toString();
+    if (!kControlKinds.contains(control.kind)) {
+        ReportTemplateFault(QStringLiteral("unknown control kind \"%1\"").arg(control.kind));
+    }
     control.id = object.value("id").toInt(-1);
     control.rect = Rect(object.value("rect").toArray());
     control.text = object.value("text").toString();
@@ -42,14 +49,24 @@ ControlTemplate Control(const QJsonObject& object) {
 
 }  // namespace
 
+void ReportTemplateFault(const QString& fault) {
+    qCritical("dialog template: %s", qPrintable(fault));
+}
+
 DialogTemplate DialogTemplate::Load(int id) {
-    return Parse(TemplateResource(id));
+    const QByteArray json = TemplateResource(id);
+    if (json.isEmpty()) {
+        ReportTemplateFault(QStringLiteral("no template %1").arg(id));
+    }
+    return Parse(json);
 }
 
 DialogTemplate DialogTemplate::Parse(const QByteArray& json) {
     DialogTemplate dialog;
-    const QJsonObject root = QJsonDocument::fromJson(json).object();
-    if (root.isEmpty()) {
+    QJsonParseError error{};
+    const QJsonObject root = QJsonDocument::fromJson(json, &error).object();
+    if (error.error != QJsonParseError::NoError || root.isEmpty()) {
+        ReportTemplateFault(QStringLiteral("not a template: %1").arg(error.errorString()));
         return dialog;
     }
     dialog.id = root.value("id").toInt();

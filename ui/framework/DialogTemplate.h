@@ -31,7 +31,12 @@ struct DialogTemplate {
     QVector<ControlTemplate> controls;  // template order, which is the tab order
 
     bool Has(const QString& flag) const { return style.contains(flag); }
-    // The template of resource id; an empty template (id 0) when it is missing or broken.
+    // The template of resource id; an empty template (id 0) when it is missing or broken,
+    // which is reported as a template fault.
     static DialogTemplate Load(int id);
     static DialogTemplate Parse(const QByteArray& json);
 };
+
+// A missing or broken template, an unknown control kind or id is a fault of the build,
+// never of the user's input: logged as a critical message (which fails any GUI test).
+void ReportTemplateFault(const QString& fault);

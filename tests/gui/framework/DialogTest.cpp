@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "CriticalMessages.h"
+#include "DialogTemplate.h"
 #include "ModalSeam.h"
 #include "RecordedMessageBoxes.h"
 
@@ -209,11 +211,20 @@ TEST(DialogLayer, MessageBoxesGoThroughTheSeam) {
     EXPECT_EQ(boxes.Boxes()[1].icon, MsgIcon::None);
 }
 
-TEST(DialogLayer, MissingTemplateGivesAnEmptyDialogWithoutControls) {
-    CDialog missing(9999);
-    EXPECT_EQ(missing.Item(1), nullptr);
-    EXPECT_EQ(missing.GetText(1), QString());
-    missing.SetText(1, "x");  // nothing to write to, nothing breaks
+TEST(DialogLayer, BrokenTemplatesAndUnknownIdsAreReportedLoudly) {
+    CCriticalMessages criticals;
+    const DialogTemplate broken = DialogTemplate::Parse(R"({"id": 5, "controls": [)");
+    EXPECT_TRUE(broken.controls.isEmpty());
+    const DialogTemplate oddKind =
+        DialogTemplate::Parse(R"({"id": 6, "controls": [{"kind": "spinner", "id": 7}]})");
+    EXPECT_EQ(oddKind.controls.size(), 1);
+    ASSERT_EQ(criticals.messages.size(), 2);
+    EXPECT_TRUE(criticals.messages[0].startsWith("dialog template: not a template"));
+    EXPECT_EQ(criticals.messages[1], R"(dialog template: unknown control kind "spinner")");
+
+    CDialog main(kMainTemplate);
+    EXPECT_EQ(main.GetText(4242), QString());  // nothing to read, nothing breaks
+    EXPECT_EQ(criticals.messages.last(), "dialog template 102: no control 4242");
 }
 
 }  // namespace

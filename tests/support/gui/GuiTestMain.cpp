@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "CriticalMessages.h"
+
 // GUI tests run real widgets on Qt's offscreen platform, without a display.
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -9,5 +11,6 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    CCriticalMessages::FailTestsOnCriticals();
     return RUN_ALL_TESTS();
 }
