@@ -2,132 +2,121 @@
 
 namespace {
 
-const char* PairedName(bool first, const char* firstName, const char* secondName) {
-    return first ? firstName : secondName;
-}
+using TextRule = std::string (*)(const CParameterSet&);
 
-std::string RelayName(const CParameterSet& params) {
-    if (params.m_bRxEndRelay != 0) {
-        return PairedName(params.m_bRelayOn != 0, "设置接收端继电器接通", "设置接收端继电器断开");
+// A text that is fixed or follows the current settings.
+class OpText {
+public:
+    // Implicit, so that the rows read as plain texts.
+    OpText(const char* fixed) : m_fixed(fixed) {}
+    OpText(TextRule rule) : m_rule(rule) {}
+    std::string For(const CParameterSet& params) const {
+        return m_rule != nullptr ? m_rule(params) : m_fixed;
     }
-    return PairedName(params.m_bRelayOn != 0, "设置继电器接通", "设置继电器断开");
+
+private:
+    const char* m_fixed = "";
+    TextRule m_rule = nullptr;
+};
+
+struct OpKindRow {
+    OpText name;
+    OpText success;
+    const char* failure;
+};
+
+const char* Paired(std::uint8_t on, const char* whenOn, const char* whenOff) {
+    return on != 0 ? whenOn : whenOff;
 }
 
-std::string EccName(const CParameterSet& params) {
-    if (params.m_nEccSetting == kEccNotUsed) {
+std::string WorkModeName(const CParameterSet& p) {
+    return Paired(p.m_bDataMode, "设置数传电台为数字模式", "设置数传电台为语音模式");
+}
+
+std::string WorkModeSuccess(const CParameterSet& p) {
+    return Paired(p.m_bDataMode, "成功设置为数字模式", "成功设置为语音模式");
+}
+
+std::string AddressingName(const CParameterSet& p) {
+    return Paired(p.m_bAddressing, "设置选址模式有效", "设置选址模式无效");
+}
+
+std::string TransparentName(const CParameterSet& p) {
+    return Paired(p.m_bTransparent, "设置为透明方式", "设置为非透明方式");
+}
+
+std::string RelayName(const CParameterSet& p) {
+    if (p.m_bRxEndRelay != 0) {
+        return Paired(p.m_bRelayOn, "设置接收端继电器接通", "设置接收端继电器断开");
+    }
+    return Paired(p.m_bRelayOn, "设置继电器接通", "设置继电器断开");
+}
+
+std::string EccName(const CParameterSet& p) {
+    if (p.m_nEccSetting == kEccNotUsed) {
         return "设置不采用纠错";
     }
-    if (params.m_nEccSetting == kEccUsed) {
-        return "设置采用纠错";
-    }
-    return "";
+    return p.m_nEccSetting == kEccUsed ? "设置采用纠错" : "";
 }
 
-bool IsSwitchOperation(int opKind) {
-    switch (opKind) {
+std::string EncryptionName(const CParameterSet& p) {
+    return Paired(p.m_bEncryption, "设置语音加密方式有效", "设置语音加密方式无效");
+}
+
+constexpr const char* kSwitchSuccess = "操作成功";
+constexpr const char* kSwitchFailure = "操作失败";
+
+// One row per kind; no default, so a new kind without texts does not compile.
+OpKindRow RowOf(OpKind kind) {
+    switch (kind) {
+        case OpKind::kNone:
+            return {"", "", "设备无响应"};
+        case OpKind::kConnect:
+            return {"连接数传电台", "设备连接成功", "设备连接失败"};
+        case OpKind::kWorkMode:
+            return {WorkModeName, WorkModeSuccess, "设置为数字模式失败"};
+        case OpKind::kQuery:
+            return {"查询设备参数", "成功获取设备信息", "接收数据错误"};
+        case OpKind::kSetDevice:
+            return {"设置设备参数", "设置设备成功", "设置设备失败"};
+        case OpKind::kRxFrequency:
+            return {"设置接收频率", "设置接收频率成功", "设置接收频率失败"};
+        case OpKind::kTxFrequency:
+            return {"设置发射频率", "设置发射频率成功", "设置发射频率失败"};
+        case OpKind::kAni:
+            return {"设置设备ANI", "设置ANI成功", "设置ANI失败"};
+        case OpKind::kChannelTotal:
+            return {"设置信道总数", "设置信道总数成功", "设置信道总数失败"};
+        case OpKind::kCurrentChannel:
+            return {"设置当前信道", "设置当前信道成功", "设置当前信道失败"};
+        case OpKind::kTxTimeLimit:
+            return {"设置发射时限", "设置发射时限成功", "设置发射时限失败"};
         case OpKind::kAddressing:
+            return {AddressingName, kSwitchSuccess, kSwitchFailure};
         case OpKind::kTransparent:
+            return {TransparentName, kSwitchSuccess, kSwitchFailure};
         case OpKind::kRelay:
+            return {RelayName, kSwitchSuccess, kSwitchFailure};
         case OpKind::kErrorCorrection:
+            return {EccName, kSwitchSuccess, kSwitchFailure};
         case OpKind::kEncryption:
+            return {EncryptionName, kSwitchSuccess, kSwitchFailure};
         case OpKind::kAudio:
-            return true;
-        default:
-            return false;
+            return {"设置音频基带处理", kSwitchSuccess, kSwitchFailure};
     }
+    return {"", "", ""};  // not reached: every kind has its row
 }
 
 }  // namespace
 
-std::string OperationName(int opKind, const CParameterSet& params) {
-    switch (opKind) {
-        case OpKind::kConnect:
-            return "连接数传电台";
-        case OpKind::kWorkMode:
-            return PairedName(params.m_bDataMode != 0, "设置数传电台为数字模式",
-                              "设置数传电台为语音模式");
-        case OpKind::kQuery:
-            return "查询设备参数";
-        case OpKind::kSetDevice:
-            return "设置设备参数";
-        case OpKind::kRxFrequency:
-            return "设置接收频率";
-        case OpKind::kTxFrequency:
-            return "设置发射频率";
-        case OpKind::kAni:
-            return "设置设备ANI";
-        case OpKind::kChannelTotal:
-            return "设置信道总数";
-        case OpKind::kCurrentChannel:
-            return "设置当前信道";
-        case OpKind::kTxTimeLimit:
-            return "设置发射时限";
-        case OpKind::kAddressing:
-            return PairedName(params.m_bAddressing != 0, "设置选址模式有效", "设置选址模式无效");
-        case OpKind::kTransparent:
-            return PairedName(params.m_bTransparent != 0, "设置为透明方式", "设置为非透明方式");
-        case OpKind::kRelay:
-            return RelayName(params);
-        case OpKind::kErrorCorrection:
-            return EccName(params);
-        case OpKind::kEncryption:
-            return PairedName(params.m_bEncryption != 0, "设置语音加密方式有效",
-                              "设置语音加密方式无效");
-        case OpKind::kAudio:
-            return "设置音频基带处理";
-        default:
-            return "";
-    }
+std::string OperationName(OpKind kind, const CParameterSet& params) {
+    return RowOf(kind).name.For(params);
 }
 
-std::string SuccessText(int opKind, const CParameterSet& params) {
-    if (IsSwitchOperation(opKind)) {
-        return "操作成功";
-    }
-    switch (opKind) {
-        case OpKind::kWorkMode:
-            return PairedName(params.m_bDataMode != 0, "成功设置为数字模式", "成功设置为语音模式");
-        case OpKind::kSetDevice:
-            return "设置设备成功";
-        case OpKind::kRxFrequency:
-            return "设置接收频率成功";
-        case OpKind::kTxFrequency:
-            return "设置发射频率成功";
-        case OpKind::kAni:
-            return "设置ANI成功";
-        case OpKind::kChannelTotal:
-            return "设置信道总数成功";
-        case OpKind::kCurrentChannel:
-            return "设置当前信道成功";
-        case OpKind::kTxTimeLimit:
-            return "设置发射时限成功";
-        default:
-            return "";
-    }
+std::string SuccessText(OpKind kind, const CParameterSet& params) {
+    return RowOf(kind).success.For(params);
 }
 
-std::string FailureText(int opKind) {
-    if (IsSwitchOperation(opKind)) {
-        return "操作失败";
-    }
-    switch (opKind) {
-        case OpKind::kWorkMode:
-            return "设置为数字模式失败";
-        case OpKind::kSetDevice:
-            return "设置设备失败";
-        case OpKind::kRxFrequency:
-            return "设置接收频率失败";
-        case OpKind::kTxFrequency:
-            return "设置发射频率失败";
-        case OpKind::kAni:
-            return "设置ANI失败";
-        case OpKind::kChannelTotal:
-            return "设置信道总数失败";
-        case OpKind::kCurrentChannel:
-            return "设置当前信道失败";
-        case OpKind::kTxTimeLimit:
-            return "设置发射时限失败";
-        default:
-            return "";
-    }
+std::string FailureText(OpKind kind) {
+    return RowOf(kind).failure;
 }

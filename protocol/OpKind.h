@@ -1,33 +1,36 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "ParameterSet.h"
 
-// Numbers of the main window's operations; 13 and 16 are not used.
-namespace OpKind {
-constexpr int kNone = 0;
-constexpr int kConnect = 1;
-constexpr int kWorkMode = 2;
-constexpr int kQuery = 3;
-constexpr int kSetDevice = 4;
-constexpr int kRxFrequency = 5;
-constexpr int kTxFrequency = 6;
-constexpr int kAni = 7;
-constexpr int kChannelTotal = 8;
-constexpr int kCurrentChannel = 9;
-constexpr int kTxTimeLimit = 10;
-constexpr int kAddressing = 11;
-constexpr int kTransparent = 12;
-constexpr int kRelay = 14;
-constexpr int kErrorCorrection = 15;
-constexpr int kEncryption = 17;
-constexpr int kAudio = 18;
-}  // namespace OpKind
+// The main window's operations, numbered as the window records them (13 and 16 are not
+// used). Every kind has one row of texts in OpKind.cpp; the compiler refuses a kind
+// without one.
+enum class OpKind : std::uint8_t {
+    kNone = 0,  // no operation: what arrives is judged as a connect reply
+    kConnect = 1,
+    kWorkMode = 2,
+    kQuery = 3,
+    kSetDevice = 4,
+    kRxFrequency = 5,
+    kTxFrequency = 6,
+    kAni = 7,
+    kChannelTotal = 8,
+    kCurrentChannel = 9,
+    kTxTimeLimit = 10,
+    kAddressing = 11,
+    kTransparent = 12,
+    kRelay = 14,
+    kErrorCorrection = 15,
+    kEncryption = 17,
+    kAudio = 18,
+};
 
 // The name shown while the operation runs; paired names follow the current settings.
-std::string OperationName(int opKind, const CParameterSet& params);
-// Result texts of operations judged by their status byte. Empty for operations
-// that have none (connect and query have their own).
-std::string SuccessText(int opKind, const CParameterSet& params);
-std::string FailureText(int opKind);
+std::string OperationName(OpKind kind, const CParameterSet& params);
+// The result texts. A time-out with no operation pending fails with "设备无响应"; a query
+// whose block fails its checksum has a text of its own.
+std::string SuccessText(OpKind kind, const CParameterSet& params);
+std::string FailureText(OpKind kind);

@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::uint8_t kRefusal = 0xFF;
 
-bool UsesSetupStep(int opKind) {
+bool UsesSetupStep(OpKind opKind) {
     return opKind == OpKind::kConnect || opKind == OpKind::kQuery || opKind == OpKind::kRelay;
 }
 
@@ -31,7 +31,7 @@ void COperationEngine::Connect() {
     SendAndBegin(OpKind::kConnect, ConnectPayload(m_portSettings));
 }
 
-bool COperationEngine::SendOperation(int opKind, const RadioPayload& payload) {
+bool COperationEngine::SendOperation(OpKind opKind, const RadioPayload& payload) {
     if (CheckBusy()) {
         return false;
     }
@@ -53,7 +53,7 @@ bool COperationEngine::CheckBusy() {
     return true;
 }
 
-void COperationEngine::BeginOperation(int opKind) {
+void COperationEngine::BeginOperation(OpKind opKind) {
     m_nCountdown = kReplyBudgetMs;
     m_eState = EngineState::Awaiting;
     m_aReplyBuffer.fill(0);
@@ -61,7 +61,7 @@ void COperationEngine::BeginOperation(int opKind) {
     ShowOperationName(opKind);
 }
 
-void COperationEngine::ShowOperationName(int opKind) {
+void COperationEngine::ShowOperationName(OpKind opKind) {
     m_host.SetOperationText(OperationName(opKind, m_params));
 }
 
@@ -78,8 +78,11 @@ void COperationEngine::OnEngineTick() {
     }
 }
 
+// Two rules surprise: bytes that arrive with no operation pending, and any time-out of an
+// operation, are judged as a connect reply. So a late acknowledgement reconnects (and
+// queries), and a lost reply reads as a lost connection whatever was asked.
 void COperationEngine::HandleReply() {
-    switch (m_nOpKind) {
+    switch (m_eOpKind) {
         case OpKind::kNone:
         case OpKind::kConnect:
             JudgeConnect();
@@ -88,7 +91,7 @@ void COperationEngine::HandleReply() {
             if (ParseQueryReply()) {
                 ShowResult(OpKind::kQuery);
             } else {
-                m_nOpKind = OpKind::kNone;
+                m_eOpKind = OpKind::kNone;
             }
             break;
         case OpKind::kSetDevice:
@@ -110,24 +113,22 @@ void COperationEngine::HandleReply() {
         case OpKind::kErrorCorrection:
         case OpKind::kEncryption:
         case OpKind::kAudio:
-            ShowResult(m_nOpKind);
-            break;
-        default:
+            ShowResult(m_eOpKind);
             break;
     }
 }
 
-void COperationEngine::ShowResult(int opKind) {
+void COperationEngine::ShowResult(OpKind opKind) {
     if (opKind == OpKind::kConnect) {
         JudgeConnect();
         return;
     }
     if (opKind == OpKind::kQuery) {
-        m_host.SetResultText("成功获取设备信息");
+        m_host.SetResultText(SuccessText(OpKind::kQuery, m_params));
     } else {
         ShowStatusResult(opKind);
     }
-    m_nOpKind = OpKind::kNone;
+    m_eOpKind = OpKind::kNone;
 }
 
 bool COperationEngine::ParseQueryReply() {
@@ -137,7 +138,7 @@ bool COperationEngine::ParseQueryReply() {
     const ReplyVerdict verdict = JudgeQueryReply(m_nReceivedCount, m_aReplyBuffer.data());
     if (verdict != ReplyVerdict::Accepted) {
         m_host.SetResultText(verdict == ReplyVerdict::BadChecksum ? "接收数据校验错"
-                                                                  : "接收数据错误");
+                                                                  : FailureText(OpKind::kQuery));
         return false;
     }
     DecodeParameterBlock(m_aReplyBuffer.data(), m_params);
@@ -145,8 +146,8 @@ bool COperationEngine::ParseQueryReply() {
     return true;
 }
 
-void COperationEngine::SetOperation(int opKind) {
-    m_nOpKind = opKind;
+void COperationEngine::SetOperation(OpKind opKind) {
+    m_eOpKind = opKind;
     if (UsesSetupStep(opKind)) {
         m_nSetupStep = 1;
     } else if (opKind == OpKind::kSetDevice) {
@@ -156,7 +157,7 @@ void COperationEngine::SetOperation(int opKind) {
     }
 }
 
-void COperationEngine::SendAndBegin(int opKind, const RadioPayload& payload) {
+void COperationEngine::SendAndBegin(OpKind opKind, const RadioPayload& payload) {
     SendRadioFrame(m_link, m_clock, payload);
     BeginOperation(opKind);
 }
@@ -172,8 +173,8 @@ void COperationEngine::PickUpReply() {
 void COperationEngine::TimeOut() {
     m_nCountdown = kStopped;
     m_eState = EngineState::Idle;
-    if (m_nOpKind == OpKind::kNone) {
-        m_host.SetResultText("设备无响应");
+    if (m_eOpKind == OpKind::kNone) {
+        m_host.SetResultText(FailureText(OpKind::kNone));
     } else {
         JudgeConnect();
     }
@@ -182,14 +183,14 @@ void COperationEngine::TimeOut() {
 void COperationEngine::JudgeConnect() {
     m_eState = EngineState::Idle;
     if (JudgeConnectReply(m_nReceivedCount, m_aReplyBuffer.data()) == ReplyVerdict::Accepted) {
-        m_host.SetResultText("设备连接成功");
+        m_host.SetResultText(SuccessText(OpKind::kConnect, m_params));
         StartQuery();
         return;
     }
-    m_host.SetResultText("设备连接失败");
+    m_host.SetResultText(FailureText(OpKind::kConnect));
     m_params.LoadBlankParams();
     m_host.ShowParams();
-    m_nOpKind = OpKind::kNone;
+    m_eOpKind = OpKind::kNone;
 }
 
 void COperationEngine::ContinueParameterWrite() {
@@ -216,7 +217,7 @@ RadioPayload COperationEngine::NextParameterWriteFrame() const {
     }
 }
 
-void COperationEngine::ShowStatusResult(int opKind) {
+void COperationEngine::ShowStatusResult(OpKind opKind) {
     const ReplyVerdict verdict = JudgeStatusReply(opKind, StatusByte());
     // A status the operation does not list leaves no text.
     const std::string text = verdict == ReplyVerdict::Refused    ? FailureText(opKind)

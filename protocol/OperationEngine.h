@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "OpKind.h"
 #include "ParameterSet.h"
 #include "PcPortSettings.h"
 #include "RadioFrame.h"
@@ -44,18 +45,18 @@ public:
     // The connect at start-up and after a port change: no busy check.
     void Connect();
     // The common start of an operation a button begins. False when refused as busy.
-    bool SendOperation(int opKind, const RadioPayload& payload);
+    bool SendOperation(OpKind opKind, const RadioPayload& payload);
     void StartQuery();
 
     bool CheckBusy();
-    void BeginOperation(int opKind);
-    void ShowOperationName(int opKind);
+    void BeginOperation(OpKind opKind);
+    void ShowOperationName(OpKind opKind);
     void OnEngineTick();
     void HandleReply();
-    void ShowResult(int opKind);
+    void ShowResult(OpKind opKind);
     bool ParseQueryReply();
 
-    int CurrentOpKind() const { return m_nOpKind; }
+    OpKind CurrentOpKind() const { return m_eOpKind; }
     int SetupStep() const { return m_nSetupStep; }
     EngineState State() const { return m_eState; }
     int Countdown() const { return m_nCountdown; }
@@ -63,14 +64,14 @@ public:
     const std::array<std::uint8_t, kReplySize>& ReplyBuffer() const { return m_aReplyBuffer; }
 
 private:
-    void SetOperation(int opKind);
-    void SendAndBegin(int opKind, const RadioPayload& payload);
+    void SetOperation(OpKind opKind);
+    void SendAndBegin(OpKind opKind, const RadioPayload& payload);
     void PickUpReply();
     void TimeOut();
     void JudgeConnect();
     void ContinueParameterWrite();
     RadioPayload NextParameterWriteFrame() const;
-    void ShowStatusResult(int opKind);
+    void ShowStatusResult(OpKind opKind);
     void ReadRestOfBlock();
     std::uint8_t StatusByte() const { return m_aReplyBuffer[2]; }
 
@@ -81,7 +82,7 @@ private:
     CParameterSet m_writtenParams;  // the four-frame write's values, taken at its start
     const PcPortSettings& m_portSettings;
 
-    int m_nOpKind = 0;
+    OpKind m_eOpKind = OpKind::kNone;
     std::uint8_t m_nSetupStep = 0;
     EngineState m_eState = EngineState::Idle;
     std::int32_t m_nCountdown = kStopped;

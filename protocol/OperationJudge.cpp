@@ -27,7 +27,7 @@ ReplyVerdict JudgeQueryReply(int count, const std::uint8_t* block) {
     return HasValidChecksum(block) ? ReplyVerdict::Accepted : ReplyVerdict::BadChecksum;
 }
 
-ReplyVerdict JudgeStatusReply(int opKind, std::uint8_t status) {
+ReplyVerdict JudgeStatusReply(OpKind opKind, std::uint8_t status) {
     if (status == kRefusal) {
         return ReplyVerdict::Refused;
     }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "OpKind.h"
 #include "ReplyVerdict.h"
 
 // The main window's judges.
@@ -13,4 +14,4 @@ ReplyVerdict JudgeQueryReply(int count, const std::uint8_t* block);
 // A status operation by the byte at offset 2: FF refuses. Mode and ANI writes accept only
 // 00 (ANI also 22) and leave any other status unjudged (Unexpected); every other
 // operation takes any status but FF.
-ReplyVerdict JudgeStatusReply(int opKind, std::uint8_t status);
+ReplyVerdict JudgeStatusReply(OpKind opKind, std::uint8_t status);

@@ -23,7 +23,8 @@ bool TickUntilDone(COperationEngine& engine, IClock& clock, std::chrono::millise
     while (clock.Now() < end) {
         clock.Sleep(std::chrono::milliseconds(COperationEngine::kTickMs));
         engine.OnEngineTick();
-        if (engine.State() == COperationEngine::EngineState::Idle && engine.CurrentOpKind() == 0) {
+        if (engine.State() == COperationEngine::EngineState::Idle &&
+            engine.CurrentOpKind() == OpKind::kNone) {
             return true;
         }
     }

@@ -119,7 +119,7 @@ void CSetupDlg::OnInitDialog() {
     CentreOnScreen();
 }
 
-bool CSetupDlg::SendOperation(int opKind, const RadioPayload& payload) {
+bool CSetupDlg::SendOperation(OpKind opKind, const RadioPayload& payload) {
     return m_engine.SendOperation(opKind, payload);
 }
 
@@ -259,7 +259,7 @@ void CSetupDlg::CentreOnScreen() {
 struct CSetupDlg::FrequencyField {
     int editId;
     std::uint32_t CParameterSet::*member;
-    int opKind;
+    OpKind opKind;
     PayloadBuilder payload;
 };
 
@@ -425,14 +425,14 @@ struct CSetupDlg::SwitchButton {
     int id;
     int partnerId;
     void (*store)(CParameterSet&);
-    int opKind;  // OpKind::kNone: only recorded; another button sends it
+    OpKind opKind;  // OpKind::kNone: only recorded; another button sends it
     PayloadBuilder payload;
 };
 
 struct CSetupDlg::ToggleBox {
     int id;
     std::uint8_t CParameterSet::*member;
-    int opKind;  // OpKind::kNone: only recorded; "确认设置" sends it
+    OpKind opKind;  // OpKind::kNone: only recorded; "确认设置" sends it
     PayloadBuilder payload;
 };
 

@@ -26,7 +26,7 @@ public:
     ~CSetupDlg() override;
 
     // The common start of an operation a button begins; false when refused as busy.
-    bool SendOperation(int opKind, const RadioPayload& payload);
+    bool SendOperation(OpKind opKind, const RadioPayload& payload);
     void ShowParams() override;
 
     CSerialPort& Port() { return m_port; }

@@ -101,7 +101,7 @@ TEST(EngineExchange, SingleValueWritesReachTheRadio) {
     p.m_bEncryption = 1;
     p.m_nRxVoiceGain = 7;
     const struct {
-        int opKind;
+        OpKind opKind;
         RadioPayload payload;
         const char* result;
     } writes[] = {
@@ -120,8 +120,8 @@ TEST(EngineExchange, SingleValueWritesReachTheRadio) {
     };
     for (const auto& write : writes) {
         ASSERT_TRUE(rig.engine.SendOperation(write.opKind, write.payload));
-        ASSERT_TRUE(rig.RunUntilDone()) << write.opKind;
-        EXPECT_EQ(rig.host.ResultText(), write.result) << write.opKind;
+        ASSERT_TRUE(rig.RunUntilDone()) << write.result;
+        EXPECT_EQ(rig.host.ResultText(), write.result) << write.result;
     }
 
     const SimRadioState radio = rig.radio.State();
@@ -215,7 +215,7 @@ TEST(EngineExchange, ParameterWriteRefusedAtTheSecondFrameStopsThere) {
 }
 
 // The result text of an operation whose request the radio answers with status.
-std::string ResultForStatus(CVirtualEngineRig& rig, int opKind, const RadioPayload& payload,
+std::string ResultForStatus(CVirtualEngineRig& rig, OpKind opKind, const RadioPayload& payload,
                             std::uint8_t status) {
     SimFaults faults;
     faults.statusFor[payload[0]] = status;

@@ -31,7 +31,7 @@ std::vector<std::uint8_t> FirstBytes(std::vector<std::uint8_t> bytes, int length
 }
 
 // The radio answers the operation's frame with reply, then everything by its rules.
-std::string ResultOf(int opKind, const RadioPayload& payload,
+std::string ResultOf(OpKind opKind, const RadioPayload& payload,
                      const std::vector<std::uint8_t>& reply) {
     CVirtualEngineRig rig;
     rig.radio.Link().Answer(reply);

@@ -80,7 +80,7 @@ TEST_F(EngineWithoutRadio, ConnectSkipsTheBusyCheckAndSetsTheSetupStep) {
 
 TEST_F(EngineWithoutRadio, OperationNamesFollowTheCurrentSettings) {
     struct Case {
-        int opKind;
+        OpKind opKind;
         void (*set)(CParameterSet&);
         const char* name;
     };
@@ -114,15 +114,6 @@ TEST_F(EngineWithoutRadio, OperationNamesFollowTheCurrentSettings) {
         c.set(params);
         engine.ShowOperationName(c.opKind);
         EXPECT_EQ(host.OperationText(), c.name);
-    }
-}
-
-TEST_F(EngineWithoutRadio, UnusedOperationsWriteNoResult) {
-    for (int opKind : {13, 16, 19, -1}) {
-        host.resultTexts.clear();
-        engine.ShowResult(opKind);
-        EXPECT_TRUE(host.resultTexts.empty()) << opKind;
-        EXPECT_EQ(engine.CurrentOpKind(), OpKind::kNone);
     }
 }
 
