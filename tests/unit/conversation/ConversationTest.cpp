@@ -2,7 +2,6 @@
 // frames, exact waits, every kind of answer.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -11,6 +10,7 @@
 #include "OperationJudge.h"
 #include "RadioSearch.h"
 #include "ScriptedLink.h"
+#include "SimRadio.h"
 #include "VirtualClock.h"
 
 namespace {
@@ -18,22 +18,11 @@ namespace {
 using std::chrono::milliseconds;
 using Bytes = std::vector<std::uint8_t>;
 
-// "55 AA 04 ...": failures read like the bytes on the wire.
-std::string Hex(const Bytes& bytes) {
-    std::string text;
-    for (std::uint8_t byte : bytes) {
-        char digits[4];
-        std::snprintf(digits, sizeof digits, "%02X", byte);
-        text += (text.empty() ? "" : " ") + std::string(digits);
-    }
-    return text;
-}
-
 // Each frame's send time and bytes, "40: 55 AA ...".
 std::vector<std::string> Sent(const CScriptedLink& link) {
     std::vector<std::string> frames;
     for (const CScriptedLink::Sent& sent : link.SentFrames()) {
-        frames.push_back(std::to_string(sent.time.count()) + ": " + Hex(sent.bytes));
+        frames.push_back(std::to_string(sent.time.count()) + ": " + HexText(sent.bytes));
     }
     return frames;
 }
@@ -72,7 +61,7 @@ TEST(ReplyJudges, EachConversationAppliesItsOwnRule) {
     };
     for (const JudgeCase& c : cases) {
         const int count = static_cast<int>(c.reply.size());
-        SCOPED_TRACE(Hex(c.reply));
+        SCOPED_TRACE(HexText(c.reply));
         EXPECT_EQ(Verdict(JudgeChannelAck(count, c.reply.data())), Verdict(c.channelAck));
         EXPECT_EQ(Verdict(JudgeLineSettingsReply(count, c.reply.data())), Verdict(c.lineSettings));
         EXPECT_EQ(Verdict(JudgeConnectReply(count, c.reply.data())), Verdict(c.connect));
