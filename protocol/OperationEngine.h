@@ -48,22 +48,23 @@ public:
     bool SendOperation(OpKind opKind, const RadioPayload& payload);
     void StartQuery();
 
+    // Shows the busy message when a reply is awaited.
     bool CheckBusy();
+    // Starts the 2500 ms countdown for opKind's reply; normally through SendOperation.
     void BeginOperation(OpKind opKind);
-    void ShowOperationName(OpKind opKind);
+    // Timer 27: counts the reply's time down and picks up what has arrived.
     void OnEngineTick();
-    void HandleReply();
-    void ShowResult(OpKind opKind);
-    bool ParseQueryReply();
 
     OpKind CurrentOpKind() const { return m_eOpKind; }
     int SetupStep() const { return m_nSetupStep; }
     EngineState State() const { return m_eState; }
     int Countdown() const { return m_nCountdown; }
-    int ReceivedCount() const { return m_nReceivedCount; }
-    const std::array<std::uint8_t, kReplySize>& ReplyBuffer() const { return m_aReplyBuffer; }
 
 private:
+    void ShowOperationName(OpKind opKind);
+    void HandleReply();
+    void ShowResult(OpKind opKind);
+    bool ParseQueryReply();
     void SetOperation(OpKind opKind);
     void SendAndBegin(OpKind opKind, const RadioPayload& payload);
     void PickUpReply();

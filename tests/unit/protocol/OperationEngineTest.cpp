@@ -78,7 +78,8 @@ TEST_F(EngineWithoutRadio, ConnectSkipsTheBusyCheckAndSetsTheSetupStep) {
     EXPECT_EQ(host.OperationText(), "连接数传电台");
 }
 
-TEST_F(EngineWithoutRadio, OperationNamesFollowTheCurrentSettings) {
+TEST(OpKind, OperationNamesFollowTheCurrentSettings) {
+    CParameterSet params;
     struct Case {
         OpKind opKind;
         void (*set)(CParameterSet&);
@@ -112,8 +113,7 @@ TEST_F(EngineWithoutRadio, OperationNamesFollowTheCurrentSettings) {
     };
     for (const Case& c : cases) {
         c.set(params);
-        engine.ShowOperationName(c.opKind);
-        EXPECT_EQ(host.OperationText(), c.name);
+        EXPECT_EQ(OperationName(c.opKind, params), c.name);
     }
 }
 
