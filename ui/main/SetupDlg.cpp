@@ -10,6 +10,7 @@
 #include "MultiChannelDlg.h"
 #include "OpKind.h"
 #include "PortSettingsStore.h"
+#include "RadioLimits.h"
 #include "RadioPortInvocation.h"
 #include "Resources.h"
 #include "SetupDlgIds.h"
@@ -29,14 +30,11 @@ constexpr int kFrequencyReadLength = 7;
 constexpr int kShortReadLength = 3;
 
 constexpr int kFrequencyDigits = 7;
-constexpr int kMinFrequency = 1000000;
-constexpr int kMaxFrequency = 6000000;
 constexpr int kMaxAni = 16777215;
 constexpr int kMaxChannelTotal = 100;
 constexpr int kMaxTxTimeLimit = 255;
 
 namespace Msg {
-constexpr const char* kFrequencyRange = "请输入1000000至6000000之间的数值";
 constexpr const char* kAniRange = "设备ANI必须是0-16777215";
 constexpr const char* kChannelTotalRange = "信道总数必须是1-100";
 constexpr const char* kCurrentChannelRange = "当前信道必须是1-%1";
@@ -388,8 +386,8 @@ bool CSetupDlg::TakeCurrentChannel(int maxCharacters, MsgIcon icon) {
 bool CSetupDlg::TakeFrequency(const FrequencyField& field, int maxCharacters) {
     const int frequency = ReadValue(field.editId, maxCharacters);
     m_params.*field.member = static_cast<std::uint32_t>(frequency);
-    return Accept(frequency >= kMinFrequency && frequency <= kMaxFrequency,
-                  QString::fromUtf8(Msg::kFrequencyRange), field.editId);
+    return Accept(frequency >= kLowestFrequency && frequency <= kHighestFrequency,
+                  QString::fromUtf8(kFrequencyRangeMessage), field.editId);
 }
 
 // The operator types the leading digits: 229 stands for 2290000 (229 MHz).
