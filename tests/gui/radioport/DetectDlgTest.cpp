@@ -15,6 +15,7 @@
 #include "PortSettingsStore.h"
 #include "PtyPair.h"
 #include "RadioFrame.h"
+#include "RadioPortIds.h"
 #include "RadioPortRig.h"
 #include "RecordedMessageBoxes.h"
 #include "SerialPort.h"
@@ -40,7 +41,7 @@ DetectRun RunDetection(int startPort, const std::function<void(CDetectDlg&)>& be
     CDetectDlg dialog(startPort, nullptr);
     boxes.onBox = [&](const MessageBoxRequest& box) {
         run.boxOwnedByDialog = run.boxOwnedByDialog && box.owner == &dialog;
-        run.focusOnSinkAtResult = dialog.focusWidget() == dialog.Item(1061);
+        run.focusOnSinkAtResult = dialog.focusWidget() == dialog.Item(DetectId::kFocusSink);
     };
     progress.Watch(dialog);
     if (beforeRun) {
@@ -210,8 +211,8 @@ TEST(DetectDialog, EscDuringTheSearchWaitsForItsEndAndClosesWithoutAResultBox) {
     const auto radio = StartRadioOn(home, 1, 19200, kParityEven);
 
     const DetectRun run = RunDetection(1, [](CDetectDlg& dialog) {
-        QObject::connect(qobject_cast<QLineEdit*>(dialog.Item(1060)), &QLineEdit::textChanged,
-                         &dialog, [&dialog] {
+        QObject::connect(qobject_cast<QLineEdit*>(dialog.Item(DetectId::kProgress)),
+                         &QLineEdit::textChanged, &dialog, [&dialog] {
                              QTimer::singleShot(0, &dialog, [&dialog] {
                                  if (!dialog.IsEnded()) {
                                      QTest::keyClick(&dialog, Qt::Key_Escape);

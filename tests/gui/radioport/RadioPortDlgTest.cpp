@@ -13,16 +13,14 @@
 #include "DetectDlg.h"
 #include "PortSettingsStore.h"
 #include "RadioFrame.h"
+#include "RadioPortIds.h"
 #include "RadioPortRig.h"
 #include "RecordedMessageBoxes.h"
 #include "SerialPort.h"
 
 namespace {
 
-constexpr int kPortList = 1058;
-constexpr int kRateList = 1057;
-constexpr int kParityList = 1059;
-constexpr int kAutoDetect = 3;
+using namespace RadioPortId;
 
 const QString kSucceeded = QString::fromUtf8("设置成功");
 const QString kTimedOut = QString::fromUtf8("设置失败，原因读取超时２");

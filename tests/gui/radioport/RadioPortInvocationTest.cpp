@@ -12,6 +12,7 @@
 #include "PortSettingsStore.h"
 #include "RadioFrame.h"
 #include "RadioPortDlg.h"
+#include "RadioPortIds.h"
 #include "RadioPortRig.h"
 #include "RecordedMessageBoxes.h"
 #include "SerialPort.h"
@@ -31,9 +32,9 @@ struct MainWindowRig {
     RadioPortOutcome Run(int portIndex, int rateIndex, int parityIndex, int button) {
         CScopedModalHandler handler([&](CDialog& dialog) {
             dialog.ShowModeless();
-            dialog.SetListSelection(1058, portIndex);
-            dialog.SetListSelection(1057, rateIndex);
-            dialog.SetListSelection(1059, parityIndex);
+            dialog.SetListSelection(RadioPortId::kPortList, portIndex);
+            dialog.SetListSelection(RadioPortId::kRateList, rateIndex);
+            dialog.SetListSelection(RadioPortId::kParityList, parityIndex);
             QTest::mouseClick(dialog.Item(button), Qt::LeftButton);
             return dialog.result();
         });

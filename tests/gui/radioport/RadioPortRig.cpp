@@ -7,6 +7,7 @@
 #include "DetectDlg.h"
 #include "Dialog.h"
 #include "PortSettingsStore.h"
+#include "RadioPortIds.h"
 
 namespace {
 
@@ -31,7 +32,8 @@ std::string Describe(const PcPortSettings& settings) {
 
 QStringList ShownSelections(const CDialog& dialog) {
     QStringList shown;
-    for (const int id : {1058, 1057, 1059}) {
+    for (const int id :
+         {RadioPortId::kPortList, RadioPortId::kRateList, RadioPortId::kParityList}) {
         shown.append(qobject_cast<QComboBox*>(dialog.Item(id))->currentText());
     }
     return shown;
@@ -45,8 +47,8 @@ CScopedModalHandler::~CScopedModalHandler() {
 }
 
 void CProgressLog::Watch(CDetectDlg& dialog) {
-    QObject::connect(qobject_cast<QLineEdit*>(dialog.Item(1060)), &QLineEdit::textChanged,
-                     [this](const QString& text) { texts.append(text); });
+    QObject::connect(qobject_cast<QLineEdit*>(dialog.Item(DetectId::kProgress)),
+                     &QLineEdit::textChanged, [this](const QString& text) { texts.append(text); });
 }
 
 QString ProgressText(int portNumber, int baudRate, int parity) {
