@@ -5,6 +5,8 @@
 #include "SetupDlg.h"
 #include "SplashDlg.h"
 
+namespace radiosetup {
+
 bool CSetupApp::InitInstance() {
     SetPortSettingsFailureReporter(
         [] { ShowMessageBox(nullptr, QStringLiteral("Open Reg Error!")); });
@@ -14,3 +16,5 @@ bool CSetupApp::InitInstance() {
     main.DoModal();
     return false;
 }
+
+}  // namespace radiosetup

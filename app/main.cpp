@@ -3,6 +3,8 @@
 #include "MessageBoxSeam.h"
 #include "SetupApp.h"
 
+using namespace radiosetup;
+
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(ApplicationTitle());

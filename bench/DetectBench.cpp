@@ -15,6 +15,7 @@
 #include "PtyPair.h"
 #include "RadioFrame.h"
 #include "RadioSearch.h"
+#include "TestNamespaces.h"
 #include "TestSupport.h"
 
 namespace {

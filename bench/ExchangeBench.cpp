@@ -10,6 +10,7 @@
 #include "CommandSet.h"
 #include "EngineRig.h"
 #include "OpKind.h"
+#include "TestNamespaces.h"
 
 namespace {
 

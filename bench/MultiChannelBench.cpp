@@ -13,6 +13,7 @@
 #include "RadioFrame.h"
 #include "SerialPort.h"
 #include "SimRadio.h"
+#include "TestNamespaces.h"
 #include "TestSupport.h"
 
 namespace {

@@ -21,6 +21,7 @@
 #include "RadioFrame.h"
 #include "SetupDlg.h"
 #include "SimRadio.h"
+#include "TestNamespaces.h"
 #include "TestSupport.h"
 
 namespace {

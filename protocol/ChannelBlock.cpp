@@ -2,6 +2,8 @@
 
 #include "RadioLimits.h"
 
+namespace radiosetup {
+
 namespace {
 
 constexpr int kEntryBytes = 4;
@@ -24,3 +26,5 @@ std::vector<ChannelFreqPair> DecodeChannelBlock(const std::uint8_t* block, int c
     }
     return entries;
 }
+
+}  // namespace radiosetup

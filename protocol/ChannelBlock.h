@@ -5,6 +5,8 @@
 
 #include "ChannelFreqPair.h"
 
+namespace radiosetup {
+
 // The radio's answer to a channel query, 40 bytes: entry i (four bytes) is channel
 // start + i, its transmit word, then its receive word, both little-endian.
 //
@@ -13,3 +15,5 @@
 //
 // The first count entries as frequencies (count 1 to 10).
 std::vector<ChannelFreqPair> DecodeChannelBlock(const std::uint8_t* block, int count);
+
+}  // namespace radiosetup

@@ -1,5 +1,7 @@
 #include "CommandSet.h"
 
+namespace radiosetup {
+
 namespace {
 
 constexpr std::uint8_t kOptionOn = 0x00;  // addressing and transparent mode use 00 for "on"
@@ -174,3 +176,5 @@ RadioPayload ChannelQueryPayload(int startChannel) {
 RadioPayload RadioLinePayload(int baudRate, int parity) {
     return MakePayload(Cmd::kRelayOrLine, LineCode(baudRate, parity));
 }
+
+}  // namespace radiosetup

@@ -7,6 +7,8 @@
 #include "RadioFrame.h"
 #include "RadioLimits.h"
 
+namespace radiosetup {
+
 // Command codes (payload byte 0).
 namespace Cmd {
 constexpr std::uint8_t kAni = 0x02;
@@ -57,3 +59,5 @@ RadioPayload ChannelTxFrequencyPayload(int channel, std::uint32_t frequency);
 RadioPayload ChannelQueryPayload(int startChannel);
 // The radio's own line settings (0x1C with a line code).
 RadioPayload RadioLinePayload(int baudRate, int parity);
+
+}  // namespace radiosetup

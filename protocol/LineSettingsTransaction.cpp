@@ -7,6 +7,8 @@
 #include "RadioLimits.h"
 #include "RadioLink.h"
 
+namespace radiosetup {
+
 namespace {
 
 constexpr int kReplyReadLimit = 255;
@@ -46,3 +48,5 @@ ReplyVerdict JudgeLineSettingsReply(int count, const std::uint8_t* reply) {
     const std::uint8_t status = count > static_cast<int>(kStatusOffset) ? reply[kStatusOffset] : 0;
     return status == 0 ? ReplyVerdict::Accepted : ReplyVerdict::Refused;
 }
+
+}  // namespace radiosetup

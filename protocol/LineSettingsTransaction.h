@@ -5,6 +5,8 @@
 
 #include "ReplyVerdict.h"
 
+namespace radiosetup {
+
 class IClock;
 class IRadioLink;
 
@@ -28,3 +30,5 @@ private:
 // The status is the byte at offset 2 of whatever came, zero when the answer is shorter:
 // the radio switches its line right after answering, so the rest may be lost.
 ReplyVerdict JudgeLineSettingsReply(int count, const std::uint8_t* reply);
+
+}  // namespace radiosetup

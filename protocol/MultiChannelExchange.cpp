@@ -8,6 +8,8 @@
 #include "RadioLimits.h"
 #include "RadioLink.h"
 
+namespace radiosetup {
+
 namespace {
 
 constexpr int kAckReadLimit = 8;
@@ -79,3 +81,5 @@ ReplyVerdict JudgeChannelBlock(int count) {
     }
     return count < kChannelBlockBytes ? ReplyVerdict::Short : ReplyVerdict::Accepted;
 }
+
+}  // namespace radiosetup

@@ -9,6 +9,8 @@
 #include "RadioFrame.h"
 #include "ReplyVerdict.h"
 
+namespace radiosetup {
+
 class IClock;
 class IRadioLink;
 
@@ -43,3 +45,5 @@ private:
 ReplyVerdict JudgeChannelAck(int count, const std::uint8_t* reply);
 // A channel query's answer needs the whole 40-byte block; more is ignored.
 ReplyVerdict JudgeChannelBlock(int count);
+
+}  // namespace radiosetup

@@ -1,5 +1,7 @@
 #include "OpKind.h"
 
+namespace radiosetup {
+
 namespace {
 
 using TextRule = std::string (*)(const CParameterSet&);
@@ -120,3 +122,5 @@ std::string SuccessText(OpKind kind, const CParameterSet& params) {
 std::string FailureText(OpKind kind) {
     return RowOf(kind).failure;
 }
+
+}  // namespace radiosetup

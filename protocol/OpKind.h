@@ -5,6 +5,8 @@
 
 #include "ParameterSet.h"
 
+namespace radiosetup {
+
 // The main window's operations, numbered as the window records them (13 and 16 are not
 // used). Every kind has one row of texts in OpKind.cpp; the compiler refuses a kind
 // without one.
@@ -34,3 +36,5 @@ std::string OperationName(OpKind kind, const CParameterSet& params);
 // whose block fails its checksum has a text of its own.
 std::string SuccessText(OpKind kind, const CParameterSet& params);
 std::string FailureText(OpKind kind);
+
+}  // namespace radiosetup

@@ -10,6 +10,8 @@
 #include "ParameterBlock.h"
 #include "RadioLink.h"
 
+namespace radiosetup {
+
 namespace {
 
 constexpr std::uint8_t kRefusal = 0xFF;
@@ -234,3 +236,5 @@ void COperationEngine::ReadRestOfBlock() {
     const int more = m_link.Read(m_aReplyBuffer.data() + m_nReceivedCount, missing);
     m_nReceivedCount = static_cast<std::uint8_t>(m_nReceivedCount + more);
 }
+
+}  // namespace radiosetup

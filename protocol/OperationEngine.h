@@ -10,6 +10,8 @@
 #include "RadioFrame.h"
 #include "RadioLimits.h"
 
+namespace radiosetup {
+
 class IClock;
 class IRadioLink;
 
@@ -90,3 +92,5 @@ private:
     std::array<std::uint8_t, kReplySize> m_aReplyBuffer{};
     std::uint8_t m_nReceivedCount = 0;
 };
+
+}  // namespace radiosetup

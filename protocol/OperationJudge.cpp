@@ -5,6 +5,8 @@
 #include "RadioFrame.h"
 #include "RadioLimits.h"
 
+namespace radiosetup {
+
 namespace {
 
 constexpr std::uint8_t kRefusal = 0xFF;
@@ -35,3 +37,5 @@ ReplyVerdict JudgeStatusReply(OpKind opKind, std::uint8_t status) {
     const bool listed = status == 0x00 || (opKind == OpKind::kAni && status == 0x22);
     return listed || !strict ? ReplyVerdict::Accepted : ReplyVerdict::Unexpected;
 }
+
+}  // namespace radiosetup

@@ -5,6 +5,8 @@
 #include "OpKind.h"
 #include "ReplyVerdict.h"
 
+namespace radiosetup {
+
 // The main window's judges.
 
 // Connect (and the search's probe): exactly three bytes 55 AA with status 00, 11 or 22.
@@ -15,3 +17,5 @@ ReplyVerdict JudgeQueryReply(int count, const std::uint8_t* block);
 // 00 (ANI also 22) and leave any other status unjudged (Unexpected); every other
 // operation takes any status but FF.
 ReplyVerdict JudgeStatusReply(OpKind opKind, std::uint8_t status);
+
+}  // namespace radiosetup

@@ -4,6 +4,8 @@
 
 #include "CommandSet.h"
 
+namespace radiosetup {
+
 namespace {
 
 constexpr int kChecksumFirstByte = 2;
@@ -65,3 +67,5 @@ void DecodeParameterBlock(const std::uint8_t* block, CParameterSet& params) {
     params.m_bRelayOn = 0;
     params.m_bRxEndRelay = 0;
 }
+
+}  // namespace radiosetup

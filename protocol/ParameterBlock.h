@@ -5,6 +5,8 @@
 #include "ParameterSet.h"
 #include "RadioLimits.h"
 
+namespace radiosetup {
+
 // The radio's answer to a parameter query (kParameterBlockSize bytes without header),
 // checksum first.
 // Channel entries start at byte 32, four bytes each; the block holds 24 of them.
@@ -17,3 +19,5 @@ bool HasValidChecksum(const std::uint8_t* block);
 // Takes the block's values over into params, texts included. The ANI number, the
 // work mode and the relay switches are not in the block (mode data, relay off).
 void DecodeParameterBlock(const std::uint8_t* block, CParameterSet& params);
+
+}  // namespace radiosetup

@@ -1,5 +1,7 @@
 #include "ParameterSet.h"
 
+namespace radiosetup {
+
 CParameterSet::CParameterSet() {
     LoadFactoryDefaults();
 }
@@ -41,3 +43,5 @@ void CParameterSet::LoadBlankParams() {
     m_nRxFrequency = 0;
     m_nTxFrequency = 0;
 }
+
+}  // namespace radiosetup

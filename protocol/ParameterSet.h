@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace radiosetup {
+
 // The main window's copy of the radio's parameters: each edit's text and, for most,
 // a number. Texts and numbers are updated at different moments and may differ.
 class CParameterSet {
@@ -41,3 +43,5 @@ public:
 
 constexpr std::int32_t kEccNotUsed = 1200;
 constexpr std::int32_t kEccUsed = 2400;
+
+}  // namespace radiosetup

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace radiosetup {
+
 // Numbers the whole conversation shares.
 
 // The radio's answer to a parameter query: 131 bytes without header, checksum first.
@@ -21,3 +23,5 @@ constexpr std::uint32_t kChannelStep = 125;
 
 // How long a request may stay unanswered, in the main window and the radio-port dialog.
 constexpr int kReplyBudgetMs = 2500;
+
+}  // namespace radiosetup

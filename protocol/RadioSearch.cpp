@@ -8,6 +8,8 @@
 #include "OperationJudge.h"
 #include "RadioLink.h"
 
+namespace radiosetup {
+
 namespace {
 
 constexpr int kSearchRates[] = {19200, 9600, 4800, 2400};
@@ -46,3 +48,5 @@ std::optional<PcPortSettings> SearchForRadio(
     }
     return std::nullopt;
 }
+
+}  // namespace radiosetup

@@ -8,6 +8,8 @@
 #include "PcPortSettings.h"
 #include "ReplyVerdict.h"
 
+namespace radiosetup {
+
 class IClock;
 class IRadioLink;
 
@@ -28,3 +30,5 @@ using ProbeLinkOpener = std::function<std::unique_ptr<IRadioLink>(const PcPortSe
 std::optional<PcPortSettings> SearchForRadio(
     int startPort, const ProbeLinkOpener& open, IClock& clock,
     const std::function<void(const PcPortSettings&)>& onTry);
+
+}  // namespace radiosetup

@@ -1,5 +1,7 @@
 #include "ReplyVerdict.h"
 
+namespace radiosetup {
+
 const char* VerdictName(ReplyVerdict verdict) {
     switch (verdict) {
         case ReplyVerdict::Accepted:
@@ -17,3 +19,5 @@ const char* VerdictName(ReplyVerdict verdict) {
     }
     return "unknown";
 }
+
+}  // namespace radiosetup

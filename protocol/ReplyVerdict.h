@@ -1,5 +1,7 @@
 #pragma once
 
+namespace radiosetup {
+
 // What a judge made of a reply. Each conversation has its own judge, because the radio
 // answers each request kind in its own way:
 //  - the main window's status operations read byte 2 of whatever came (the parameter
@@ -20,3 +22,5 @@ enum class ReplyVerdict {
 
 // A short English name for traces and logs.
 const char* VerdictName(ReplyVerdict verdict);
+
+}  // namespace radiosetup

@@ -7,6 +7,15 @@
 #include <QPainter>
 #include <QRadialGradient>
 
+// The templates are compiled into a static library, whose resources are not registered on
+// their own; Q_INIT_RESOURCE has to be called from outside any namespace.
+static bool RegisterResources() {
+    Q_INIT_RESOURCE(resources);
+    return true;
+}
+
+namespace radiosetup {
+
 namespace {
 
 // One palette for the splash, the logo and the icon: a calm night sky, a pale mast and
@@ -289,12 +298,7 @@ QString StringResource(int id) {
 }
 
 QByteArray TemplateResource(int id) {
-    // The templates are compiled into a static library, whose resources are not registered
-    // on their own. Q_INIT_RESOURCE has to be called from outside any namespace.
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(resources);
-        return true;
-    }();
+    static const bool registered = RegisterResources();
     Q_UNUSED(registered);
 
     QFile file(QStringLiteral(":/templates/%1.json").arg(id));
@@ -303,3 +307,5 @@ QByteArray TemplateResource(int id) {
     }
     return file.readAll();
 }
+
+}  // namespace radiosetup

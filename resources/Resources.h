@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <QString>
 
+namespace radiosetup {
+
 // Resources by their numbers, as the dialog templates and the code name them.
 namespace Res {
 constexpr int kAppIcon = 128;
@@ -17,3 +19,5 @@ QIcon IconResource(int id);
 QString StringResource(int id);  // empty for an unknown id
 // The JSON text of dialog template id; empty when there is none.
 QByteArray TemplateResource(int id);
+
+}  // namespace radiosetup

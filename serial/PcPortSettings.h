@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace radiosetup {
+
 constexpr int kParityNone = 0;
 constexpr int kParityOdd = 1;
 constexpr int kParityEven = 2;
@@ -19,3 +21,5 @@ struct PcPortSettings {
 };
 
 bool IsSupportedBaudRate(std::int64_t baudRate);
+
+}  // namespace radiosetup

@@ -6,6 +6,8 @@
 
 #include "SettingsKey.h"
 
+namespace radiosetup {
+
 namespace {
 
 const std::string kPortValueName = "Pc Com Port";
@@ -117,3 +119,5 @@ bool SavePortSettings(int portNumber, int parity, int baudRate) {
 std::function<void()> SetPortSettingsFailureReporter(std::function<void()> reporter) {
     return std::exchange(FailureReporter(), std::move(reporter));
 }
+
+}  // namespace radiosetup

@@ -6,6 +6,8 @@
 
 #include "PcPortSettings.h"
 
+namespace radiosetup {
+
 // Fills settings from the store, creating missing values with their defaults and
 // repairing out-of-range ones in memory only. When the store cannot be opened the
 // settings keep the values they had.
@@ -28,3 +30,5 @@ bool SavePortSettings(int portNumber, int parity, int baudRate);
 // Called on the saving thread when a save fails; the GUI shows its message there.
 // Default: none. Returns the reporter it replaces.
 std::function<void()> SetPortSettingsFailureReporter(std::function<void()> reporter);
+
+}  // namespace radiosetup

@@ -5,6 +5,8 @@
 #include "RadioLink.h"
 #include "SteadyClock.h"
 
+namespace radiosetup {
+
 RadioFrame BuildRadioFrame(const RadioPayload& payload) {
     RadioFrame frame{};
     frame[0] = kFrameHeader0;
@@ -39,3 +41,5 @@ bool IsAckReply(int count, const std::uint8_t* bytes) {
     const std::uint8_t status = bytes[2];
     return status == 0x00 || status == 0x11 || status == 0x22;
 }
+
+}  // namespace radiosetup

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+namespace radiosetup {
+
 class IClock;
 class IRadioLink;
 
@@ -24,3 +26,5 @@ int SendRadioFrame(IRadioLink& link, const RadioPayload& payload);
 
 // True only for exactly three bytes 55 AA with status 00, 11 or 22.
 bool IsAckReply(int count, const std::uint8_t* bytes);
+
+}  // namespace radiosetup

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace radiosetup {
+
 // The byte link to the radio as the conversation uses it: the PC serial port in the
 // program, a scripted far end in tests. No call waits for the far end.
 class IRadioLink {
@@ -14,3 +16,5 @@ public:
     // Takes at most limit of the bytes that have arrived.
     virtual int Read(std::uint8_t* buffer, int limit) = 0;
 };
+
+}  // namespace radiosetup

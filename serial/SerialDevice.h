@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+namespace radiosetup {
+
 // One opened serial device: the platform backend behind CSerialPort.
 // Implemented once per platform (posix/, win32/).
 class CSerialDevice {
@@ -28,3 +30,5 @@ private:
     std::intptr_t m_hDevice;    // file descriptor or Windows handle
     std::string m_strLockFile;  // the lock file taken for the device, if any
 };
+
+}  // namespace radiosetup

@@ -4,6 +4,8 @@
 
 #include "SerialDevice.h"
 
+namespace radiosetup {
+
 CSerialPort::CSerialPort() = default;
 
 CSerialPort::~CSerialPort() {
@@ -52,3 +54,5 @@ int CSerialPort::Read(std::uint8_t* buffer, int limit) {
     }
     return m_pDevice->ReadQueued(buffer, count);
 }
+
+}  // namespace radiosetup

@@ -5,6 +5,8 @@
 
 #include "RadioLink.h"
 
+namespace radiosetup {
+
 class CSerialDevice;
 
 // The PC serial port. Every call is synchronous to its caller: writes wait for each
@@ -31,3 +33,5 @@ public:
 private:
     std::unique_ptr<CSerialDevice> m_pDevice;  // null while closed
 };
+
+}  // namespace radiosetup

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+namespace radiosetup {
+
 // The persistent key that holds the PC port settings: the platform backend of the
 // port settings store (the registry on Windows, a settings file elsewhere).
 class CSettingsKey {
@@ -24,3 +26,5 @@ public:
     // Makes the writes durable; false when they could not be stored.
     virtual bool Close() = 0;
 };
+
+}  // namespace radiosetup

@@ -2,6 +2,8 @@
 
 #include <thread>
 
+namespace radiosetup {
+
 void CSteadyClock::Sleep(std::chrono::milliseconds duration) {
     std::this_thread::sleep_for(duration);
 }
@@ -15,3 +17,5 @@ IClock& SteadyClock() {
     static CSteadyClock clock;
     return clock;
 }
+
+}  // namespace radiosetup

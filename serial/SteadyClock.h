@@ -2,6 +2,8 @@
 
 #include "Clock.h"
 
+namespace radiosetup {
+
 // The real clock: sleeps the calling thread.
 class CSteadyClock final : public IClock {
 public:
@@ -11,3 +13,5 @@ public:
 
 // The one steady clock every real conversation shares.
 IClock& SteadyClock();
+
+}  // namespace radiosetup

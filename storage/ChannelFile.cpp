@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+namespace radiosetup {
+
 namespace {
 
 using ValueBytes = std::array<std::uint8_t, 4>;
@@ -74,3 +76,5 @@ bool CChannelFile::ReportError() {
     m_reportError(error, path);
     return false;
 }
+
+}  // namespace radiosetup

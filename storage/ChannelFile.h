@@ -7,6 +7,8 @@
 #include "ChannelFreqPair.h"
 #include "LockedFile.h"
 
+namespace radiosetup {
+
 // The PC's frequency plan for the radio's 100 channels: "ChanPara.txt" in the working
 // directory, binary despite its name. Record n (channel n) is 8 bytes at (n - 1) * 8:
 // receive then transmit frequency, each a little-endian signed 32-bit integer.
@@ -43,3 +45,5 @@ private:
     CLockedFile m_file;
     ErrorReporter m_reportError;
 };
+
+}  // namespace radiosetup

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace radiosetup {
+
 // Why an access inside an open file failed.
 enum class FileError { None, DiskFull, HardwareIo, Other };
 
@@ -44,3 +46,5 @@ private:
     std::string m_strFullPath;
     FileError m_lastError = FileError::None;
 };
+
+}  // namespace radiosetup

@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+namespace radiosetup {
+
 namespace {
 
 // The real file holds a few dozen bytes; anything far larger is not ours to rewrite.
@@ -343,3 +345,5 @@ bool CConfFile::Save() const {
     const auto file = LinkedFile(m_strPath);
     return file && ReplaceAtomically(file->string(), JoinLines(m_lines));
 }
+
+}  // namespace radiosetup

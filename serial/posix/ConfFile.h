@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace radiosetup {
+
 // The settings file: INI-style sections of key=value lines. Lines it does not
 // understand are kept as they are, so a save never loses what others wrote.
 class CConfFile {
@@ -31,3 +33,5 @@ private:
     std::string m_strPath;
     std::vector<std::string> m_lines;
 };
+
+}  // namespace radiosetup

@@ -2,6 +2,8 @@
 
 #include "posix/ConfFile.h"
 
+namespace radiosetup {
+
 std::string PortDevicePath(int portNumber) {
     // Read afresh each time: the map may change while the program runs.
     CConfFile settings(CConfFile::DefaultPath());
@@ -12,3 +14,5 @@ std::string PortDevicePath(int portNumber) {
     }
     return "/dev/ttyS" + std::to_string(portNumber - 1);
 }
+
+}  // namespace radiosetup

@@ -16,6 +16,8 @@
 #include "PortNaming.h"
 #include "posix/UucpLock.h"
 
+namespace radiosetup {
+
 namespace {
 
 constexpr int kWriteWaitMs = 1000;
@@ -184,3 +186,5 @@ int CSerialDevice::ReadQueued(std::uint8_t* buffer, int count) {
     }
     return total;
 }
+
+}  // namespace radiosetup

@@ -4,6 +4,8 @@
 
 #include "posix/ConfFile.h"
 
+namespace radiosetup {
+
 namespace {
 
 constexpr const char* kSection = "Version3.0/SystemParam";
@@ -71,3 +73,5 @@ std::unique_ptr<CSettingsKey> CSettingsKey::OpenOrCreate() {
     }
     return std::make_unique<CFileSettingsKey>(std::move(file));
 }
+
+}  // namespace radiosetup

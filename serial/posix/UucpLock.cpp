@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+namespace radiosetup {
+
 namespace {
 
 constexpr const char* kDefaultFolder = "/var/lock";
@@ -98,3 +100,5 @@ void ReleaseUucpLock(const std::string& lockFile) {
         unlink(lockFile.c_str());
     }
 }
+
+}  // namespace radiosetup

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace radiosetup {
+
 // The lock files Linux terminal programs (minicom, picocom, screen) and Qt's serial
 // port leave for a serial device: <folder>/LCK..<device name> holding the owner's PID
 // as ten ASCII characters. flock and TIOCEXCL cannot stop a program that opened the
@@ -18,3 +20,5 @@ std::optional<std::string> TakeUucpLock(const std::string& devicePath);
 
 // Removes a lock TakeUucpLock returned, if it is still this process's.
 void ReleaseUucpLock(const std::string& lockFile);
+
+}  // namespace radiosetup

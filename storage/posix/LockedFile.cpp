@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <filesystem>
 
+namespace radiosetup {
+
 namespace {
 
 constexpr std::intptr_t kClosed = -1;
@@ -166,3 +168,5 @@ bool CLockedFile::Write(const std::uint8_t* bytes, int count) {
     }
     return true;
 }
+
+}  // namespace radiosetup

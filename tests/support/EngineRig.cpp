@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "SteadyClock.h"
+#include "TestNamespaces.h"
 
 CEngineRig::CEngineRig(SimRadioState radioState)
     : radio(radioState), engine(host, port, SteadyClock(), params, settings) {

@@ -9,6 +9,7 @@
 #include "RecordingHost.h"
 #include "SerialPort.h"
 #include "SimRadio.h"
+#include "TestNamespaces.h"
 #include "TestSupport.h"
 
 // Tick the engine every 30 ms on clock, as the window's timer does: until no operation is

@@ -11,6 +11,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "TestNamespaces.h"
+
 namespace {
 
 constexpr std::chrono::seconds kDeliveryTimeout{5};

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "TestNamespaces.h"
+
 // A raw pseudo-terminal pair for byte-level tests: the code under test opens the slave,
 // the test plays the far end on the master. The pair keeps its own fd on the slave, so
 // the pty never hangs up when the port under test closes, and through it the test sees

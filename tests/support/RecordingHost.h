@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "OperationEngine.h"
+#include "TestNamespaces.h"
 
 // An engine host without a window: remembers every text it was given.
 class CRecordingHost : public IEngineHost {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "TestNamespaces.h"
+
 int CScriptedLink::Send(const std::uint8_t* bytes, int length) {
     if (length <= 0) {
         return 0;

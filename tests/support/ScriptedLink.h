@@ -8,6 +8,7 @@
 
 #include "Clock.h"
 #include "RadioLink.h"
+#include "TestNamespaces.h"
 
 // A radio link whose far end follows a script in virtual time: each frame sent takes
 // the next scripted answer, whose parts arrive at their delays after the frame.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "SimCommands.h"
+#include "TestNamespaces.h"
 
 namespace {
 

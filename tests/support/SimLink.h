@@ -5,6 +5,7 @@
 #include "ScriptedLink.h"
 #include "SimFrameFinder.h"
 #include "SimRadio.h"
+#include "TestNamespaces.h"
 
 // The simulated radio without a pseudo-terminal, in virtual time: every request frame
 // sent is answered by the radio's rules and faults, the answer arriving when a 9600

@@ -7,6 +7,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "TestNamespaces.h"
+
 CTempDir::CTempDir() {
     char pattern[] = "/tmp/radiosetup-test-XXXXXX";
     const char* made = mkdtemp(pattern);

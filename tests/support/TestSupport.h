@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "TestNamespaces.h"
+
 // A fresh folder under /tmp, removed with everything in it on destruction.
 class CTempDir {
 public:

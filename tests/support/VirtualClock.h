@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Clock.h"
+#include "TestNamespaces.h"
 
 // Time that passes only when the code under test waits: judging tests assert exact
 // waits and take no wall-clock time.

@@ -9,6 +9,7 @@
 #include "PcPortSettings.h"
 #include "RecordingHost.h"
 #include "SimLink.h"
+#include "TestNamespaces.h"
 #include "VirtualClock.h"
 
 // CEngineRig's twin against the simulated radio in virtual time.

@@ -14,6 +14,8 @@
 #include "SimCommands.h"
 #include "SimRadio.h"
 
+using namespace radiosim;
+
 namespace {
 
 constexpr int kExitFailure = 1;

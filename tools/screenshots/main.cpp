@@ -18,6 +18,9 @@
 #include "SimRadio.h"
 #include "SplashDlg.h"
 
+using namespace radiosetup;
+using namespace radiosim;
+
 namespace {
 
 constexpr int kExitFailure = 1;

@@ -10,6 +10,8 @@
 #include "Dialog.h"
 #include "MessageBoxSeam.h"
 
+namespace radiosetup {
+
 namespace {
 
 // Blanks are spaces and tabs; the number needs at least one digit. A number too large
@@ -79,3 +81,5 @@ void CDataExchange::Fail(int id, const QString& message) {
         edit->selectAll();
     }
 }
+
+}  // namespace radiosetup

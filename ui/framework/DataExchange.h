@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace radiosetup {
+
 class CDialog;
 
 // Moves values between a dialog's fields and its members, field by field, in one
@@ -28,3 +30,5 @@ private:
     bool m_bSaving;
     bool m_bFailed = false;
 };
+
+}  // namespace radiosetup

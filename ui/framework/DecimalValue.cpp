@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <limits>
 
+namespace radiosetup {
+
 namespace {
 
 bool IsBlank(QChar c) {
@@ -37,3 +39,5 @@ int DecimalValue(const QString& text) {
     }
     return static_cast<int>(magnitude > kLimit ? kLimit : magnitude);
 }
+
+}  // namespace radiosetup

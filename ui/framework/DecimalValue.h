@@ -2,7 +2,11 @@
 
 #include <QString>
 
+namespace radiosetup {
+
 // The number an edit's text stands for, read as the parameter buttons read it: leading
 // blanks and one sign are skipped, digits are taken up to the first other character,
 // and text without digits is 0. Values beyond the 32-bit range saturate.
 int DecimalValue(const QString& text);
+
+}  // namespace radiosetup

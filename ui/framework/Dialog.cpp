@@ -21,6 +21,8 @@
 #include "ModalSeam.h"
 #include "Resources.h"
 
+namespace radiosetup {
+
 namespace {
 
 constexpr double kDesignDpi = 96.0;
@@ -520,3 +522,5 @@ void CDialog::paintEvent(QPaintEvent* event) {
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 }
+
+}  // namespace radiosetup

@@ -9,6 +9,8 @@
 
 class QTimer;
 
+namespace radiosetup {
+
 constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;
 
@@ -98,3 +100,5 @@ private:
     bool m_bInitialised = false;
     bool m_bEnded = false;
 };
+
+}  // namespace radiosetup

@@ -7,6 +7,8 @@
 
 #include "Resources.h"
 
+namespace radiosetup {
+
 namespace {
 
 const QStringList kControlKinds = {"edit",   "button",  "radio",    "checkbox", "groupbox",
@@ -82,3 +84,5 @@ DialogTemplate DialogTemplate::Parse(const QByteArray& json) {
     }
     return dialog;
 }
+
+}  // namespace radiosetup

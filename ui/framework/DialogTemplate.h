@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QVector>
 
+namespace radiosetup {
+
 // A dialog template as data: what the dialog layer builds a window from.
 // Positions and sizes are in dialog units.
 struct ControlTemplate {
@@ -40,3 +42,5 @@ struct DialogTemplate {
 // A missing or broken template, an unknown control kind or id is a fault of the build,
 // never of the user's input: logged as a critical message (which fails any GUI test).
 void ReportTemplateFault(const QString& fault);
+
+}  // namespace radiosetup

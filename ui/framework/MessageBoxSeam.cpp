@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <utility>
 
+namespace radiosetup {
+
 namespace {
 
 MessageBoxHandler& InstalledHandler() {
@@ -48,3 +50,5 @@ int ShowMessageBox(QWidget* owner, const QString& text, const QString& caption, 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
     return std::exchange(InstalledHandler(), std::move(handler));
 }
+
+}  // namespace radiosetup

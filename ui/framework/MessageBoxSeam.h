@@ -5,6 +5,8 @@
 
 class QWidget;
 
+namespace radiosetup {
+
 enum class MsgIcon { None, Exclamation, Stop, Information };
 
 struct MessageBoxRequest {
@@ -26,3 +28,5 @@ int ShowMessageBox(QWidget* owner, const QString& text, const QString& caption =
 using MessageBoxHandler = std::function<int(const MessageBoxRequest&)>;
 // Installs handler; an empty handler restores the real boxes. Returns the old one.
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
+
+}  // namespace radiosetup

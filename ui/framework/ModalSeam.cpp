@@ -4,6 +4,8 @@
 
 #include "Dialog.h"
 
+namespace radiosetup {
+
 namespace {
 
 ModalHandler& InstalledHandler() {
@@ -23,3 +25,5 @@ int RunModal(CDialog& dialog) {
 ModalHandler SetModalHandler(ModalHandler handler) {
     return std::exchange(InstalledHandler(), std::move(handler));
 }
+
+}  // namespace radiosetup

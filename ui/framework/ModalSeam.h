@@ -2,6 +2,8 @@
 
 #include <functional>
 
+namespace radiosetup {
+
 class CDialog;
 
 // Every modal run of a dialog goes through here: the dialog's own modal loop by
@@ -12,3 +14,5 @@ int RunModal(CDialog& dialog);
 using ModalHandler = std::function<int(CDialog&)>;
 // Installs handler; an empty handler restores real modal runs. Returns the old one.
 ModalHandler SetModalHandler(ModalHandler handler);
+
+}  // namespace radiosetup

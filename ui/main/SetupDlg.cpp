@@ -16,6 +16,8 @@
 #include "SetupDlgIds.h"
 #include "SteadyClock.h"
 
+namespace radiosetup {
+
 namespace {
 
 namespace Id = SetupId;
@@ -526,3 +528,5 @@ void CSetupDlg::OnLoadDefaults() {
     m_params.LoadFactoryDefaults();
     ShowParams();
 }
+
+}  // namespace radiosetup

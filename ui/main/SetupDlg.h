@@ -11,6 +11,8 @@
 #include "SerialPort.h"
 #include "StatusClock.h"
 
+namespace radiosetup {
+
 // The main window: owns the serial port, the PC port settings copy, the parameter set
 // and the operation engine for the whole run.
 class CSetupDlg : public CDialog, private IEngineHost {
@@ -108,3 +110,5 @@ private:
     std::function<CStatusClock::TimeOfDay()> m_timeSource;
     QIcon m_hIcon;
 };
+
+}  // namespace radiosetup

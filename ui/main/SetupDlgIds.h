@@ -1,5 +1,7 @@
 #pragma once
 
+namespace radiosetup {
+
 // Control ids of the main window's template.
 namespace SetupId {
 constexpr int kWorkModeOk = 1002;
@@ -50,3 +52,5 @@ constexpr int kTxChannelGainText = 1058;
 constexpr int kTxVoiceGainText = 1059;
 constexpr int kMultiChannel = 1066;
 }  // namespace SetupId
+
+}  // namespace radiosetup

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace radiosetup {
+
 void CStatusClock::SetTime(const TimeOfDay& time) {
     m_nHour = time.hour;
     m_nMinute = time.minute;
@@ -28,3 +30,5 @@ std::string CStatusClock::Text() const {
     std::snprintf(text, sizeof text, "%02d:%02d:%02d", m_nHour, m_nMinute, m_nSecond);
     return text;
 }
+
+}  // namespace radiosetup

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace radiosetup {
+
 // The status bar's clock: reads the time of day once, then counts seconds itself
 // and reads the time again about every half hour.
 class CStatusClock {
@@ -40,3 +42,5 @@ private:
     int m_nMinute = 0;
     int m_nSecond = 0;
 };
+
+}  // namespace radiosetup

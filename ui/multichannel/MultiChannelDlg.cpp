@@ -11,6 +11,8 @@
 #include "MultiChannelIds.h"
 #include "RadioLimits.h"
 
+namespace radiosetup {
+
 namespace {
 
 namespace Id = MultiChannelId;
@@ -282,3 +284,5 @@ void CMultiChannelDlg::ShowFileError(FileError error, const std::string& path) {
     const QString shownPath = QFile::decodeName(QByteArray::fromStdString(path));
     ShowMessageBox(this, FileErrorText(error).arg(shownPath), ApplicationTitle(), MsgIcon::Stop);
 }
+
+}  // namespace radiosetup

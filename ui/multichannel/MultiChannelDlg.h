@@ -9,6 +9,8 @@
 #include "MultiChannelExchange.h"
 #include "SteadyClock.h"
 
+namespace radiosetup {
+
 class CDataExchange;
 
 // Edits the frequencies of a window of ten consecutive channels: queries them from the
@@ -69,3 +71,5 @@ private:
     int m_nChannelCount = kRows;
     CChannelFile m_channelFile;
 };
+
+}  // namespace radiosetup

@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace radiosetup {
+
 // Control ids of the multi-channel template.
 namespace MultiChannelId {
 constexpr int kSave = 1073;
@@ -31,3 +33,5 @@ constexpr std::array<RowIds, 10> kRows = {{
     {1102, 1051, 1068},
 }};
 }  // namespace MultiChannelId
+
+}  // namespace radiosetup

@@ -11,6 +11,8 @@
 #include "SerialPort.h"
 #include "SteadyClock.h"
 
+namespace radiosetup {
+
 namespace {
 
 namespace Id = DetectId;
@@ -121,3 +123,5 @@ void CDetectDlg::ShowProgress(const PcPortSettings& tried) {
     SetText(Id::kProgress, QString::asprintf(format, tried.m_nPortNumber, tried.m_nBaudRate));
     FocusItem(Id::kFocusSink);
 }
+
+}  // namespace radiosetup

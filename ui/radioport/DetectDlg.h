@@ -6,6 +6,8 @@
 #include "Dialog.h"
 #include "PcPortSettings.h"
 
+namespace radiosetup {
+
 // The message that carries the search worker's progress to its dialog, numbered after
 // the first user message 0x0400.
 constexpr int WM_DETECT_STATUS = 0x0400 + 200;
@@ -58,3 +60,5 @@ private:
     // The store's own failure report, run on the GUI thread while the worker searches.
     std::function<void()> m_storeFailureReporter;
 };
+
+}  // namespace radiosetup

@@ -10,6 +10,8 @@
 #include "RadioPortIds.h"
 #include "SteadyClock.h"
 
+namespace radiosetup {
+
 namespace {
 
 namespace Id = RadioPortId;
@@ -115,3 +117,5 @@ void CRadioPortDlg::OnAutoDetect() {
     again.DoModal();
     CDialog::OnOK();
 }
+
+}  // namespace radiosetup

@@ -6,6 +6,8 @@
 #include "PcPortSettings.h"
 #include "SerialPort.h"
 
+namespace radiosetup {
+
 // Changes the radio's own serial rate and parity, or finds the radio by auto-detection.
 // Its results reach the main window only through the stored PC port settings and the
 // main window's copy of them, which it is given.
@@ -36,3 +38,5 @@ private:
     int m_nRateIndex = 0;
     int m_nParityIndex = 0;
 };
+
+}  // namespace radiosetup

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace radiosetup {
+
 // Control ids of the radio-port template.
 namespace RadioPortId {
 constexpr int kRateList = 1057;
@@ -13,3 +15,5 @@ namespace DetectId {
 constexpr int kProgress = 1060;
 constexpr int kFocusSink = 1061;
 }  // namespace DetectId
+
+}  // namespace radiosetup

@@ -5,6 +5,8 @@
 #include "RadioPortDlg.h"
 #include "SerialPort.h"
 
+namespace radiosetup {
+
 bool ReopenMainPort(CSerialPort& mainPort, const PcPortSettings& settings, QWidget* mainWindow) {
     mainPort.Close();
     if (mainPort.Open(settings.m_nPortNumber, settings.m_nBaudRate, settings.m_nParity)) {
@@ -26,3 +28,5 @@ RadioPortOutcome RunRadioPortDialog(CSerialPort& mainPort, PcPortSettings& mainS
     }
     return cancelled ? RadioPortOutcome::Cancelled : RadioPortOutcome::Reopened;
 }
+
+}  // namespace radiosetup

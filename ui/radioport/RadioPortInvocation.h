@@ -2,8 +2,11 @@
 
 #include "PcPortSettings.h"
 
-class CSerialPort;
 class QWidget;
+
+namespace radiosetup {
+
+class CSerialPort;
 
 // What the main window still has to do after the radio-port dialog.
 enum class RadioPortOutcome {
@@ -21,3 +24,5 @@ bool ReopenMainPort(CSerialPort& mainPort, const PcPortSettings& settings, QWidg
 // reopens the port with them.
 RadioPortOutcome RunRadioPortDialog(CSerialPort& mainPort, PcPortSettings& mainSettings,
                                     QWidget* mainWindow);
+
+}  // namespace radiosetup

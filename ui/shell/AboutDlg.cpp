@@ -1,1 +1,3 @@
 #include "AboutDlg.h"
+
+namespace radiosetup {}  // namespace radiosetup

@@ -2,6 +2,8 @@
 
 #include "Dialog.h"
 
+namespace radiosetup {
+
 // The About box: no behaviour of its own; every way out ends it.
 class CAboutDlg : public CDialog {
     Q_OBJECT
@@ -10,3 +12,5 @@ public:
     static constexpr int kTemplateId = 100;
     explicit CAboutDlg(QWidget* parent = nullptr) : CDialog(kTemplateId, parent) {}
 };
+
+}  // namespace radiosetup

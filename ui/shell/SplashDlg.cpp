@@ -1,1 +1,3 @@
 #include "SplashDlg.h"
+
+namespace radiosetup {}  // namespace radiosetup

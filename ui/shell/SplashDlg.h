@@ -2,6 +2,8 @@
 
 #include "Dialog.h"
 
+namespace radiosetup {
+
 // The splash picture, shown for one second before the main window.
 class CSplashDlg : public CDialog {
     Q_OBJECT
@@ -16,3 +18,5 @@ protected:
     void OnInitDialog() override { SetTimer(kTimerId, kShowMs); }
     void OnTimer(int /*timerId*/) override { OnOK(); }
 };
+
+}  // namespace radiosetup

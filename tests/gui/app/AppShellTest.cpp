@@ -14,6 +14,7 @@
 #include "SetupDlg.h"
 #include "SimRadio.h"
 #include "SplashDlg.h"
+#include "TestNamespaces.h"
 #include "TestSupport.h"
 
 namespace {

@@ -1,4 +1,5 @@
 #include "SetupDlgRig.h"
+#include "TestNamespaces.h"
 
 using namespace Ctl;
 
@@ -80,8 +81,7 @@ TEST(Audio, DefaultsShowTheFactorySetAndConfirmSendsIt) {
                             {kTxVoiceGainText, "8"}}) {
         EXPECT_EQ(rig.Text(id), text) << id;
     }
-    for (int id :
-         {kDataMode, kAddressingOff, kTransparent, kRelayOn, kEccOff, kEncryptionOff}) {
+    for (int id : {kDataMode, kAddressingOff, kTransparent, kRelayOn, kEccOff, kEncryptionOff}) {
         EXPECT_TRUE(rig.Checked(id)) << id;
     }
     for (int id : {kVoiceMode, kAddressingOn, kNonTransparent, kRelayOff, kEccOn, kEncryptionOn,

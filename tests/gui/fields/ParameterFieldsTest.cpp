@@ -1,6 +1,7 @@
 #include <QLineEdit>
 
 #include "SetupDlgRig.h"
+#include "TestNamespaces.h"
 
 using namespace Ctl;
 

@@ -11,6 +11,7 @@
 
 #include "OpKind.h"
 #include "RadioFrame.h"
+#include "TestNamespaces.h"
 
 namespace {
 

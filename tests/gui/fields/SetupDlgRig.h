@@ -9,6 +9,7 @@
 #include "SetupDlg.h"
 #include "SetupDlgIds.h"
 #include "SimRadio.h"
+#include "TestNamespaces.h"
 #include "TestSupport.h"
 
 using Frames = std::vector<std::string>;

@@ -1,4 +1,5 @@
 #include "SetupDlgRig.h"
+#include "TestNamespaces.h"
 
 using namespace Ctl;
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestNamespaces.h"
+
 TEST(DecimalValue, ReadsDigitsUpToTheFirstOtherCharacter) {
     EXPECT_EQ(DecimalValue("2290000"), 2290000);
     EXPECT_EQ(DecimalValue("007"), 7);

@@ -17,6 +17,7 @@
 #include "DialogTemplate.h"
 #include "ModalSeam.h"
 #include "RecordedMessageBoxes.h"
+#include "TestNamespaces.h"
 
 namespace {
 

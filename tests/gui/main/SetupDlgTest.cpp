@@ -20,6 +20,7 @@
 #include "ModalSeam.h"
 #include "RecordedMessageBoxes.h"
 #include "SimRadio.h"
+#include "TestNamespaces.h"
 #include "TestSupport.h"
 
 namespace {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "MultiChannelRig.h"
+#include "TestNamespaces.h"
 
 namespace {
 

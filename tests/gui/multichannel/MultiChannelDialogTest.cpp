@@ -7,6 +7,7 @@
 
 #include "DialogTemplate.h"
 #include "MultiChannelRig.h"
+#include "TestNamespaces.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "MultiChannelRig.h"
+#include "TestNamespaces.h"
 
 namespace {
 

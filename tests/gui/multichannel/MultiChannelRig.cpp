@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "TestNamespaces.h"
+
 std::string FileBytes(const std::vector<Record>& records) {
     std::string bytes;
     for (const Record& record : records) {

@@ -14,6 +14,7 @@
 #include "RecordedMessageBoxes.h"
 #include "SerialPort.h"
 #include "SimRadio.h"
+#include "TestNamespaces.h"
 #include "TestSupport.h"
 
 namespace Mc = MultiChannelId;

@@ -5,6 +5,7 @@
 
 #include "MultiChannelRig.h"
 #include "SimLink.h"
+#include "TestNamespaces.h"
 #include "VirtualClock.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "MultiChannelRig.h"
+#include "TestNamespaces.h"
 
 namespace {
 

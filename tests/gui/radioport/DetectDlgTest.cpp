@@ -19,6 +19,7 @@
 #include "RadioPortRig.h"
 #include "RecordedMessageBoxes.h"
 #include "SerialPort.h"
+#include "TestNamespaces.h"
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include "RadioPortRig.h"
 #include "RecordedMessageBoxes.h"
 #include "SerialPort.h"
+#include "TestNamespaces.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "Dialog.h"
 #include "PortSettingsStore.h"
 #include "RadioPortIds.h"
+#include "TestNamespaces.h"
 
 namespace {
 

@@ -7,10 +7,13 @@
 #include "ModalSeam.h"
 #include "PcPortSettings.h"
 #include "SimRadio.h"
+#include "TestNamespaces.h"
 #include "TestSupport.h"
 
+namespace radiosetup {
 class CDialog;
 class CDetectDlg;
+}  // namespace radiosetup
 
 // The store as the next load sees it; fields the store cannot fill keep 0.
 PcPortSettings StoredSettings();

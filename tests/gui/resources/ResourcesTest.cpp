@@ -5,6 +5,7 @@
 #include <QJsonObject>
 
 #include "Resources.h"
+#include "TestNamespaces.h"
 
 namespace {
 

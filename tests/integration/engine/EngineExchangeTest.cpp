@@ -8,6 +8,7 @@
 #include "CommandSet.h"
 #include "EngineRig.h"
 #include "OpKind.h"
+#include "TestNamespaces.h"
 #include "VirtualEngineRig.h"
 
 using namespace std::chrono_literals;

@@ -7,6 +7,8 @@
 
 #include <cerrno>
 
+#include "TestNamespaces.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

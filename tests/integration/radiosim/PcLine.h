@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "TestNamespaces.h"
+
 // The PC end of the radio's pseudo-terminal, driven with plain termios calls the way
 // a serial port is set up: raw, the rate, and parity through PARENB/PARODD/INPCK.
 class CPcLine {

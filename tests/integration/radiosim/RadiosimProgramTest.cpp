@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "SimRadioLink.h"
+#include "TestNamespaces.h"
 #include "TestSupport.h"
 
 #ifndef RADIOSIM_EXECUTABLE

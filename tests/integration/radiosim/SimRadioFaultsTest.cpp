@@ -1,6 +1,7 @@
 #include <functional>
 
 #include "SimRadioLink.h"
+#include "TestNamespaces.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include "PcLine.h"
 #include "SimRadio.h"
+#include "TestNamespaces.h"
 
 using Payload = std::array<std::uint8_t, 5>;
 using Bytes = std::vector<std::uint8_t>;

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "SimRadioLink.h"
+#include "TestNamespaces.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "PtyPair.h"
 #include "RadioFrame.h"
 #include "SerialPort.h"
+#include "TestNamespaces.h"
 #include "TestSupport.h"
 
 namespace {

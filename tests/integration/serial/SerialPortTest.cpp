@@ -17,6 +17,7 @@
 
 #include "PcPortSettings.h"
 #include "PtyPair.h"
+#include "TestNamespaces.h"
 #include "TestSupport.h"
 
 namespace {

@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+#include "TestNamespaces.h"
+
 namespace {
 
 CCriticalMessages* g_pCollector = nullptr;

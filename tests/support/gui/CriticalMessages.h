@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include "TestNamespaces.h"
+
 // Every critical message Qt logs (a broken dialog template, an unknown control id) fails
 // the running GUI test, unless an object of this class is collecting them.
 class CCriticalMessages {

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "CriticalMessages.h"
+#include "TestNamespaces.h"
 
 // GUI tests run real widgets on Qt's offscreen platform, without a display.
 int main(int argc, char** argv) {

@@ -1,4 +1,5 @@
 #include "RecordedMessageBoxes.h"
+#include "TestNamespaces.h"
 
 CRecordedMessageBoxes::CRecordedMessageBoxes() {
     m_previous = SetMessageBoxHandler([this](const MessageBoxRequest& request) {

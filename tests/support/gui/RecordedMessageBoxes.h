@@ -3,6 +3,7 @@
 #include <QVector>
 
 #include "MessageBoxSeam.h"
+#include "TestNamespaces.h"
 
 // Answers every message box with OK and remembers it, for the object's lifetime.
 class CRecordedMessageBoxes {

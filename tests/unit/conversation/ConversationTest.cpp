@@ -11,6 +11,7 @@
 #include "RadioSearch.h"
 #include "ScriptedLink.h"
 #include "SimRadio.h"
+#include "TestNamespaces.h"
 #include "VirtualClock.h"
 
 namespace {

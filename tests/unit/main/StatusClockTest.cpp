@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestNamespaces.h"
+
 namespace {
 
 using TimeOfDay = CStatusClock::TimeOfDay;

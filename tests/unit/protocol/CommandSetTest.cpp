@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "TestNamespaces.h"
+
 namespace {
 
 // "05 00 47 90 00": failures read like the bytes on the wire.

@@ -7,6 +7,7 @@
 
 #include "CommandSet.h"
 #include "OpKind.h"
+#include "TestNamespaces.h"
 #include "VirtualEngineRig.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include "RecordingHost.h"
 #include "SerialPort.h"
 #include "SteadyClock.h"
+#include "TestNamespaces.h"
 
 namespace {
 

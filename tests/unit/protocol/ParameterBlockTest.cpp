@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "TestNamespaces.h"
+
 namespace {
 
 using Block = std::array<std::uint8_t, kParameterBlockSize>;

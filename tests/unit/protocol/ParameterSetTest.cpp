@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestNamespaces.h"
+
 namespace {
 
 // Everything except the two frequencies is the same in the factory and the blank set.

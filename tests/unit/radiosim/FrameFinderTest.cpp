@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "SimFrameFinder.h"
+#include "TestNamespaces.h"
 
 namespace {
 

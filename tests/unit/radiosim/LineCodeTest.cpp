@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SimCommands.h"
+#include "TestNamespaces.h"
 
 TEST(SimLineCode, RateInTheLowBitsParityInTheTopTwo) {
     const struct {

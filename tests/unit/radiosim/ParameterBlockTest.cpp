@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SimRadio.h"
+#include "TestNamespaces.h"
 
 namespace {
 

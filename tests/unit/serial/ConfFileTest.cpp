@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "TestNamespaces.h"
 #include "TestSupport.h"
 #include "posix/ConfFile.h"
 

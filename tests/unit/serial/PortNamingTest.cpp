@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "PortNaming.h"
+#include "TestNamespaces.h"
 #include "TestSupport.h"
 
 namespace {

@@ -8,6 +8,7 @@
 
 #include "PortSettingsStore.h"
 #include "SettingsKey.h"
+#include "TestNamespaces.h"
 #include "TestSupport.h"
 #include "posix/ConfFile.h"
 

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "TestNamespaces.h"
+
 namespace {
 
 struct FrameCase {

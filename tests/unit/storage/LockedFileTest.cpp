@@ -11,6 +11,7 @@
 #include <future>
 
 #include "LockedFile.h"
+#include "TestNamespaces.h"
 #include "TestSupport.h"
 
 namespace {

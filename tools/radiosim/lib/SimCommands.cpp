@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace radiosim {
+
 namespace {
 
 constexpr std::uint8_t kStatusOk = 0x00;
@@ -233,3 +235,5 @@ SimAnswer AnswerWithFaults(SimRadioState& state, const SimFaults& faults,
     DamageBlock(answer, command, faults);
     return answer;
 }
+
+}  // namespace radiosim

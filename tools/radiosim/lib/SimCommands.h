@@ -7,6 +7,8 @@
 #include "SimFrameFinder.h"
 #include "SimRadio.h"
 
+namespace radiosim {
+
 // The radio's own answer to a request, before any fault is applied.
 struct SimAnswer {
     std::vector<std::uint8_t> reply;
@@ -26,3 +28,5 @@ SimAnswer AnswerWithFaults(SimRadioState& state, const SimFaults& faults,
 // A line code: rate code in bits 3-0 (5 to 8), parity in bits 7-6.
 std::optional<SimLineSettings> DecodeLineCode(std::uint8_t code);
 std::string DescribeLine(const SimLineSettings& line);
+
+}  // namespace radiosim

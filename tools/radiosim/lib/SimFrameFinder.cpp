@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace radiosim {
+
 namespace {
 
 constexpr std::uint8_t kHeader0 = 0x55;
@@ -49,3 +51,5 @@ std::optional<SimFoundFrame> CSimFrameFinder::Next() {
     m_bytes.erase(m_bytes.begin(), m_bytes.begin() + static_cast<std::ptrdiff_t>(consumed));
     return found;
 }
+
+}  // namespace radiosim

@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+namespace radiosim {
+
 using SimRequestFrame = std::array<std::uint8_t, 8>;
 
 // What the radio made of the next stretch of its input.
@@ -30,3 +32,5 @@ private:
     std::vector<std::uint8_t> m_bytes;
     std::size_t m_nSkipped = 0;
 };
+
+}  // namespace radiosim

@@ -12,6 +12,8 @@
 
 #include "SimCommands.h"
 
+namespace radiosim {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -398,3 +400,5 @@ void CSimRadio::Note(const std::string& text) {
         observer(text);
     }
 }
+
+}  // namespace radiosim

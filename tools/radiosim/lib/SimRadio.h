@@ -16,6 +16,8 @@
 
 #include "SimFrameFinder.h"
 
+namespace radiosim {
+
 // What the simulated radio remembers. Frequencies are kept as the radio's 16-bit
 // channel words: transmit word = F / 125, receive word = (F - 214000) / 125.
 struct SimRadioState {
@@ -155,3 +157,5 @@ std::string HexText(const std::uint8_t* bytes, std::size_t count);
 inline std::string HexText(const std::vector<std::uint8_t>& bytes) {
     return HexText(bytes.data(), bytes.size());
 }
+
+}  // namespace radiosim

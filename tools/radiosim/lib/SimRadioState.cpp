@@ -1,5 +1,7 @@
 #include "SimRadio.h"
 
+namespace radiosim {
+
 namespace {
 
 constexpr std::size_t kParameterBlockSize = 131;
@@ -89,3 +91,5 @@ std::uint16_t ParameterBlockChecksum(const std::vector<std::uint8_t>& block) {
     }
     return static_cast<std::uint16_t>(sum & 0xFFFF);
 }
+
+}  // namespace radiosim
