@@ -37,6 +37,7 @@ constexpr int kEccOff = 1042;
 constexpr int kEccOn = 1043;
 constexpr int kPortField = 1044;
 constexpr int kClockField = 1045;
+constexpr int kUnusedStatusField = 1046;  // hidden, never written
 constexpr int kOperationField = 1047;
 constexpr int kResultField = 1048;
 constexpr int kEncryptionOff = 1049;

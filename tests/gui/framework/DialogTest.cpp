@@ -16,10 +16,14 @@
 #include "CriticalMessages.h"
 #include "DialogTemplate.h"
 #include "ModalSeam.h"
+#include "RadioPortIds.h"
 #include "RecordedMessageBoxes.h"
+#include "SetupDlgIds.h"
 #include "TestNamespaces.h"
 
 namespace {
+
+namespace Id = SetupId;
 
 constexpr int kMainTemplate = 102;
 constexpr int kRadioPortTemplate = 145;
@@ -33,9 +37,9 @@ TEST(DialogLayer, PlacesControlsInDialogUnitsOfTheTemplateFont) {
     CDialog main(kMainTemplate);
     const double scale = main.logicalDpiX() / 96.0;
     EXPECT_EQ(main.size(), QSize(qRound(438 * 1.5 * scale), qRound(229 * 1.5 * scale)));
-    EXPECT_EQ(main.Item(1014)->geometry(), Pixels(1.5 * scale, 161, 26, 40, 14));
-    EXPECT_EQ(main.Item(1053)->geometry(), Pixels(1.5 * scale, 11, 166, 45, 37));
-    EXPECT_EQ(main.Item(1027)->geometry(), Pixels(1.5 * scale, 265, 29, 62, 25));
+    EXPECT_EQ(main.Item(Id::kRxFrequency)->geometry(), Pixels(1.5 * scale, 161, 26, 40, 14));
+    EXPECT_EQ(main.Item(Id::kExit)->geometry(), Pixels(1.5 * scale, 11, 166, 45, 37));
+    EXPECT_EQ(main.Item(Id::kRxChannelGain)->geometry(), Pixels(1.5 * scale, 265, 29, 62, 25));
 
     CDialog radioPort(kRadioPortTemplate);
     EXPECT_EQ(radioPort.size(), QSize(qRound(237 * 2 * scale), qRound(86 * 2 * scale)));
@@ -44,24 +48,24 @@ TEST(DialogLayer, PlacesControlsInDialogUnitsOfTheTemplateFont) {
 
 TEST(DialogLayer, BuildsEachKindOfControlWithItsStyle) {
     CDialog main(kMainTemplate);
-    auto* frequency = qobject_cast<QLineEdit*>(main.Item(1014));
+    auto* frequency = qobject_cast<QLineEdit*>(main.Item(Id::kRxFrequency));
     ASSERT_NE(frequency, nullptr);
     EXPECT_NE(frequency->validator(), nullptr);
-    auto* result = qobject_cast<QLineEdit*>(main.Item(1048));
+    auto* result = qobject_cast<QLineEdit*>(main.Item(Id::kResultField));
     ASSERT_NE(result, nullptr);
     EXPECT_TRUE(result->isReadOnly());
     EXPECT_FALSE(result->hasFrame());
-    EXPECT_TRUE(main.Item(1046)->isHidden());
-    EXPECT_FALSE(main.Item(1056)->isEnabled());
-    EXPECT_NE(qobject_cast<QRadioButton*>(main.Item(1051)), nullptr);
-    EXPECT_NE(qobject_cast<QCheckBox*>(main.Item(1032)), nullptr);
-    auto* slider = qobject_cast<QSlider*>(main.Item(1028));
+    EXPECT_TRUE(main.Item(Id::kUnusedStatusField)->isHidden());
+    EXPECT_FALSE(main.Item(Id::kRxChannelGainText)->isEnabled());
+    EXPECT_NE(qobject_cast<QRadioButton*>(main.Item(Id::kDataMode)), nullptr);
+    EXPECT_NE(qobject_cast<QCheckBox*>(main.Item(Id::kCompander)), nullptr);
+    auto* slider = qobject_cast<QSlider*>(main.Item(Id::kRxVoiceGain));
     ASSERT_NE(slider, nullptr);
     EXPECT_EQ(slider->tickPosition(), QSlider::TicksAbove);
-    EXPECT_EQ(main.GetText(1053), QString::fromUtf8("退 出"));
+    EXPECT_EQ(main.GetText(Id::kExit), QString::fromUtf8("退 出"));
 
     CDialog radioPort(kRadioPortTemplate);
-    auto* rates = qobject_cast<QComboBox*>(radioPort.Item(1057));
+    auto* rates = qobject_cast<QComboBox*>(radioPort.Item(RadioPortId::kRateList));
     ASSERT_NE(rates, nullptr);
     EXPECT_EQ(rates->count(), 4);
     EXPECT_EQ(rates->itemText(0), "19200bps");
@@ -72,7 +76,8 @@ TEST(DialogLayer, BuildsEachKindOfControlWithItsStyle) {
 }
 
 TEST(DialogLayer, ReadOnlyFieldsShowTheDialogFace) {
-    for (const auto& [templateId, id] : {std::pair{kMainTemplate, 1048}, std::pair{147, 1060}}) {
+    for (const auto& [templateId, id] :
+         {std::pair{kMainTemplate, Id::kResultField}, std::pair{147, DetectId::kProgress}}) {
         CDialog dialog(templateId);
         dialog.ShowModeless();
         QWidget* field = dialog.Item(id);
@@ -86,8 +91,8 @@ TEST(DialogLayer, ReadOnlyFieldsShowTheDialogFace) {
 TEST(DialogLayer, DigitsOnlyEditsRefuseTypedAndPastedNonDigits) {
     CDialog main(kMainTemplate);
     main.ShowModeless();
-    main.SetTextLimit(1014, 7);
-    auto* edit = qobject_cast<QLineEdit*>(main.Item(1014));
+    main.SetTextLimit(Id::kRxFrequency, 7);
+    auto* edit = qobject_cast<QLineEdit*>(main.Item(Id::kRxFrequency));
     edit->clear();
     QTest::keyClicks(edit, "12a3-4");
     EXPECT_EQ(edit->text(), "1234");
@@ -101,21 +106,21 @@ TEST(DialogLayer, DigitsOnlyEditsRefuseTypedAndPastedNonDigits) {
 TEST(DialogLayer, RadioButtonsNeverUncheckThemselvesOrTheirPartners) {
     CDialog main(kMainTemplate);
     main.ShowModeless();
-    main.SetCheck(1051, true);
-    QTest::mouseClick(main.Item(1052), Qt::LeftButton);
-    EXPECT_TRUE(main.IsChecked(1051));
-    EXPECT_TRUE(main.IsChecked(1052));
-    QTest::mouseClick(main.Item(1052), Qt::LeftButton);
-    EXPECT_TRUE(main.IsChecked(1052));
+    main.SetCheck(Id::kDataMode, true);
+    QTest::mouseClick(main.Item(Id::kVoiceMode), Qt::LeftButton);
+    EXPECT_TRUE(main.IsChecked(Id::kDataMode));
+    EXPECT_TRUE(main.IsChecked(Id::kVoiceMode));
+    QTest::mouseClick(main.Item(Id::kVoiceMode), Qt::LeftButton);
+    EXPECT_TRUE(main.IsChecked(Id::kVoiceMode));
 }
 
 // A dialog whose handlers record what reached them.
 class CProbeDialog : public CDialog {
 public:
     CProbeDialog() : CDialog(kMainTemplate) {
-        OnClicked(1009, [this] { ++queryClicks; });
-        OnTextChanged(1014, [this] { ++textChanges; });
-        OnSliderReleased(1027, [this] { ++sliderReleases; });
+        OnClicked(Id::kQuery, [this] { ++queryClicks; });
+        OnTextChanged(Id::kRxFrequency, [this] { ++textChanges; });
+        OnSliderReleased(Id::kRxChannelGain, [this] { ++sliderReleases; });
     }
     int queryClicks = 0;
     int textChanges = 0;
@@ -131,11 +136,11 @@ protected:
 TEST(DialogLayer, DispatchesCommandsTextChangesAndSliderReleasesById) {
     CProbeDialog dialog;
     dialog.ShowModeless();
-    QTest::mouseClick(dialog.Item(1009), Qt::LeftButton);
+    QTest::mouseClick(dialog.Item(Id::kQuery), Qt::LeftButton);
     EXPECT_EQ(dialog.queryClicks, 1);
-    dialog.SetText(1014, "123");
+    dialog.SetText(Id::kRxFrequency, "123");
     EXPECT_EQ(dialog.textChanges, 1);
-    auto* slider = qobject_cast<QSlider*>(dialog.Item(1027));
+    auto* slider = qobject_cast<QSlider*>(dialog.Item(Id::kRxChannelGain));
     slider->setFocus();
     QTest::keyClick(slider, Qt::Key_Right);
     EXPECT_EQ(dialog.sliderReleases, 0);
@@ -146,10 +151,10 @@ TEST(DialogLayer, DispatchesCommandsTextChangesAndSliderReleasesById) {
 TEST(DialogLayer, EnterClicksTheFocusedButtonOrSendsTheDefaultCommand) {
     CProbeDialog dialog;
     dialog.ShowModeless();
-    dialog.Item(1009)->setFocus();
+    dialog.Item(Id::kQuery)->setFocus();
     QTest::keyClick(&dialog, Qt::Key_Return);
     EXPECT_EQ(dialog.queryClicks, 1);
-    dialog.Item(1014)->setFocus();
+    dialog.Item(Id::kRxFrequency)->setFocus();
     QTest::keyClick(&dialog, Qt::Key_Return);  // no handler for OK: the dialog ends with 1
     EXPECT_TRUE(dialog.IsEnded());
     EXPECT_EQ(dialog.result(), kIdOk);
