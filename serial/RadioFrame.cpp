@@ -2,8 +2,8 @@
 
 #include <chrono>
 
+#include "Clock.h"
 #include "RadioLink.h"
-#include "SteadyClock.h"
 
 namespace radiosetup {
 
@@ -28,10 +28,6 @@ int SendRadioFrame(IRadioLink& link, IClock& clock, const RadioPayload& payload)
     link.Read(stale.data(), kDrainLimit);
     clock.Sleep(std::chrono::milliseconds(kPreSendPauseMs));
     return link.Send(frame.data(), static_cast<int>(frame.size()));
-}
-
-int SendRadioFrame(IRadioLink& link, const RadioPayload& payload) {
-    return SendRadioFrame(link, SteadyClock(), payload);
 }
 
 bool IsAckReply(int count, const std::uint8_t* bytes) {

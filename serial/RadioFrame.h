@@ -22,7 +22,6 @@ RadioFrame BuildRadioFrame(const RadioPayload& payload);
 // Discards one read of stale input (at most 1024 bytes), pauses 40 ms, writes the
 // frame. Returns the bytes handed to the link: 8, or 0 when it is closed.
 int SendRadioFrame(IRadioLink& link, IClock& clock, const RadioPayload& payload);
-int SendRadioFrame(IRadioLink& link, const RadioPayload& payload);
 
 // True only for exactly three bytes 55 AA with status 00, 11 or 22.
 bool IsAckReply(int count, const std::uint8_t* bytes);

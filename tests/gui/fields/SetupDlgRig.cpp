@@ -11,6 +11,7 @@
 
 #include "OpKind.h"
 #include "RadioFrame.h"
+#include "SteadyClock.h"
 #include "TestNamespaces.h"
 
 namespace {
@@ -224,7 +225,7 @@ bool CSetupDlgRig::NothingReachedRadio() {
     SimFaults markerUnanswered = faults;
     markerUnanswered.silentCommands.insert(kMarkerCommand);
     radio.SetFaults(markerUnanswered);
-    SendRadioFrame(dlg.Port(), {kMarkerCommand, 0, 0, 0, 0});
+    SendRadioFrame(dlg.Port(), SteadyClock(), {kMarkerCommand, 0, 0, 0, 0});
     const bool marked = QTest::qWaitFor(
         [this] {
             const std::vector<SimFrameRecord> frames = radio.Frames();

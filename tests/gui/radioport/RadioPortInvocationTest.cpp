@@ -16,6 +16,7 @@
 #include "RadioPortRig.h"
 #include "RecordedMessageBoxes.h"
 #include "SerialPort.h"
+#include "SteadyClock.h"
 #include "TestNamespaces.h"
 
 namespace {
@@ -44,7 +45,7 @@ struct MainWindowRig {
 
     // Whether the radio acknowledges a connect sent on the main window's port.
     bool RadioAnswersConnect() {
-        SendRadioFrame(port, ConnectPayload(settings));
+        SendRadioFrame(port, SteadyClock(), ConnectPayload(settings));
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         while (port.PendingInput() < 3 && std::chrono::steady_clock::now() < giveUp) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));

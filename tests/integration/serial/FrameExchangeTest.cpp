@@ -7,6 +7,7 @@
 #include "PtyPair.h"
 #include "RadioFrame.h"
 #include "SerialPort.h"
+#include "SteadyClock.h"
 #include "TestNamespaces.h"
 #include "TestSupport.h"
 
@@ -45,7 +46,7 @@ protected:
 
     // The reply the far end sends once the frame has arrived, as the caller reads it.
     std::vector<std::uint8_t> ReplyAfterFrame(const RadioPayload& payload) {
-        EXPECT_EQ(SendRadioFrame(m_port, payload), 8);
+        EXPECT_EQ(SendRadioFrame(m_port, SteadyClock(), payload), 8);
         EXPECT_EQ(FrameOnTheWire().size(), 8U);
         m_pty.WriteToMaster(kAck);
         std::vector<std::uint8_t> reply(1024);
@@ -68,7 +69,7 @@ class FrameOnTheWireTest : public FrameExchangeTest,
                            public ::testing::WithParamInterface<WireCase> {};
 
 TEST_P(FrameOnTheWireTest, GoesOutByteForByte) {
-    EXPECT_EQ(SendRadioFrame(m_port, GetParam().payload), 8);
+    EXPECT_EQ(SendRadioFrame(m_port, SteadyClock(), GetParam().payload), 8);
     EXPECT_EQ(FrameOnTheWire(), GetParam().wire);
 }
 
@@ -96,13 +97,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(FrameExchangeTest, PausesBeforeTheFrame) {
     const auto start = Clock::now();
-    SendRadioFrame(m_port, {0xCC, 0, 0, 0, 0});
+    SendRadioFrame(m_port, SteadyClock(), {0xCC, 0, 0, 0, 0});
     EXPECT_GE(Clock::now() - start, milliseconds(kPreSendPauseMs));
 }
 
 TEST_F(FrameExchangeTest, ClosedPortSendsNothing) {
     m_port.Close();
-    EXPECT_EQ(SendRadioFrame(m_port, {0xCC, 0, 0, 0, 0}), 0);
+    EXPECT_EQ(SendRadioFrame(m_port, SteadyClock(), {0xCC, 0, 0, 0, 0}), 0);
     EXPECT_TRUE(m_pty.ReadFromMaster(1, kNothingMore).empty());
 }
 
@@ -124,7 +125,7 @@ TEST_F(FrameExchangeTest, OnlyOneDrainOfAtMost1024BytesIsMade) {
     m_pty.WriteToMaster(backlog);
     ASSERT_EQ(m_port.PendingInput(), 1500);
 
-    EXPECT_EQ(SendRadioFrame(m_port, {0xCC, 0, 0, 0, 0}), 8);
+    EXPECT_EQ(SendRadioFrame(m_port, SteadyClock(), {0xCC, 0, 0, 0, 0}), 8);
     ASSERT_EQ(m_port.PendingInput(), 476);
     std::vector<std::uint8_t> rest(476);
     ASSERT_EQ(m_port.Read(rest.data(), 1024), 476);
