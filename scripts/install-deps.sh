@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the demo need, if missing.
+# Installs the Debian packages the build, the tests and the demo need, if missing,
+# and any packages named as arguments.
 set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev fonts-noto-cjk xvfb
+    "$@"
 )
 
 missing=()

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
 
 namespace radiosetup {
 
@@ -26,9 +25,9 @@ public:
     int ReadQueued(std::uint8_t* buffer, int count);
 
 private:
-    CSerialDevice(std::intptr_t handle, std::string lockFile);
-    std::intptr_t m_hDevice;    // file descriptor or Windows handle
-    std::string m_strLockFile;  // the lock file taken for the device, if any
+    struct Handles;  // what the platform holds for an open device
+    explicit CSerialDevice(std::unique_ptr<Handles> handles);
+    std::unique_ptr<Handles> m_pHandles;
 };
 
 }  // namespace radiosetup

@@ -120,6 +120,11 @@ bool WaitWritable(int fd) {
 
 }  // namespace
 
+struct CSerialDevice::Handles {
+    int fd;
+    std::string lockFile;  // the lock file taken for the device
+};
+
 std::unique_ptr<CSerialDevice> CSerialDevice::Open(int portNumber, int baudRate, int parity) {
     const std::optional<speed_t> speed = SpeedFor(baudRate);
     if (!speed || !IsKnownParity(parity)) {
@@ -135,7 +140,8 @@ std::unique_ptr<CSerialDevice> CSerialDevice::Open(int portNumber, int baudRate,
         ReleaseUucpLock(*lockFile);
         return nullptr;
     }
-    std::unique_ptr<CSerialDevice> device(new CSerialDevice(fd, *lockFile));
+    std::unique_ptr<CSerialDevice> device(
+        new CSerialDevice(std::make_unique<Handles>(Handles{fd, *lockFile})));
     if (!ConfigureLine(fd, *speed, parity)) {
         return nullptr;
     }
@@ -144,19 +150,18 @@ std::unique_ptr<CSerialDevice> CSerialDevice::Open(int portNumber, int baudRate,
     return device;
 }
 
-CSerialDevice::CSerialDevice(std::intptr_t handle, std::string lockFile)
-    : m_hDevice(handle), m_strLockFile(std::move(lockFile)) {}
+CSerialDevice::CSerialDevice(std::unique_ptr<Handles> handles) : m_pHandles(std::move(handles)) {}
 
 CSerialDevice::~CSerialDevice() {
-    const int fd = static_cast<int>(m_hDevice);
+    const int fd = m_pHandles->fd;
     // The exclusive flag belongs to the tty, which another process may keep open.
     ioctl(fd, TIOCNXCL);
     close(fd);
-    ReleaseUucpLock(m_strLockFile);
+    ReleaseUucpLock(m_pHandles->lockFile);
 }
 
 void CSerialDevice::WriteByte(std::uint8_t value) {
-    const int fd = static_cast<int>(m_hDevice);
+    const int fd = m_pHandles->fd;
     if (WriteOne(fd, value) || (errno != EAGAIN && errno != EWOULDBLOCK)) {
         return;
     }
@@ -168,7 +173,7 @@ void CSerialDevice::WriteByte(std::uint8_t value) {
 int CSerialDevice::QueuedInput() {
     // A vanished device fails here (EIO, ENXIO) and so has nothing queued.
     int count = 0;
-    if (ioctl(static_cast<int>(m_hDevice), FIONREAD, &count) != 0 || count < 0) {
+    if (ioctl(m_pHandles->fd, FIONREAD, &count) != 0 || count < 0) {
         return 0;
     }
     return count;
@@ -178,7 +183,7 @@ int CSerialDevice::ReadQueued(std::uint8_t* buffer, int count) {
     int total = 0;
     while (total < count) {
         const ssize_t got =
-            read(static_cast<int>(m_hDevice), buffer + total, static_cast<size_t>(count - total));
+            read(m_pHandles->fd, buffer + total, static_cast<size_t>(count - total));
         if (got <= 0) {
             break;  // 0 after readiness is a vanished device; EAGAIN means nothing more yet
         }

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "Clock.h"
+#include "EngineTicks.h"
 #include "OperationEngine.h"
 #include "ParameterSet.h"
 #include "PcPortSettings.h"
@@ -11,12 +11,6 @@
 #include "SimRadio.h"
 #include "TestNamespaces.h"
 #include "TestSupport.h"
-
-// Tick the engine every 30 ms on clock, as the window's timer does: until no operation is
-// left (idle with no operation recorded; false when the limit passes first), or for the
-// whole duration.
-bool TickUntilDone(COperationEngine& engine, IClock& clock, std::chrono::milliseconds limit);
-void TickFor(COperationEngine& engine, IClock& clock, std::chrono::milliseconds duration);
 
 // The operation engine wired to a simulated radio over a real pseudo-terminal,
 // mapped as COM1 in a private settings folder.

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <stdexcept>
 
-#include "EngineRig.h"
+#include "EngineTicks.h"
 #include "OperationEngine.h"
 #include "ParameterSet.h"
 #include "PcPortSettings.h"

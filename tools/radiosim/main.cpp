@@ -42,6 +42,7 @@ const char* const kUsage =
     "  --short N            cut the parameter and channel blocks to N bytes\n"
     "  --garbage N          send N garbage bytes before every reply\n"
     "  --delay MS           wait MS ms before every reply\n"
+    "  --vanish-after N     close the line for good after N bytes of the first reply\n"
     "  --help               show this text\n";
 
 struct Options {
@@ -127,6 +128,8 @@ void ApplyValueOption(const std::string& option, const std::string& value, Optio
                                     kGarbageByte);
     } else if (option == "--delay") {
         faults.replyDelayMs = ParseCount(value, option);
+    } else if (option == "--vanish-after") {
+        faults.vanishAfter = ParseCount(value, option);
     } else {
         throw std::invalid_argument("unknown option " + option);
     }

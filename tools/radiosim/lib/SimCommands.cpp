@@ -207,6 +207,16 @@ std::optional<SimLineSettings> DecodeLineCode(std::uint8_t code) {
     return line;
 }
 
+std::string HexText(const std::uint8_t* bytes, std::size_t count) {
+    std::string text;
+    char hex[4];
+    for (std::size_t i = 0; i < count; ++i) {
+        std::snprintf(hex, sizeof hex, i == 0 ? "%02X" : " %02X", bytes[i]);
+        text += hex;
+    }
+    return text;
+}
+
 std::string DescribeLine(const SimLineSettings& line) {
     static const char* const kParities[] = {"no parity", "odd parity", "even parity"};
     const bool known = line.parity >= 0 && line.parity <= 2;

@@ -106,16 +106,6 @@ std::string DescribeDelivery(const SimFaults& faults, std::size_t replySize) {
 
 }  // namespace
 
-std::string HexText(const std::uint8_t* bytes, std::size_t count) {
-    std::string text;
-    char hex[4];
-    for (std::size_t i = 0; i < count; ++i) {
-        std::snprintf(hex, sizeof hex, i == 0 ? "%02X" : " %02X", bytes[i]);
-        text += hex;
-    }
-    return text;
-}
-
 CSimRadio::CSimRadio(SimRadioState initial) : m_state(std::move(initial)) {}
 
 CSimRadio::~CSimRadio() {
@@ -327,6 +317,14 @@ void CSimRadio::HandleFrame(const SimRequestFrame& frame) {
 
 void CSimRadio::SendReply(const std::vector<std::uint8_t>& reply, const SimFaults& faults) {
     if (faults.replyDelayMs > 0 && !PauseFor(std::chrono::milliseconds(faults.replyDelayMs))) {
+        return;
+    }
+    if (faults.vanishAfter > 0) {
+        const std::size_t sent =
+            std::min(static_cast<std::size_t>(faults.vanishAfter), reply.size());
+        SendPaced(std::vector<std::uint8_t>(reply.begin(),
+                                            reply.begin() + static_cast<std::ptrdiff_t>(sent)));
+        CloseDevice();  // on the radio's own thread, so nothing reads the closed descriptor
         return;
     }
     const std::size_t splitAt = faults.splitAt > 0 ? static_cast<std::size_t>(faults.splitAt) : 0;

@@ -65,6 +65,7 @@ struct SimFaults {
     int splitPauseMs = 0;                     // ... with this pause between them
     int replyDelayMs = 0;                     // wait before answering
     std::vector<std::uint8_t> garbageBefore;  // sent just before every reply
+    int vanishAfter = 0;  // >0: the device vanishes once this many bytes of a reply are out
 };
 
 struct SimLineSettings {

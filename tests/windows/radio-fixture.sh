@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Starts or stops the simulated radios of the Windows serial exchange tests on the Linux
+# side: COM1's answers (and is COM12 as well), COM2's vanishes 60 bytes into its first
+# reply. Each radio links its pseudo-terminal at the path Wine maps the port to and logs
+# beside it.
+#   radio-fixture.sh start|stop RADIOSIM PORTS_FOLDER
+set -euo pipefail
+action=$1
+radiosim=$2
+ports=$3
+
+start_radio() {
+    local name=$1
+    shift
+    rm -f "$ports/$name"
+    # Detached with every stream redirected, so ctest does not wait on it.
+    setsid "$radiosim" --link "$ports/$name" "$@" >"$ports/radio-$name.log" 2>&1 </dev/null &
+    echo $! >"$ports/$name.pid"
+    for _ in $(seq 100); do
+        [ -L "$ports/$name" ] && return 0
+        sleep 0.05
+    done
+    echo "the simulated radio for $name did not start:" >&2
+    cat "$ports/radio-$name.log" >&2
+    return 1
+}
+
+stop_radio() {
+    local pidfile="$ports/$1.pid"
+    [ -f "$pidfile" ] || return 0
+    kill "$(cat "$pidfile")" 2>/dev/null || true
+    rm -f "$pidfile"
+}
+
+case $action in
+    start)
+        mkdir -p "$ports"
+        start_radio com1
+        ln -sfn "$(readlink "$ports/com1")" "$ports/com12"
+        start_radio com2 --vanish-after 60
+        ;;
+    stop)
+        stop_radio com1
+        stop_radio com2
+        rm -f "$ports/com12"
+        ;;
+    *)
+        echo "usage: $0 start|stop RADIOSIM PORTS_FOLDER" >&2
+        exit 2
+        ;;
+esac

@@ -1,0 +1,69 @@
+#include "WinTestSupport.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+
+namespace {
+
+HKEY CreateTestKey(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        throw std::runtime_error("cannot create the test key " + path);
+    }
+    return key;
+}
+
+}  // namespace
+
+std::string WinePath(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;
+    for (char& c : path) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    return path;
+}
+
+std::string SharedScratch(const std::string& name) {
+    const char* folder = std::getenv("RADIOSETUP_TEST_SCRATCH");
+    if (folder == nullptr || *folder == '\0') {
+        return {};
+    }
+    return WinePath(std::string(folder) + "/" + name);
+}
+
+CWinTempDir::CWinTempDir() {
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    const std::string stem = "radiosetup-" + std::to_string(GetCurrentProcessId()) + "-";
+    for (int attempt = 0;; ++attempt) {
+        const std::filesystem::path candidate = base / (stem + std::to_string(attempt));
+        if (std::filesystem::create_directory(candidate)) {
+            m_strPath = candidate.string();
+            return;
+        }
+    }
+}
+
+CWinTempDir::~CWinTempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_strPath, ignored);
+}
+
+CScopedRegistryRoots::CScopedRegistryRoots()
+    : m_strTestKey("Software\\RadiosetupTests\\" + std::to_string(GetCurrentProcessId())) {
+    m_hMachine = CreateTestKey(m_strTestKey + "\\Machine");
+    m_hUser = CreateTestKey(m_strTestKey + "\\User");
+    RegOverridePredefKey(HKEY_LOCAL_MACHINE, m_hMachine);
+    RegOverridePredefKey(HKEY_CURRENT_USER, m_hUser);
+}
+
+CScopedRegistryRoots::~CScopedRegistryRoots() {
+    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
+    RegCloseKey(m_hUser);
+    RegCloseKey(m_hMachine);
+    RegDeleteTreeA(HKEY_CURRENT_USER, m_strTestKey.c_str());
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "TestNamespaces.h"
+
+// A Linux path as a Windows program under Wine sees it (drive Z: is the root).
+std::string WinePath(const std::string& unixPath);
+
+// A path in the folder that the test run shares with its Linux side: the COM port links,
+// the radios' logs, the small disk. Empty when the run has none.
+std::string SharedScratch(const std::string& name);
+
+// A fresh folder under the temporary folder, removed with everything in it on destruction.
+class CWinTempDir {
+public:
+    CWinTempDir();
+    ~CWinTempDir();
+    CWinTempDir(const CWinTempDir&) = delete;
+    CWinTempDir& operator=(const CWinTempDir&) = delete;
+    std::string File(const std::string& name) const { return m_strPath + "\\" + name; }
+
+private:
+    std::string m_strPath;
+};
+
+// Points HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER of this process at two fresh keys of its
+// own for the object's lifetime, so tests neither see nor leave registry values.
+class CScopedRegistryRoots {
+public:
+    CScopedRegistryRoots();
+    ~CScopedRegistryRoots();
+    CScopedRegistryRoots(const CScopedRegistryRoots&) = delete;
+    CScopedRegistryRoots& operator=(const CScopedRegistryRoots&) = delete;
+
+private:
+    std::string m_strTestKey;
+    HKEY m_hMachine = nullptr;
+    HKEY m_hUser = nullptr;
+};
