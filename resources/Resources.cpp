@@ -1,18 +1,10 @@
 #include "Resources.h"
 
-#include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRadialGradient>
-
-// The templates are compiled into a static library, whose resources are not registered on
-// their own; Q_INIT_RESOURCE has to be called from outside any namespace.
-static bool RegisterResources() {
-    Q_INIT_RESOURCE(resources);
-    return true;
-}
 
 namespace radiosetup {
 
@@ -295,17 +287,6 @@ QString StringResource(int id) {
         return QStringLiteral("关于 Tarnwick(&A)...");
     }
     return {};
-}
-
-QByteArray TemplateResource(int id) {
-    static const bool registered = RegisterResources();
-    Q_UNUSED(registered);
-
-    QFile file(QStringLiteral(":/templates/%1.json").arg(id));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return file.readAll();
 }
 
 }  // namespace radiosetup

@@ -17,7 +17,5 @@ constexpr int kAboutMenuText = 101;
 QPixmap BitmapResource(int id);  // null pixmap for an unknown id
 QIcon IconResource(int id);
 QString StringResource(int id);  // empty for an unknown id
-// The JSON text of dialog template id; empty when there is none.
-QByteArray TemplateResource(int id);
 
 }  // namespace radiosetup

@@ -58,13 +58,27 @@ protected:
 
 // Fixed base units per template font at 96 DPI: 宋体 9 pt is 6 x 12 pixels per 4 x 8
 // units, System 10 pt is 8 x 16.
-double PixelsPerUnitAt96(const QString& fontFace) {
-    return fontFace == QStringLiteral("System") ? 2.0 : 1.5;
+QRect ToQRect(const TemplateRect& rect) {
+    return QRect(rect.x, rect.y, rect.width, rect.height);
+}
+
+// A broken template is a fault of the build, never of the user's input: logged as a
+// critical message, which fails any GUI test.
+DialogTemplate LoadReportingFaults(int templateId) {
+    DialogTemplate loaded = DialogTemplate::Load(templateId);
+    for (const std::string& fault : loaded.faults) {
+        qCritical("dialog template %d: %s", templateId, fault.c_str());
+    }
+    return loaded;
+}
+
+double PixelsPerUnitAt96(const std::string& fontFace) {
+    return fontFace == "System" ? 2.0 : 1.5;
 }
 
 QFont TemplateFont(const DialogTemplate& dialog) {
     QFont font;
-    if (dialog.fontFace == QStringLiteral("System")) {
+    if (dialog.fontFace == "System") {
         font.setFamilies({"Noto Sans CJK SC", "WenQuanYi Zen Hei", "Noto Sans"});
         font.setWeight(QFont::DemiBold);
     } else {
@@ -100,7 +114,7 @@ QString DialogStyleSheet(const QFontMetrics& metrics) {
 }
 
 QWidget* CreateEdit(const ControlTemplate& control, QWidget* parent) {
-    auto* edit = new QLineEdit(control.text, parent);
+    auto* edit = new QLineEdit(QString::fromStdString(control.text), parent);
     if (control.Has("digits")) {
         edit->setValidator(
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
@@ -114,7 +128,7 @@ QWidget* CreateEdit(const ControlTemplate& control, QWidget* parent) {
 }
 
 QWidget* CreateButton(const ControlTemplate& control, QWidget* parent) {
-    auto* button = new QPushButton(WithoutMnemonics(control.text), parent);
+    auto* button = new QPushButton(WithoutMnemonics(QString::fromStdString(control.text)), parent);
     button->setAutoDefault(false);
     button->setDefault(control.Has("default"));
     return button;
@@ -122,7 +136,9 @@ QWidget* CreateButton(const ControlTemplate& control, QWidget* parent) {
 
 QWidget* CreateStatic(const ControlTemplate& control, QWidget* parent) {
     auto* label =
-        new QLabel(control.Has("noprefix") ? control.text : WithoutMnemonics(control.text), parent);
+        new QLabel(control.Has("noprefix") ? QString::fromStdString(control.text)
+                                           : WithoutMnemonics(QString::fromStdString(control.text)),
+                   parent);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
@@ -139,7 +155,9 @@ QWidget* CreatePicture(const ControlTemplate& control, QWidget* parent) {
 
 QWidget* CreateDropList(const ControlTemplate& control, QWidget* parent) {
     auto* list = new QComboBox(parent);
-    list->addItems(control.items);
+    for (const std::string& item : control.items) {
+        list->addItem(QString::fromStdString(item));
+    }
     list->setCurrentIndex(-1);
     return list;
 }
@@ -155,7 +173,7 @@ QWidget* CreateTrackbar(QWidget* parent) {
 }  // namespace
 
 CDialog::CDialog(int templateId, QWidget* parent)
-    : QDialog(parent), m_template(DialogTemplate::Load(templateId)) {
+    : QDialog(parent), m_template(LoadReportingFaults(templateId)) {
     Build();
 }
 
@@ -221,12 +239,12 @@ void CDialog::Build() {
         if (widget == nullptr) {
             continue;
         }
-        const QRect rect = ToPixels(control.rect);
-        if (control.kind == QStringLiteral("static")) {
-            PlaceLabel(widget, control.rect);
-        } else if (control.kind == QStringLiteral("picture") && control.bitmap != 0) {
+        const QRect rect = ToPixels(ToQRect(control.rect));
+        if (control.kind == "static") {
+            PlaceLabel(widget, ToQRect(control.rect));
+        } else if (control.kind == "picture" && control.bitmap != 0) {
             widget->setGeometry(QRect(rect.topLeft(), widget->sizeHint()));
-        } else if (control.kind == QStringLiteral("droplist")) {
+        } else if (control.kind == "droplist") {
             widget->setGeometry(rect.x(), rect.y(), rect.width(), widget->sizeHint().height());
         } else {
             widget->setGeometry(rect);
@@ -254,7 +272,7 @@ void CDialog::PlaceLabel(QWidget* label, const QRect& dialogUnits) {
 }
 
 void CDialog::ApplyWindowStyle() {
-    setWindowTitle(m_template.caption);
+    setWindowTitle(QString::fromStdString(m_template.caption));
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint;
     if (m_template.Has("noborder") || m_template.Has("thinborder")) {
         flags |= Qt::FramelessWindowHint;
@@ -269,29 +287,29 @@ void CDialog::ApplyWindowStyle() {
         flags |= Qt::WindowMinimizeButtonHint;
     }
     setWindowFlags(flags);
-    setFixedSize(ToPixels(QRect(QPoint(0, 0), m_template.size)).size());
+    setFixedSize(ToPixels(QRect(0, 0, m_template.width, m_template.height)).size());
 }
 
 QWidget* CDialog::CreateControl(const ControlTemplate& control) {
-    const QString& kind = control.kind;
+    const std::string& kind = control.kind;
     QWidget* widget = nullptr;
-    if (kind == QStringLiteral("edit")) {
+    if (kind == "edit") {
         widget = CreateEdit(control, this);
-    } else if (kind == QStringLiteral("button")) {
+    } else if (kind == "button") {
         widget = CreateButton(control, this);
-    } else if (kind == QStringLiteral("radio")) {
-        widget = new CAutoRadioButton(WithoutMnemonics(control.text), this);
-    } else if (kind == QStringLiteral("checkbox")) {
-        widget = new QCheckBox(WithoutMnemonics(control.text), this);
-    } else if (kind == QStringLiteral("groupbox")) {
-        widget = new QGroupBox(control.text, this);
-    } else if (kind == QStringLiteral("static")) {
+    } else if (kind == "radio") {
+        widget = new CAutoRadioButton(WithoutMnemonics(QString::fromStdString(control.text)), this);
+    } else if (kind == "checkbox") {
+        widget = new QCheckBox(WithoutMnemonics(QString::fromStdString(control.text)), this);
+    } else if (kind == "groupbox") {
+        widget = new QGroupBox(QString::fromStdString(control.text), this);
+    } else if (kind == "static") {
         widget = CreateStatic(control, this);
-    } else if (kind == QStringLiteral("picture")) {
+    } else if (kind == "picture") {
         widget = CreatePicture(control, this);
-    } else if (kind == QStringLiteral("droplist")) {
+    } else if (kind == "droplist") {
         widget = CreateDropList(control, this);
-    } else if (kind == QStringLiteral("trackbar")) {
+    } else if (kind == "trackbar") {
         widget = CreateTrackbar(this);
     }
     // Frames, labels and pictures stay behind the controls they surround.
@@ -459,7 +477,7 @@ void CDialog::AppendSystemMenuItem(int command, const QString& text) {
 
 int CDialog::DefaultButtonId() const {
     for (const ControlTemplate& control : m_template.controls) {
-        if (control.kind == QStringLiteral("button") && control.Has("default")) {
+        if (control.kind == "button" && control.Has("default")) {
             return control.id;
         }
     }

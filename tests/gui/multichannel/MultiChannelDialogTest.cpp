@@ -13,11 +13,15 @@ namespace {
 
 const QString kSaved = QString::fromUtf8("保存数据成功");
 
+QRect AsQRect(const TemplateRect& rect) {
+    return QRect(rect.x, rect.y, rect.width, rect.height);
+}
+
 TEST(MultiChannelLayout, TemplateHoldsTheRowsAtTheirPlacesInTabOrder) {
     const DialogTemplate layout = DialogTemplate::Load(CMultiChannelDlg::kTemplateId);
-    EXPECT_EQ(layout.caption, QString::fromUtf8("多信道设置"));
-    EXPECT_EQ(layout.size, QSize(243, 325));
-    EXPECT_EQ(layout.fontFace, QString::fromUtf8("宋体"));
+    EXPECT_EQ(layout.caption, "多信道设置");
+    EXPECT_EQ(QSize(layout.width, layout.height), QSize(243, 325));
+    EXPECT_EQ(layout.fontFace, "宋体");
     EXPECT_EQ(layout.fontPoints, 9);
 
     QList<int> tabOrder;
@@ -44,22 +48,22 @@ TEST(MultiChannelLayout, TemplateHoldsTheRowsAtTheirPlacesInTabOrder) {
         {{123, 183}, {167, 194}, {167, 210}}, {{123, 231}, {167, 241}, {167, 258}}};
     for (int row = 0; row < 10; ++row) {
         const ControlTemplate group = byId.value(Mc::kRows[row].group);
-        EXPECT_EQ(group.rect, QRect(rows[row].group, QSize(92, 46))) << "row " << row + 1;
-        EXPECT_EQ(group.text, QString::fromUtf8("信道%1").arg(row + 1));
+        EXPECT_EQ(AsQRect(group.rect), QRect(rows[row].group, QSize(92, 46))) << "row " << row + 1;
+        EXPECT_EQ(group.text, "信道" + std::to_string(row + 1));
         for (const auto& [id, at] : {std::pair(Mc::kRows[row].rx, rows[row].rx),
                                      std::pair(Mc::kRows[row].tx, rows[row].tx)}) {
             const ControlTemplate edit = byId.value(id);
-            EXPECT_EQ(edit.rect, QRect(at, QSize(40, 14))) << "edit " << id;
+            EXPECT_EQ(AsQRect(edit.rect), QRect(at, QSize(40, 14))) << "edit " << id;
             EXPECT_TRUE(edit.Has("digits")) << "edit " << id;
         }
     }
-    EXPECT_EQ(byId.value(Mc::kStartChannel).rect, QRect(41, 12, 25, 14));
-    EXPECT_EQ(byId.value(Mc::kChannelCount).rect, QRect(129, 12, 26, 14));
-    EXPECT_EQ(byId.value(Mc::kQuery).rect, QRect(24, 284, 38, 14));
-    EXPECT_EQ(byId.value(Mc::kSave).rect, QRect(70, 284, 40, 14));
-    EXPECT_EQ(byId.value(Mc::kSet).rect, QRect(121, 284, 41, 14));
-    EXPECT_EQ(byId.value(kIdCancel).rect, QRect(175, 284, 40, 14));
-    EXPECT_EQ(byId.value(Mc::kStatus).rect, QRect(7, 305, 236, 16));
+    EXPECT_EQ(AsQRect(byId.value(Mc::kStartChannel).rect), QRect(41, 12, 25, 14));
+    EXPECT_EQ(AsQRect(byId.value(Mc::kChannelCount).rect), QRect(129, 12, 26, 14));
+    EXPECT_EQ(AsQRect(byId.value(Mc::kQuery).rect), QRect(24, 284, 38, 14));
+    EXPECT_EQ(AsQRect(byId.value(Mc::kSave).rect), QRect(70, 284, 40, 14));
+    EXPECT_EQ(AsQRect(byId.value(Mc::kSet).rect), QRect(121, 284, 41, 14));
+    EXPECT_EQ(AsQRect(byId.value(kIdCancel).rect), QRect(175, 284, 40, 14));
+    EXPECT_EQ(AsQRect(byId.value(Mc::kStatus).rect), QRect(7, 305, 236, 16));
     EXPECT_TRUE(byId.value(Mc::kStatus).Has("readonly"));
     for (int id : {int(Mc::kQuery), int(Mc::kSave), int(Mc::kSet), kIdCancel}) {
         EXPECT_FALSE(byId.value(id).Has("default")) << "button " << id;

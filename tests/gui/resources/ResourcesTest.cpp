@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 #include "Resources.h"
 #include "TestNamespaces.h"
@@ -56,16 +54,6 @@ TEST(ResourcesTest, UnknownIdsGiveNothing) {
     EXPECT_TRUE(BitmapResource(Res::kAppIcon).isNull());
     EXPECT_TRUE(IconResource(Res::kSplashBitmap).isNull());
     EXPECT_TRUE(StringResource(102).isEmpty());
-    EXPECT_TRUE(TemplateResource(101).isEmpty());
-}
-
-TEST(TemplateResourceTest, MainDialogTemplateIsJsonWithItsId) {
-    const QByteArray text = TemplateResource(102);
-    ASSERT_FALSE(text.isEmpty()) << "template 102 is missing";
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(text, &error);
-    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-    EXPECT_EQ(document.object().value(QStringLiteral("id")).toInt(), 102);
 }
 
 }  // namespace

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace radiosetup {
+
+// A JSON value as the dialog templates need it: objects, arrays, strings (UTF-8),
+// whole numbers, true, false and null. Numbers with a fraction or exponent are refused.
+class CJsonValue {
+public:
+    enum class Kind { Null, Bool, Number, String, Array, Object };
+
+    // The whole text as one value; nullopt, with the reason in error, when it is not one.
+    static std::optional<CJsonValue> Parse(const std::string& text, std::string& error);
+
+    Kind GetKind() const { return m_kind; }
+    // Each accessor gives its fallback (or an empty value) for a value of another kind.
+    long long Int(long long fallback = 0) const;
+    const std::string& String() const;
+    const std::vector<CJsonValue>& Array() const;
+    // The member of that name; a null value when there is none.
+    const CJsonValue& Member(const std::string& name) const;
+
+private:
+    friend class CJsonParser;
+
+    Kind m_kind = Kind::Null;
+    long long m_nNumber = 0;
+    std::string m_strText;
+    std::vector<CJsonValue> m_items;
+    std::map<std::string, CJsonValue> m_members;
+};
+
+}  // namespace radiosetup

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "DialogTemplate.h"
+
+namespace radiosetup {
+
+// A dialog template as Windows takes it from memory (DLGTEMPLATE with DS_SETFONT and its
+// items, DWORD-aligned), for CreateDialogIndirectParamW and DialogBoxIndirectParamW.
+// Drop-down list items and the size of labels placed by their corner only are left to
+// FinishWin32Dialog, which runs when the dialog is initialised.
+std::vector<WORD> BuildWin32DialogTemplate(const DialogTemplate& dialog);
+
+// Fills the drop-down lists and sizes the labels to their texts in the dialog's font.
+void FinishWin32Dialog(HWND window, const DialogTemplate& dialog);
+
+std::wstring Utf16(const std::string& utf8);
+std::string Utf8(const std::wstring& utf16);
+
+}  // namespace radiosetup
