@@ -15,17 +15,20 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >"$build/wineboot.log" 2>&1
 fi
 
+# Written as UTF-16 (a version 5 .reg file), so that the Chinese font name survives.
 reg=$build/wine-settings.reg
 {
-    printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\n'
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\r\n'
     for n in $(seq 16); do
-        printf '"COM%d"="%s/ports/com%d"\n' "$n" "$build" "$n"
+        printf '"COM%d"="%s/ports/com%d"\r\n' "$n" "$build" "$n"
     done
-    printf '\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\n'
-    printf '"SimSun"="AR PL UMing CN"\n'
-    printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Managed"="N"\n'
-} >"$reg"
+    printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
+    printf '"SimSun"="AR PL UMing CN"\r\n"宋体"="AR PL UMing CN"\r\n'
+    printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n'
+} | { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$reg"
 wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
+# The caption buttons are drawn with this font; without it they show as letters.
+cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 
 # The port map is read when the server and its services start. The server's own output
 # goes to a file: when a radio's pty closes it reports the hang-up many times over.
