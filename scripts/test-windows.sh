@@ -12,15 +12,16 @@ root=$PWD
 scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine wine64 fonts-wine fonts-arphic-uming \
     googletest
 
-# The simulated radios run on the Linux side.
+# The simulated radios run on the Linux side; artexport draws the pictures there.
 host=build/windows-host
 cmake -S . -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRADIOSETUP_TESTS=OFF \
     -DRADIOSETUP_BENCH=OFF >/dev/null
-cmake --build "$host" --target radiosim
+cmake --build "$host" --target radiosim artexport
 
 build=build/windows
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-    -DCMAKE_BUILD_TYPE=Debug -DRADIOSETUP_HOST_RADIOSIM="$root/$host/tools/radiosim/radiosim"
+    -DCMAKE_BUILD_TYPE=Debug -DRADIOSETUP_HOST_RADIOSIM="$root/$host/tools/radiosim/radiosim" \
+    -DRADIOSETUP_HOST_ARTEXPORT="$root/$host/tools/artexport/artexport"
 cmake --build "$build" --parallel "$(nproc)"
 
 # A virtual display of the run's own, for the dialogs.
