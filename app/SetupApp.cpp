@@ -8,8 +8,7 @@
 namespace radiosetup {
 
 bool CSetupApp::InitInstance() {
-    SetPortSettingsFailureReporter(
-        [] { ShowMessageBox(nullptr, QStringLiteral("Open Reg Error!")); });
+    SetPortSettingsFailureReporter([] { ShowMessageBox(nullptr, "Open Reg Error!"); });
     CSplashDlg splash;
     splash.DoModal();
     CSetupDlg main;

@@ -7,7 +7,7 @@ using namespace radiosetup;
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(ApplicationTitle());
+    QApplication::setApplicationName(QString::fromStdString(ApplicationTitle()));
     CSetupApp setupApp;
     setupApp.InitInstance();
     return 0;

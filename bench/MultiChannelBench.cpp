@@ -58,7 +58,7 @@ void RunButton(benchmark::State& state, int button, const char* success, double 
         dialog.SendCommand(button);
         const std::chrono::duration<double, std::milli> elapsed =
             std::chrono::steady_clock::now() - start;
-        if (dialog.GetText(MultiChannelId::kStatus) != QString::fromUtf8(success)) {
+        if (dialog.GetText(MultiChannelId::kStatus) != success) {
             state.SkipWithError("the radio did not answer as expected");
             return;
         }

@@ -105,7 +105,7 @@ bool StartMainWindow(std::unique_ptr<CSetupDlg>& window, StartupTimes& times) {
 
 // A box would wait for a click: print it and answer OK.
 int PrintMessageBox(const MessageBoxRequest& box) {
-    std::fprintf(stderr, "message box: %s\n", qUtf8Printable(box.text));
+    std::fprintf(stderr, "message box: %s\n", box.text.c_str());
     return kIdOk;
 }
 

@@ -282,11 +282,4 @@ QIcon IconResource(int id) {
     return icon;
 }
 
-QString StringResource(int id) {
-    if (id == Res::kAboutMenuText) {
-        return QStringLiteral("关于 Tarnwick(&A)...");
-    }
-    return {};
-}
-
 }  // namespace radiosetup

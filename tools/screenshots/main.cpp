@@ -54,13 +54,13 @@ const Shot kShots[] = {
 
 // Nothing may wait for a click: every box is printed and answered with OK.
 int PrintMessageBox(const MessageBoxRequest& box) {
-    std::fprintf(stderr, "screenshots: message box \"%s\": %s\n", qUtf8Printable(box.caption),
-                 qUtf8Printable(box.text));
+    std::fprintf(stderr, "screenshots: message box \"%s\": %s\n", box.caption.c_str(),
+                 box.text.c_str());
     return kIdOk;
 }
 
 bool HasQueried(const CSetupDlg& mainWindow) {
-    return mainWindow.GetText(kResultField) == QString::fromUtf8("成功获取设备信息");
+    return mainWindow.GetText(kResultField) == "成功获取设备信息";
 }
 
 bool Grab(CDialog& dialog, const QDir& outDir, const char* fileName) {
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     QApplication application(argc, argv);
-    QApplication::setApplicationName(ApplicationTitle());
+    QApplication::setApplicationName(QString::fromStdString(ApplicationTitle()));
     // Made absolute now: the run works in a folder of its own.
     const QDir outDir(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
     if (!outDir.mkpath(QStringLiteral("."))) {
@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "screenshots: the main window had no answer to its query after %d s; "
                      "its result field reads \"%s\"\n",
-                     kQueryTimeoutMs / 1000, qUtf8Printable(mainWindow.GetText(kResultField)));
+                     kQueryTimeoutMs / 1000, mainWindow.GetText(kResultField).c_str());
         return kExitFailure;
     }
     bool allSaved = Grab(mainWindow, outDir, "main.png");

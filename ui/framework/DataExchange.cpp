@@ -1,36 +1,50 @@
 #include "DataExchange.h"
 
-#include <QLineEdit>
-#include <QRegularExpression>
-#include <QSignalBlocker>
 #include <algorithm>
 #include <limits>
 #include <optional>
 
 #include "Dialog.h"
 #include "MessageBoxSeam.h"
+#include "TextFormat.h"
 
 namespace radiosetup {
 
 namespace {
 
-// Blanks are spaces and tabs; the number needs at least one digit. A number too large
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// Blanks are spaces and tabs around one number with at least one digit. A number too large
 // for an int saturates, so it fails every range check rather than the integer test.
-std::optional<int> ParseInteger(const QString& text) {
-    static const QRegularExpression pattern(QStringLiteral("^[ \\t]*([+-]?[0-9]+)[ \\t]*$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch()) {
+std::optional<int> ParseInteger(const std::string& text) {
+    std::size_t at = 0;
+    std::size_t end = text.size();
+    while (at < end && IsBlank(text[at])) {
+        ++at;
+    }
+    while (end > at && IsBlank(text[end - 1])) {
+        --end;
+    }
+    const bool negative = at < end && text[at] == '-';
+    if (at < end && (text[at] == '-' || text[at] == '+')) {
+        ++at;
+    }
+    if (at == end) {
         return std::nullopt;
     }
-    const QString number = match.captured(1);
-    constexpr int kLowest = std::numeric_limits<int>::min();
-    constexpr int kHighest = std::numeric_limits<int>::max();
-    bool fits = false;
-    const qlonglong value = number.toLongLong(&fits);
-    if (!fits) {
-        return number.startsWith(QLatin1Char('-')) ? kLowest : kHighest;
+    constexpr long long kBeyond = static_cast<long long>(std::numeric_limits<int>::max()) + 1;
+    long long magnitude = 0;
+    for (; at < end; ++at) {
+        if (text[at] < '0' || text[at] > '9') {
+            return std::nullopt;
+        }
+        magnitude = std::min(magnitude * 10 + (text[at] - '0'), kBeyond);
     }
-    return static_cast<int>(std::clamp<qlonglong>(value, kLowest, kHighest));
+    const long long value = negative ? -magnitude : magnitude;
+    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
 }
 
 }  // namespace
@@ -43,21 +57,22 @@ void CDataExchange::Integer(int id, int& value, int minimum, int maximum) {
         return;
     }
     if (!m_bSaving) {
-        Load(id, QString::number(value));
+        Load(id, std::to_string(value));
         return;
     }
     const std::optional<int> parsed = ParseInteger(m_dialog.GetText(id));
     if (!parsed) {
-        Fail(id, QString::fromUtf8("请键入一个整数。"));
+        Fail(id, "请键入一个整数。");
         return;
     }
     value = *parsed;
     if (value < minimum || value > maximum) {
-        Fail(id, QString::fromUtf8("“请填入一个在%1和%2之间的整数。”").arg(minimum).arg(maximum));
+        Fail(id, FormatText("“请填入一个在%1和%2之间的整数。”",
+                            {std::to_string(minimum), std::to_string(maximum)}));
     }
 }
 
-void CDataExchange::Text(int id, QString& value) {
+void CDataExchange::Text(int id, std::string& value) {
     if (m_bFailed) {
         return;
     }
@@ -68,18 +83,15 @@ void CDataExchange::Text(int id, QString& value) {
     }
 }
 
-void CDataExchange::Load(int id, const QString& text) {
-    const QSignalBlocker quiet(m_dialog.Item(id));
-    m_dialog.SetText(id, text);
+void CDataExchange::Load(int id, const std::string& text) {
+    m_dialog.SetTextSilently(id, text);
 }
 
-void CDataExchange::Fail(int id, const QString& message) {
+void CDataExchange::Fail(int id, const std::string& message) {
     m_bFailed = true;
     ShowMessageBox(&m_dialog, message, ApplicationTitle(), MsgIcon::Exclamation);
     m_dialog.FocusItem(id);
-    if (auto* edit = qobject_cast<QLineEdit*>(m_dialog.Item(id))) {
-        edit->selectAll();
-    }
+    m_dialog.SelectAllText(id);
 }
 
 }  // namespace radiosetup

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <string>
 
 namespace radiosetup {
 
@@ -20,11 +20,11 @@ public:
     // A decimal integer, optionally surrounded by blanks. A parsed value is stored
     // before its range is checked; the range applies only when saving.
     void Integer(int id, int& value, int minimum, int maximum);
-    void Text(int id, QString& value);
+    void Text(int id, std::string& value);
 
 private:
-    void Load(int id, const QString& text);
-    void Fail(int id, const QString& message);
+    void Load(int id, const std::string& text);
+    void Fail(int id, const std::string& message);
 
     CDialog& m_dialog;
     bool m_bSaving;

@@ -8,30 +8,30 @@ namespace radiosetup {
 
 namespace {
 
-bool IsBlank(QChar c) {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool IsDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
 }
 
 }  // namespace
 
-int DecimalValue(const QString& text) {
+int DecimalValue(const std::string& text) {
     constexpr std::int64_t kLimit = std::numeric_limits<int>::max();
-    qsizetype at = 0;
+    std::size_t at = 0;
     while (at < text.size() && IsBlank(text[at])) {
         ++at;
     }
     bool negative = false;
-    if (at < text.size() && (text[at] == u'-' || text[at] == u'+')) {
-        negative = text[at] == u'-';
+    if (at < text.size() && (text[at] == '-' || text[at] == '+')) {
+        negative = text[at] == '-';
         ++at;
     }
     std::int64_t magnitude = 0;
     for (; at < text.size() && IsDigit(text[at]); ++at) {
-        const int digit = text[at].unicode() - u'0';
+        const int digit = text[at] - '0';
         magnitude = std::min(magnitude * 10 + digit, kLimit + 1);
     }
     if (negative) {

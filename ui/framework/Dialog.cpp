@@ -5,14 +5,18 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMetaObject>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QTimer>
 #include <algorithm>
@@ -172,8 +176,8 @@ QWidget* CreateTrackbar(QWidget* parent) {
 
 }  // namespace
 
-CDialog::CDialog(int templateId, QWidget* parent)
-    : QDialog(parent), m_template(LoadReportingFaults(templateId)) {
+CDialog::CDialog(int templateId, CDialog* parent)
+    : QDialog(parent), m_pParent(parent), m_template(LoadReportingFaults(templateId)) {
     Build();
 }
 
@@ -347,7 +351,23 @@ void CDialog::SendCommand(int id) {
     }
 }
 
-QString CDialog::GetText(int id) const {
+void CDialog::PostToWindow(std::function<void()> task) {
+    QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+}
+
+// Qt gives no focus to a hidden widget, so the control is shown with no area.
+void CDialog::MakeHiddenFocusTarget(int id) {
+    if (QWidget* target = Item(id)) {
+        target->resize(0, 0);
+        target->show();
+    }
+}
+
+std::string CDialog::GetText(int id) const {
+    return QtText(id).toStdString();
+}
+
+QString CDialog::QtText(int id) const {
     if (auto* edit = qobject_cast<QLineEdit*>(Item(id))) {
         return edit->text();
     }
@@ -363,7 +383,8 @@ QString CDialog::GetText(int id) const {
     return QString();
 }
 
-void CDialog::SetText(int id, const QString& text) {
+void CDialog::SetText(int id, const std::string& utf8) {
+    const QString text = QString::fromStdString(utf8);
     if (auto* edit = qobject_cast<QLineEdit*>(Item(id))) {
         edit->setText(text);
     } else if (auto* button = qobject_cast<QAbstractButton*>(Item(id))) {
@@ -372,6 +393,17 @@ void CDialog::SetText(int id, const QString& text) {
         label->setText(text);
     } else if (auto* group = qobject_cast<QGroupBox*>(Item(id))) {
         group->setTitle(text);
+    }
+}
+
+void CDialog::SetTextSilently(int id, const std::string& text) {
+    const QSignalBlocker quiet(Item(id));
+    SetText(id, text);
+}
+
+void CDialog::SelectAllText(int id) {
+    if (auto* edit = qobject_cast<QLineEdit*>(Item(id))) {
+        edit->selectAll();
     }
 }
 
@@ -471,8 +503,19 @@ void CDialog::KillTimer(int timerId) {
     }
 }
 
-void CDialog::AppendSystemMenuItem(int command, const QString& text) {
+void CDialog::AppendSystemMenuItem(int command, const std::string& text) {
     m_systemMenu.append({command, text});
+}
+
+void CDialog::SetIcon(int iconId) {
+    setWindowIcon(IconResource(iconId));
+}
+
+void CDialog::CenterOnScreen() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        move(available.center() - rect().center());
+    }
 }
 
 int CDialog::DefaultButtonId() const {
@@ -525,7 +568,7 @@ void CDialog::contextMenuEvent(QContextMenuEvent* event) {
     }
     QMenu menu(this);
     for (const auto& [command, text] : m_systemMenu) {
-        QAction* action = menu.addAction(text);
+        QAction* action = menu.addAction(QString::fromStdString(text));
         connect(action, &QAction::triggered, this,
                 [this, command = command] { OnSysCommand(command); });
     }

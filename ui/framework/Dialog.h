@@ -4,6 +4,7 @@
 #include <QMap>
 #include <QString>
 #include <functional>
+#include <string>
 
 #include "DialogTemplate.h"
 
@@ -20,7 +21,7 @@ class CDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CDialog(int templateId, QWidget* parent = nullptr);
+    explicit CDialog(int templateId, CDialog* parent = nullptr);
     ~CDialog() override;
 
     // Runs the dialog modally (through the modal seam); returns its result.
@@ -34,12 +35,17 @@ public:
 
     QWidget* Item(int id) const;
     const DialogTemplate& Template() const { return m_template; }
+    CDialog* ParentDialog() const { return m_pParent; }
     // Dialog units to pixels for this dialog's font, at the screen's logical DPI.
     QRect ToPixels(const QRect& dialogUnits) const;
     QPointF PixelsPerUnit() const;
 
-    QString GetText(int id) const;
-    void SetText(int id, const QString& text);
+    // Texts are UTF-8.
+    std::string GetText(int id) const;
+    void SetText(int id, const std::string& text);
+    // Sets the text without the change notifications a typed change raises.
+    void SetTextSilently(int id, const std::string& text);
+    void SelectAllText(int id);
     void SetTextLimit(int id, int characters);
     bool IsChecked(int id) const;
     void SetCheck(int id, bool checked);
@@ -61,12 +67,20 @@ public:
     void OnSliderReleased(int id, std::function<void()> handler);
     // Sends a command as a click on control id would.
     void SendCommand(int id);
+    // Runs task on the dialog's thread from its message loop; callable from any thread.
+    void PostToWindow(std::function<void()> task);
+    // A hidden control that can still take the focus, out of the way of the keyboard.
+    void MakeHiddenFocusTarget(int id);
 
     void SetTimer(int timerId, int periodMs);
     void KillTimer(int timerId);
 
     // An entry of the window's system menu (here: the dialog's context menu).
-    void AppendSystemMenuItem(int command, const QString& text);
+    void AppendSystemMenuItem(int command, const std::string& text);
+    // The window's icon, by resource number.
+    void SetIcon(int iconId);
+    // Centres the window on the screen's work area.
+    void CenterOnScreen();
 
 protected:
     virtual void OnInitDialog() {}
@@ -81,6 +95,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QString QtText(int id) const;
     void Build();
     void ApplyWindowStyle();
     void PlaceLabel(QWidget* label, const QRect& dialogUnits);
@@ -90,13 +105,14 @@ private:
     int DefaultButtonId() const;
     void Initialise();
 
+    CDialog* m_pParent;
     DialogTemplate m_template;
     QMap<int, QWidget*> m_items;
     QMap<int, std::function<void()>> m_clickHandlers;
     QMap<int, std::function<void()>> m_textHandlers;
     QMap<int, std::function<void()>> m_sliderHandlers;
     QMap<int, QTimer*> m_timers;
-    QList<QPair<int, QString>> m_systemMenu;
+    QList<QPair<int, std::string>> m_systemMenu;
     bool m_bInitialised = false;
     bool m_bEnded = false;
 };

@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <utility>
 
+#include "Dialog.h"
+
 namespace radiosetup {
 
 namespace {
@@ -27,19 +29,20 @@ QMessageBox::Icon QtIcon(MsgIcon icon) {
 }
 
 int ShowRealBox(const MessageBoxRequest& request) {
-    QMessageBox box(QtIcon(request.icon), request.caption, request.text, QMessageBox::Ok,
-                    request.owner);
+    QMessageBox box(QtIcon(request.icon), QString::fromStdString(request.caption),
+                    QString::fromStdString(request.text), QMessageBox::Ok, request.owner);
     box.exec();
     return 1;
 }
 
 }  // namespace
 
-QString ApplicationTitle() {
-    return QStringLiteral("radiosetup");
+std::string ApplicationTitle() {
+    return "radiosetup";
 }
 
-int ShowMessageBox(QWidget* owner, const QString& text, const QString& caption, MsgIcon icon) {
+int ShowMessageBox(CDialog* owner, const std::string& text, const std::string& caption,
+                   MsgIcon icon) {
     const MessageBoxRequest request{owner, text, caption, icon};
     if (InstalledHandler()) {
         return InstalledHandler()(request);

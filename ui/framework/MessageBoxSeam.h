@@ -1,29 +1,29 @@
 #pragma once
 
-#include <QString>
 #include <functional>
-
-class QWidget;
+#include <string>
 
 namespace radiosetup {
+
+class CDialog;
 
 enum class MsgIcon { None, Exclamation, Stop, Information };
 
 struct MessageBoxRequest {
-    QWidget* owner = nullptr;
-    QString text;
-    QString caption;
+    CDialog* owner = nullptr;
+    std::string text;  // UTF-8, as every text of the dialogs
+    std::string caption;
     MsgIcon icon = MsgIcon::None;
 };
 
 // The program's name: the caption of every message box that names none of its own.
-QString ApplicationTitle();
+std::string ApplicationTitle();
 
 // Every message box of the program goes through here: a real box with an OK button
 // by default, or the installed handler (tests record and answer). Returns the
 // pressed button's id (1 for OK).
-int ShowMessageBox(QWidget* owner, const QString& text, const QString& caption = ApplicationTitle(),
-                   MsgIcon icon = MsgIcon::None);
+int ShowMessageBox(CDialog* owner, const std::string& text,
+                   const std::string& caption = ApplicationTitle(), MsgIcon icon = MsgIcon::None);
 
 using MessageBoxHandler = std::function<int(const MessageBoxRequest&)>;
 // Installs handler; an empty handler restores the real boxes. Returns the old one.

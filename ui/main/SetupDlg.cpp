@@ -1,7 +1,5 @@
 #include "SetupDlg.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <ctime>
 
 #include "AboutDlg.h"
@@ -12,9 +10,10 @@
 #include "PortSettingsStore.h"
 #include "RadioLimits.h"
 #include "RadioPortInvocation.h"
-#include "Resources.h"
+#include "ResourceIds.h"
 #include "SetupDlgIds.h"
 #include "SteadyClock.h"
+#include "TextFormat.h"
 
 namespace radiosetup {
 
@@ -45,10 +44,6 @@ constexpr const char* kChangeCurrentChannelFirst = "请先将当前信道改为1
 constexpr const char* kTxTimeLimitRange = "发射限时必须是0-255";
 }  // namespace Msg
 
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 // 8-bit members keep the low 8 bits of what was typed.
 std::uint8_t LowByte(int value) {
     return static_cast<std::uint8_t>(value);
@@ -61,23 +56,20 @@ CStatusClock::TimeOfDay LocalTimeOfDay() {
     return {local.tm_hour, local.tm_min, local.tm_sec};
 }
 
-QString PortFieldText(const PcPortSettings& settings) {
+std::string PortFieldText(const PcPortSettings& settings) {
     const char* parity = settings.m_nParity == kParityNone  ? "无校验"
                          : settings.m_nParity == kParityOdd ? "奇校验"
                                                             : "偶校验";
-    return QString::fromUtf8("串口%1 %2bps %3")
-        .arg(settings.m_nPortNumber)
-        .arg(settings.m_nBaudRate)
-        .arg(QString::fromUtf8(parity));
+    return FormatText("串口%1 %2bps %3", {std::to_string(settings.m_nPortNumber),
+                                          std::to_string(settings.m_nBaudRate), parity});
 }
 
 }  // namespace
 
-CSetupDlg::CSetupDlg(QWidget* parent)
+CSetupDlg::CSetupDlg(CDialog* parent)
     : CDialog(kTemplateId, parent),
       m_engine(*this, m_port, SteadyClock(), m_params, m_portSettings),
-      m_timeSource(LocalTimeOfDay),
-      m_hIcon(IconResource(Res::kAppIcon)) {
+      m_timeSource(LocalTimeOfDay) {
     // Until the stored settings are loaded at start-up.
     m_portSettings.m_nPortNumber = 1;
     m_portSettings.m_nBaudRate = 1200;
@@ -101,11 +93,11 @@ void CSetupDlg::SetTimeSource(std::function<CStatusClock::TimeOfDay()> source) {
 void CSetupDlg::OnInitDialog() {
     WriteTextMembers();
     ApplyTextLimits();
-    const QString aboutText = StringResource(Res::kAboutMenuText);
-    if (!aboutText.isEmpty()) {
+    const std::string aboutText = StringResource(Res::kAboutMenuText);
+    if (!aboutText.empty()) {
         AppendSystemMenuItem(kAboutCommand, aboutText);
     }
-    setWindowIcon(m_hIcon);
+    SetIcon(Res::kAppIcon);
     LoadPortSettings(m_portSettings);
     OpenPortWithStoredSettings();
     ShowPortSettings();
@@ -116,7 +108,7 @@ void CSetupDlg::OnInitDialog() {
     m_engine.Connect();
     ShowLevelTexts();
     ShowParams();
-    CentreOnScreen();
+    CenterOnScreen();
 }
 
 bool CSetupDlg::SendOperation(OpKind opKind, const RadioPayload& payload) {
@@ -140,13 +132,13 @@ void CSetupDlg::ShowParams() {
     SetSliderPos(Id::kRxVoiceGain, m_params.m_nRxVoiceGain);
     SetSliderPos(Id::kTxChannelGain, m_params.m_nTxChannelGain);
     SetSliderPos(Id::kRxChannelGain, m_params.m_nRxChannelGain);
-    SetText(Id::kAni, Text(m_params.m_strAni));
-    SetText(Id::kChannelTotal, Text(m_params.m_strChannelTotal));
-    SetText(Id::kTxTimeLimit, Text(m_params.m_strTxTimeLimit));
-    SetText(Id::kTxFrequency, Text(m_params.m_strTxFrequency));
-    SetText(Id::kRxFrequency, Text(m_params.m_strRxFrequency));
+    SetText(Id::kAni, m_params.m_strAni);
+    SetText(Id::kChannelTotal, m_params.m_strChannelTotal);
+    SetText(Id::kTxTimeLimit, m_params.m_strTxTimeLimit);
+    SetText(Id::kTxFrequency, m_params.m_strTxFrequency);
+    SetText(Id::kRxFrequency, m_params.m_strRxFrequency);
     m_params.m_strCurrentChannel = std::to_string(m_params.m_nCurrentChannel);
-    SetText(Id::kCurrentChannel, Text(m_params.m_strCurrentChannel));
+    SetText(Id::kCurrentChannel, m_params.m_strCurrentChannel);
     ShowLevelTexts();
 }
 
@@ -188,25 +180,24 @@ void CSetupDlg::OnSysCommand(int command) {
 }
 
 void CSetupDlg::SetOperationText(const std::string& text) {
-    SetText(Id::kOperationField, Text(text));
+    SetText(Id::kOperationField, text);
 }
 
 void CSetupDlg::SetResultText(const std::string& text) {
-    SetText(Id::kResultField, Text(text));
+    SetText(Id::kResultField, text);
 }
 
 void CSetupDlg::ShowBusyMessage() {
-    ShowMessageBox(this, QString::fromUtf8("正在接收数据"), QString::fromUtf8("禁止"),
-                   MsgIcon::Exclamation);
+    ShowMessageBox(this, "正在接收数据", "禁止", MsgIcon::Exclamation);
 }
 
 void CSetupDlg::WriteTextMembers() {
-    SetText(Id::kRxFrequency, Text(m_params.m_strRxFrequency));
-    SetText(Id::kTxFrequency, Text(m_params.m_strTxFrequency));
-    SetText(Id::kAni, Text(m_params.m_strAni));
-    SetText(Id::kChannelTotal, Text(m_params.m_strChannelTotal));
-    SetText(Id::kCurrentChannel, Text(m_params.m_strCurrentChannel));
-    SetText(Id::kTxTimeLimit, Text(m_params.m_strTxTimeLimit));
+    SetText(Id::kRxFrequency, m_params.m_strRxFrequency);
+    SetText(Id::kTxFrequency, m_params.m_strTxFrequency);
+    SetText(Id::kAni, m_params.m_strAni);
+    SetText(Id::kChannelTotal, m_params.m_strChannelTotal);
+    SetText(Id::kCurrentChannel, m_params.m_strCurrentChannel);
+    SetText(Id::kTxTimeLimit, m_params.m_strTxTimeLimit);
     SetText(Id::kClockField, m_strClock);
 }
 
@@ -235,23 +226,16 @@ void CSetupDlg::SetSliderRanges() {
 }
 
 void CSetupDlg::ShowLevelTexts() {
-    SetText(Id::kTxVoiceGainText, QString::number(m_params.m_nTxVoiceGain));
-    SetText(Id::kTxChannelGainText, QString::number(m_params.m_nTxChannelGain));
-    SetText(Id::kRxVoiceGainText, QString::number(m_params.m_nRxVoiceGain));
-    SetText(Id::kRxChannelGainText, QString::number(m_params.m_nRxChannelGain));
+    SetText(Id::kTxVoiceGainText, std::to_string(m_params.m_nTxVoiceGain));
+    SetText(Id::kTxChannelGainText, std::to_string(m_params.m_nTxChannelGain));
+    SetText(Id::kRxVoiceGainText, std::to_string(m_params.m_nRxVoiceGain));
+    SetText(Id::kRxChannelGainText, std::to_string(m_params.m_nRxChannelGain));
 }
 
 void CSetupDlg::UpdateClock() {
     m_clock.Tick(m_timeSource);
-    m_strClock = QString::fromStdString(m_clock.Text());
+    m_strClock = m_clock.Text();
     SetText(Id::kClockField, m_strClock);
-}
-
-void CSetupDlg::CentreOnScreen() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        move(available.center() - rect().center());
-    }
 }
 
 // ---- Parameter fields ----
@@ -334,8 +318,8 @@ void CSetupDlg::OnChannelTotalOk() {
     // Compared with the stored current channel, not with what its edit shows.
     const int total = m_params.m_nChannelTotal;
     if (!Accept(total >= m_params.m_nCurrentChannel,
-                QString::fromUtf8(Msg::kChangeCurrentChannelFirst).arg(total), Id::kCurrentChannel,
-                MsgIcon::Exclamation)) {
+                FormatText(Msg::kChangeCurrentChannelFirst, {std::to_string(total)}),
+                Id::kCurrentChannel, MsgIcon::Exclamation)) {
         return;
     }
     SendOperation(OpKind::kChannelTotal, ChannelTotalPayload(m_params));
@@ -355,8 +339,7 @@ void CSetupDlg::OnTxTimeLimitOk() {
         return;
     }
     const int limit = ReadValue(Id::kTxTimeLimit, kWholeText);
-    if (!Accept(limit >= 0 && limit <= kMaxTxTimeLimit, QString::fromUtf8(Msg::kTxTimeLimitRange),
-                Id::kTxTimeLimit)) {
+    if (!Accept(limit >= 0 && limit <= kMaxTxTimeLimit, Msg::kTxTimeLimitRange, Id::kTxTimeLimit)) {
         return;
     }
     m_params.m_nTxTimeLimit = LowByte(limit);
@@ -366,13 +349,13 @@ void CSetupDlg::OnTxTimeLimitOk() {
 bool CSetupDlg::TakeAni() {
     const int ani = ReadValue(Id::kAni, kAniReadLength);
     m_params.m_nAni = ani;
-    return Accept(ani >= 0 && ani <= kMaxAni, QString::fromUtf8(Msg::kAniRange), Id::kAni);
+    return Accept(ani >= 0 && ani <= kMaxAni, Msg::kAniRange, Id::kAni);
 }
 
 bool CSetupDlg::TakeChannelTotal(int maxCharacters, const char* message, int focusId) {
     const int total = ReadValue(Id::kChannelTotal, maxCharacters);
     m_params.m_nChannelTotal = LowByte(total);
-    return Accept(total >= 1 && total <= kMaxChannelTotal, QString::fromUtf8(message), focusId);
+    return Accept(total >= 1 && total <= kMaxChannelTotal, message, focusId);
 }
 
 // Checked against the stored channel total.
@@ -381,36 +364,37 @@ bool CSetupDlg::TakeCurrentChannel(int maxCharacters, MsgIcon icon) {
     m_params.m_nCurrentChannel = LowByte(channel);
     const int total = m_params.m_nChannelTotal;
     return Accept(channel >= 1 && channel <= total,
-                  QString::fromUtf8(Msg::kCurrentChannelRange).arg(total), Id::kCurrentChannel,
-                  icon);
+                  FormatText(Msg::kCurrentChannelRange, {std::to_string(total)}),
+                  Id::kCurrentChannel, icon);
 }
 
 bool CSetupDlg::TakeFrequency(const FrequencyField& field, int maxCharacters) {
     const int frequency = ReadValue(field.editId, maxCharacters);
     m_params.*field.member = static_cast<std::uint32_t>(frequency);
     return Accept(frequency >= kLowestFrequency && frequency <= kHighestFrequency,
-                  QString::fromUtf8(kFrequencyRangeMessage), field.editId);
+                  kFrequencyRangeMessage, field.editId);
 }
 
 // The operator types the leading digits: 229 stands for 2290000 (229 MHz).
 void CSetupDlg::PadFrequencyText(int id) {
-    const QString text = GetText(id);
-    if (text.size() < kFrequencyDigits) {
-        SetText(id, text.leftJustified(kFrequencyDigits, u'0'));
+    const std::string text = GetText(id);
+    const std::string padded = PadRight(text, kFrequencyDigits, '0');
+    if (padded != text) {
+        SetText(id, padded);
     }
 }
 
 // Typed 007 is shown as 7 once accepted.
 void CSetupDlg::ShowCurrentChannelNumber() {
-    SetText(Id::kCurrentChannel, QString::number(m_params.m_nCurrentChannel));
+    SetText(Id::kCurrentChannel, std::to_string(m_params.m_nCurrentChannel));
 }
 
 int CSetupDlg::ReadValue(int id, int maxCharacters) const {
-    const QString text = GetText(id);
-    return DecimalValue(maxCharacters == kWholeText ? text : text.left(maxCharacters));
+    const std::string text = GetText(id);
+    return DecimalValue(maxCharacters == kWholeText ? text : LeftCharacters(text, maxCharacters));
 }
 
-bool CSetupDlg::Accept(bool valid, const QString& message, int focusId, MsgIcon icon) {
+bool CSetupDlg::Accept(bool valid, const std::string& message, int focusId, MsgIcon icon) {
     if (!valid) {
         ShowMessageBox(this, message, ApplicationTitle(), icon);
         FocusItem(focusId);
@@ -520,7 +504,7 @@ void CSetupDlg::ConnectAudio() {
 void CSetupDlg::OnLevelReleased(const LevelSlider& slider) {
     std::uint8_t& level = m_params.*slider.member;
     level = LowByte(GetSliderPos(slider.sliderId));
-    SetText(slider.valueFieldId, QString::number(level));
+    SetText(slider.valueFieldId, std::to_string(level));
 }
 
 // Shows the factory set without telling the radio.

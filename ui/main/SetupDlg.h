@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QIcon>
 #include <functional>
 
 #include "Dialog.h"
@@ -24,7 +23,7 @@ public:
     static constexpr int kClockTimer = 1;
     static constexpr int kAboutCommand = 0x0010;
 
-    explicit CSetupDlg(QWidget* parent = nullptr);
+    explicit CSetupDlg(CDialog* parent = nullptr);
     ~CSetupDlg() override;
 
     // The common start of an operation a button begins; false when refused as busy.
@@ -58,7 +57,6 @@ private:
     void ShowLevelTexts();
     void UpdateClock();
     void ShowPair(int firstId, int secondId, bool firstChecked);
-    void CentreOnScreen();
     void RunMultiChannelDialog();
     void ChangePortSettings();
 
@@ -93,7 +91,7 @@ private:
     void PadFrequencyText(int id);
     void ShowCurrentChannelNumber();
     int ReadValue(int id, int maxCharacters) const;
-    bool Accept(bool valid, const QString& message, int focusId, MsgIcon icon = MsgIcon::None);
+    bool Accept(bool valid, const std::string& message, int focusId, MsgIcon icon = MsgIcon::None);
 
     // Switches, check boxes, sliders and the defaults.
     void OnSwitchClicked(const SwitchButton& button);
@@ -105,10 +103,9 @@ private:
     PcPortSettings m_portSettings;
     CParameterSet m_params;
     COperationEngine m_engine;
-    QString m_strClock;
+    std::string m_strClock;
     CStatusClock m_clock;
     std::function<CStatusClock::TimeOfDay()> m_timeSource;
-    QIcon m_hIcon;
 };
 
 }  // namespace radiosetup

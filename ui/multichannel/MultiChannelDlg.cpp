@@ -1,6 +1,5 @@
 #include "MultiChannelDlg.h"
 
-#include <QFile>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "MessageBoxSeam.h"
 #include "MultiChannelIds.h"
 #include "RadioLimits.h"
+#include "TextFormat.h"
 
 namespace radiosetup {
 
@@ -28,26 +28,22 @@ constexpr int kLastStartChannel = CChannelFile::kChannels - CMultiChannelDlg::kR
 constexpr int kPaddedDigits = 7;  // 230 means 230.0000 MHz
 constexpr int kExchangeFrequencyLimit = 2400000;
 
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-QString FileErrorText(FileError error) {
+const char* FileErrorText(FileError error) {
     switch (error) {
         case FileError::DiskFull:
-            return Text("在存取 %1 时磁盘已满。");
+            return "在存取 %1 时磁盘已满。";
         case FileError::HardwareIo:
-            return Text("在存取 %1 时一个硬件输入/输出错误被报告。");
+            return "在存取 %1 时一个硬件输入/输出错误被报告。";
         case FileError::None:
         case FileError::Other:
             break;
     }
-    return Text("在存取 %1 时发生一个意外错误。");
+    return "在存取 %1 时发生一个意外错误。";
 }
 
 }  // namespace
 
-CMultiChannelDlg::CMultiChannelDlg(IRadioLink& link, QWidget* parent, IClock& clock)
+CMultiChannelDlg::CMultiChannelDlg(IRadioLink& link, CDialog* parent, IClock& clock)
     : CDialog(kTemplateId, parent),
       m_exchange(link, clock),
       m_channelFile(
@@ -89,16 +85,16 @@ void CMultiChannelDlg::DoDataExchange(CDataExchange& exchange) {
 
 void CMultiChannelDlg::Query() {
     ReadWindowFields();
-    ShowProgress(Text("正在查询......"));
+    ShowProgress("正在查询......");
     const auto channels = m_exchange.QueryChannels(m_nStartChannel, m_nChannelCount);
     if (!channels) {
-        ShowProgress(Text("查询失败"));
+        ShowProgress("查询失败");
         return;
     }
     std::copy(channels->begin(), channels->end(), m_aStaged.begin());
     UnstageRows();
     UpdateData(false);
-    ShowProgress(Text("查询成功"));
+    ShowProgress("查询成功");
 }
 
 void CMultiChannelDlg::Save() {
@@ -115,13 +111,13 @@ void CMultiChannelDlg::Set() {
     if (!ValidateRows()) {
         return;
     }
-    ShowProgress(Text("正在设置中......"));
+    ShowProgress("正在设置中......");
     ClampStoredWindow();
     StageRows();
     const std::vector<ChannelFreqPair> rows(m_aStaged.begin(), m_aStaged.begin() + m_nChannelCount);
     const bool allAccepted =
         m_exchange.SetChannels(m_nStartChannel, rows) == ReplyVerdict::Accepted;
-    ShowProgress(Text(allAccepted ? "设置成功" : "设置失败"));
+    ShowProgress(allAccepted ? "设置成功" : "设置失败");
 }
 
 void CMultiChannelDlg::ReloadWindow() {
@@ -135,7 +131,7 @@ void CMultiChannelDlg::ReloadWindow() {
 
 void CMultiChannelDlg::CollectRows() {
     auto collect = [this](int id, int& value) {
-        const QString padded = GetText(id).leftJustified(kPaddedDigits, QLatin1Char('0'));
+        const std::string padded = PadRight(GetText(id), kPaddedDigits, '0');
         SetText(id, padded);
         value = DecimalValue(padded);
     };
@@ -152,7 +148,7 @@ bool CMultiChannelDlg::ValidateRows() {
         if (value >= kLowestFrequency && value <= kHighestFrequency) {
             return false;
         }
-        ShowMessageBox(this, Text(kFrequencyRangeMessage));
+        ShowMessageBox(this, kFrequencyRangeMessage);
         FocusItem(id);
         return true;
     };
@@ -190,14 +186,14 @@ void CMultiChannelDlg::ClampStoredWindow() {
 
 void CMultiChannelDlg::ShowChannelCaptions() {
     for (int row = 0; row < kRows; ++row) {
-        SetText(kRowIds[row].group, Text("信道") + QString::number(m_nStartChannel + row));
+        SetText(kRowIds[row].group, "信道" + std::to_string(m_nStartChannel + row));
     }
 }
 
 void CMultiChannelDlg::ShowRowValues() {
     for (int row = 0; row < kRows; ++row) {
-        SetText(kRowIds[row].rx, QString::number(m_nRxFreq[row]));
-        SetText(kRowIds[row].tx, QString::number(m_nTxFreq[row]));
+        SetText(kRowIds[row].rx, std::to_string(m_nRxFreq[row]));
+        SetText(kRowIds[row].tx, std::to_string(m_nTxFreq[row]));
     }
 }
 
@@ -208,7 +204,7 @@ void CMultiChannelDlg::PrepareChannelFile() {
         }
     } else {
         if (!m_channelFile.Create()) {
-            ShowStatus(Text("初始化失败"));
+            ShowStatus("初始化失败");
             return;
         }
         const ChannelFreqPair defaults{CChannelFile::kDefaultFrequency,
@@ -231,7 +227,7 @@ bool CMultiChannelDlg::LoadChannelBlock(int start, int count) {
     start = std::clamp(start, 1, kLastStartChannel);
     count = std::clamp(count, 1, kRows);
     if (!m_channelFile.OpenForReading()) {
-        ShowStatus(Text("显示失败"));
+        ShowStatus("显示失败");
         return true;
     }
     if (start > 1 && !m_channelFile.SeekToChannel(start)) {
@@ -251,7 +247,7 @@ bool CMultiChannelDlg::LoadChannelBlock(int start, int count) {
 
 void CMultiChannelDlg::StoreChannelBlock() {
     if (!m_channelFile.OpenForWriting()) {
-        ShowStatus(Text("保存数据失败"));
+        ShowStatus("保存数据失败");
         return;
     }
     ClampStoredWindow();
@@ -267,22 +263,22 @@ void CMultiChannelDlg::StoreChannelBlock() {
     if (!m_channelFile.Close()) {
         return;
     }
-    ShowStatus(Text("保存数据成功"));
+    ShowStatus("保存数据成功");
 }
 
-void CMultiChannelDlg::ShowStatus(const QString& text) {
+void CMultiChannelDlg::ShowStatus(const std::string& text) {
     m_strStatus = text;
     SetText(Id::kStatus, m_strStatus);
 }
 
-void CMultiChannelDlg::ShowProgress(const QString& text) {
+void CMultiChannelDlg::ShowProgress(const std::string& text) {
     SetText(Id::kStatus, text);
     RepaintItem(Id::kStatus);
 }
 
 void CMultiChannelDlg::ShowFileError(FileError error, const std::string& path) {
-    const QString shownPath = QFile::decodeName(QByteArray::fromStdString(path));
-    ShowMessageBox(this, FileErrorText(error).arg(shownPath), ApplicationTitle(), MsgIcon::Stop);
+    ShowMessageBox(this, FormatText(FileErrorText(error), {path}), ApplicationTitle(),
+                   MsgIcon::Stop);
 }
 
 }  // namespace radiosetup

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <array>
+#include <string>
 
 #include "ChannelFile.h"
 #include "ChannelFreqPair.h"
@@ -26,7 +26,7 @@ public:
 
     // Prepares the channel file and loads channels 1 to 10 from it.
     // The exchange runs over link; tests may give it a virtual clock.
-    explicit CMultiChannelDlg(IRadioLink& link, QWidget* parent = nullptr,
+    explicit CMultiChannelDlg(IRadioLink& link, CDialog* parent = nullptr,
                               IClock& clock = SteadyClock());
 
 protected:
@@ -57,8 +57,8 @@ private:
 
     // Save and file texts go through m_strStatus; set and query texts go straight to
     // the field, painted at once because the waits that follow block painting.
-    void ShowStatus(const QString& text);
-    void ShowProgress(const QString& text);
+    void ShowStatus(const std::string& text);
+    void ShowProgress(const std::string& text);
     // An error inside the open channel file: a stop box naming the file.
     void ShowFileError(FileError error, const std::string& path);
 
@@ -66,7 +66,7 @@ private:
     std::array<int, kRows> m_nRxFreq{};
     std::array<int, kRows> m_nTxFreq{};
     std::array<ChannelFreqPair, kRows> m_aStaged{};
-    QString m_strStatus;
+    std::string m_strStatus;
     int m_nStartChannel = 1;
     int m_nChannelCount = kRows;
     CChannelFile m_channelFile;

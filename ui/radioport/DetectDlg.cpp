@@ -1,6 +1,5 @@
 #include "DetectDlg.h"
 
-#include <QMetaObject>
 #include <memory>
 #include <optional>
 
@@ -10,6 +9,7 @@
 #include "RadioSearch.h"
 #include "SerialPort.h"
 #include "SteadyClock.h"
+#include "TextFormat.h"
 
 namespace radiosetup {
 
@@ -43,13 +43,9 @@ int DetectThreadProc(int startPort, CDetectDlg* dialog) {
     return found ? kFoundExitCode : kNotFoundExitCode;
 }
 
-CDetectDlg::CDetectDlg(int startPort, QWidget* parent)
+CDetectDlg::CDetectDlg(int startPort, CDialog* parent)
     : CDialog(kTemplateId, parent), m_nStartPort(startPort) {
-    // Qt gives no focus to a hidden widget, so the invisible sink is shown with no area.
-    if (QWidget* sink = Item(Id::kFocusSink)) {
-        sink->resize(0, 0);
-        sink->show();
-    }
+    MakeHiddenFocusTarget(Id::kFocusSink);
 }
 
 CDetectDlg::~CDetectDlg() {
@@ -57,15 +53,12 @@ CDetectDlg::~CDetectDlg() {
 }
 
 void CDetectDlg::Post(const DetectProgress& progress) {
-    QMetaObject::invokeMethod(
-        this,
-        [this, progress] {
-            // Once the dialog has ended, what the worker posted while it was awaited is dropped.
-            if (!IsEnded()) {
-                OnDetectStatus(progress);
-            }
-        },
-        Qt::QueuedConnection);
+    PostToWindow([this, progress] {
+        // Once the dialog has ended, what the worker posted while it was awaited is dropped.
+        if (!IsEnded()) {
+            OnDetectStatus(progress);
+        }
+    });
 }
 
 void CDetectDlg::OnInitDialog() {
@@ -101,11 +94,11 @@ void CDetectDlg::OnDetectStatus(const DetectProgress& progress) {
             ShowProgress(progress.settings);
             break;
         case DetectProgress::Kind::Found:
-            ShowMessageBox(this, QString::fromUtf8("检测成功"));
+            ShowMessageBox(this, "检测成功");
             OnOK();
             break;
         case DetectProgress::Kind::NothingAnswered:
-            ShowMessageBox(this, QString::fromUtf8("无法和设备取得联系，无法更改通信模式"));
+            ShowMessageBox(this, "无法和设备取得联系，无法更改通信模式");
             OnCancel();
             break;
         case DetectProgress::Kind::StoreFailed:
@@ -117,10 +110,11 @@ void CDetectDlg::OnDetectStatus(const DetectProgress& progress) {
 }
 
 void CDetectDlg::ShowProgress(const PcPortSettings& tried) {
-    const char* format = tried.m_nParity == kParityNone ? "正在检查 Port%d Band %d 无校验......"
-                         : tried.m_nParity == kParityOdd ? "正在检查 Port%d Band %d 奇校验......"
-                                                         : "正在检查 Port%d Band %d 偶校验......";
-    SetText(Id::kProgress, QString::asprintf(format, tried.m_nPortNumber, tried.m_nBaudRate));
+    const char* format = tried.m_nParity == kParityNone ? "正在检查 Port%1 Band %2 无校验......"
+                         : tried.m_nParity == kParityOdd ? "正在检查 Port%1 Band %2 奇校验......"
+                                                         : "正在检查 Port%1 Band %2 偶校验......";
+    SetText(Id::kProgress, FormatText(format, {std::to_string(tried.m_nPortNumber),
+                                               std::to_string(tried.m_nBaudRate)}));
     FocusItem(Id::kFocusSink);
 }
 

@@ -39,7 +39,7 @@ class CDetectDlg : public CDialog {
 public:
     static constexpr int kTemplateId = 147;
 
-    CDetectDlg(int startPort, QWidget* parent);
+    CDetectDlg(int startPort, CDialog* parent);
     ~CDetectDlg() override;
 
     // Queues WM_DETECT_STATUS for the dialog's GUI thread; safe from any thread.

@@ -31,7 +31,7 @@ int RateIndex(int baudRate) {
 
 }  // namespace
 
-CRadioPortDlg::CRadioPortDlg(PcPortSettings& mainSettings, QWidget* parent)
+CRadioPortDlg::CRadioPortDlg(PcPortSettings& mainSettings, CDialog* parent)
     : CDialog(kTemplateId, parent), m_mainSettings(mainSettings) {
     LoadIndices();
     OnClicked(kIdOk, [this] { OnConfirm(); });
@@ -81,29 +81,29 @@ void CRadioPortDlg::OnConfirm() {
     LoadPortSettings(m_mainSettings);
     const PcPortSettings current = m_mainSettings;
     CSerialPort port;
-    const QString result = SendRadioLineSettings(port, current, ChosenSettings(current));
+    const std::string result = SendRadioLineSettings(port, current, ChosenSettings(current));
     ShowMessageBox(this, result);
     port.Close();
     CDialog::OnOK();
 }
 
-QString CRadioPortDlg::SendRadioLineSettings(CSerialPort& port, const PcPortSettings& current,
-                                             const PcPortSettings& chosen) {
+std::string CRadioPortDlg::SendRadioLineSettings(CSerialPort& port, const PcPortSettings& current,
+                                                 const PcPortSettings& chosen) {
     // The request travels at the current settings; the chosen ones are only its content.
     if (!port.Open(current.m_nPortNumber, current.m_nBaudRate, current.m_nParity)) {
-        return QString::fromUtf8("无法打开串口");
+        return "无法打开串口";
     }
     CLineSettingsTransaction transaction(port, SteadyClock());
     const ReplyVerdict verdict = transaction.Send(chosen.m_nBaudRate, chosen.m_nParity);
     if (verdict == ReplyVerdict::Silent) {
-        return QString::fromUtf8("设置失败，原因读取超时２");
+        return "设置失败，原因读取超时２";
     }
     if (verdict != ReplyVerdict::Accepted) {
-        return QString::fromUtf8("写设置失败");
+        return "写设置失败";
     }
     m_mainSettings = chosen;
     SavePortSettings(chosen.m_nPortNumber, chosen.m_nParity, chosen.m_nBaudRate);
-    return QString::fromUtf8("设置成功");
+    return "设置成功";
 }
 
 void CRadioPortDlg::OnAutoDetect() {
@@ -113,7 +113,7 @@ void CRadioPortDlg::OnAutoDetect() {
         detect.DoModal();
     }
     // Built afresh from the store, this one shows what the search stored.
-    CRadioPortDlg again(m_mainSettings, parentWidget());
+    CRadioPortDlg again(m_mainSettings, ParentDialog());
     again.DoModal();
     CDialog::OnOK();
 }

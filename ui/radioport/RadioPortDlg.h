@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <string>
 
 #include "Dialog.h"
 #include "PcPortSettings.h"
@@ -17,7 +17,7 @@ class CRadioPortDlg : public CDialog {
 public:
     static constexpr int kTemplateId = 145;
 
-    CRadioPortDlg(PcPortSettings& mainSettings, QWidget* parent);
+    CRadioPortDlg(PcPortSettings& mainSettings, CDialog* parent);
 
 protected:
     void OnInitDialog() override;
@@ -30,8 +30,8 @@ private:
     PcPortSettings ChosenSettings(const PcPortSettings& current) const;
     // Asks the radio, at the current settings, to switch to the chosen rate and
     // parity, and stores the chosen settings when it agrees; returns the result text.
-    QString SendRadioLineSettings(CSerialPort& port, const PcPortSettings& current,
-                                  const PcPortSettings& chosen);
+    std::string SendRadioLineSettings(CSerialPort& port, const PcPortSettings& current,
+                                      const PcPortSettings& chosen);
 
     PcPortSettings& m_mainSettings;
     int m_nPortIndex = 0;

@@ -7,17 +7,17 @@
 
 namespace radiosetup {
 
-bool ReopenMainPort(CSerialPort& mainPort, const PcPortSettings& settings, QWidget* mainWindow) {
+bool ReopenMainPort(CSerialPort& mainPort, const PcPortSettings& settings, CDialog* mainWindow) {
     mainPort.Close();
     if (mainPort.Open(settings.m_nPortNumber, settings.m_nBaudRate, settings.m_nParity)) {
         return true;
     }
-    ShowMessageBox(mainWindow, QStringLiteral("Open Com port failed, use another port please!"));
+    ShowMessageBox(mainWindow, "Open Com port failed, use another port please!");
     return false;
 }
 
 RadioPortOutcome RunRadioPortDialog(CSerialPort& mainPort, PcPortSettings& mainSettings,
-                                    QWidget* mainWindow) {
+                                    CDialog* mainWindow) {
     // The dialog and the search open the PC port themselves.
     mainPort.Close();
     CRadioPortDlg dialog(mainSettings, mainWindow);

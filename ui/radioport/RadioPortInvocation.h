@@ -2,10 +2,9 @@
 
 #include "PcPortSettings.h"
 
-class QWidget;
-
 namespace radiosetup {
 
+class CDialog;
 class CSerialPort;
 
 // What the main window still has to do after the radio-port dialog.
@@ -17,12 +16,12 @@ enum class RadioPortOutcome {
 
 // Closes the main window's port and opens it again with settings; when that fails the
 // user is told and false returned.
-bool ReopenMainPort(CSerialPort& mainPort, const PcPortSettings& settings, QWidget* mainWindow);
+bool ReopenMainPort(CSerialPort& mainPort, const PcPortSettings& settings, CDialog* mainWindow);
 
 // The main window's "更改串口设置": closes its port, runs the radio-port dialog with
 // the main window's settings copy, then reloads the stored settings into that copy and
 // reopens the port with them.
 RadioPortOutcome RunRadioPortDialog(CSerialPort& mainPort, PcPortSettings& mainSettings,
-                                    QWidget* mainWindow);
+                                    CDialog* mainWindow);
 
 }  // namespace radiosetup

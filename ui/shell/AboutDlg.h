@@ -10,7 +10,7 @@ class CAboutDlg : public CDialog {
 
 public:
     static constexpr int kTemplateId = 100;
-    explicit CAboutDlg(QWidget* parent = nullptr) : CDialog(kTemplateId, parent) {}
+    explicit CAboutDlg(CDialog* parent = nullptr) : CDialog(kTemplateId, parent) {}
 };
 
 }  // namespace radiosetup

@@ -12,7 +12,7 @@ public:
     static constexpr int kTemplateId = 129;
     static constexpr int kTimerId = 1;
     static constexpr int kShowMs = 1000;
-    explicit CSplashDlg(QWidget* parent = nullptr) : CDialog(kTemplateId, parent) {}
+    explicit CSplashDlg(CDialog* parent = nullptr) : CDialog(kTemplateId, parent) {}
 
 protected:
     void OnInitDialog() override { SetTimer(kTimerId, kShowMs); }

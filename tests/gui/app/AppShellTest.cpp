@@ -71,7 +71,7 @@ TEST(AboutBox, ItsButtonEnterEscAndTheCloseBoxEachEndIt) {
         SCOPED_TRACE(name);
         CAboutDlg about;
         about.ShowModeless();
-        EXPECT_EQ(about.GetText(kIdOk), QString::fromUtf8("关 闭"));
+        EXPECT_EQ(about.GetText(kIdOk), "关 闭");
         leave(about);
         EXPECT_TRUE(about.IsEnded());
         EXPECT_FALSE(about.isVisible());

@@ -23,7 +23,7 @@ constexpr int kMarkerLimitMs = 10000;
 std::string TextsOf(const QVector<MessageBoxRequest>& shown) {
     QStringList texts;
     for (const MessageBoxRequest& box : shown) {
-        texts.append(box.text);
+        texts.append(QString::fromStdString(box.text));
     }
     return "[" + texts.join(" | ").toStdString() + "]";
 }
@@ -148,20 +148,19 @@ void CSetupDlgRig::PressKey(int id, Qt::Key key, int times) {
                << shown.size() << " boxes instead of one: " << TextsOf(shown);
     }
     const MessageBoxRequest& box = shown.front();
-    if (box.text != text || box.caption != ApplicationTitle() || box.icon != icon ||
+    if (box.text != text.toStdString() || box.caption != ApplicationTitle() || box.icon != icon ||
         box.owner != &dlg) {
         return ::testing::AssertionFailure()
-               << "box \"" << box.text.toStdString() << "\" captioned \""
-               << box.caption.toStdString() << "\" with icon " << static_cast<int>(box.icon);
+               << "box \"" << box.text << "\" captioned \"" << box.caption << "\" with icon "
+               << static_cast<int>(box.icon);
     }
     return ::testing::AssertionSuccess();
 }
 
 ::testing::AssertionResult CSetupDlgRig::ShowedBusyBox() {
     const QVector<MessageBoxRequest> shown = TakeBoxes();
-    if (shown.size() != 1 || shown.front().text != QString::fromUtf8("正在接收数据") ||
-        shown.front().caption != QString::fromUtf8("禁止") ||
-        shown.front().icon != MsgIcon::Exclamation) {
+    if (shown.size() != 1 || shown.front().text != "正在接收数据" ||
+        shown.front().caption != "禁止" || shown.front().icon != MsgIcon::Exclamation) {
         return ::testing::AssertionFailure() << "expected the busy box, got " << TextsOf(shown);
     }
     return ::testing::AssertionSuccess();

@@ -46,7 +46,7 @@ public:
     void PressKey(int id, Qt::Key key, int times = 1);
     int SliderPos(int id) const { return dlg.GetSliderPos(id); }
 
-    QString Text(int id) const { return dlg.GetText(id); }
+    QString Text(int id) const { return QString::fromStdString(dlg.GetText(id)); }
     bool Checked(int id) const { return dlg.IsChecked(id); }
     const CParameterSet& Params() { return dlg.Params(); }
     bool Busy() { return dlg.Engine().State() == COperationEngine::EngineState::Awaiting; }

@@ -28,8 +28,8 @@ TEST(DecimalValue, TextWithoutDigitsIsZero) {
 }
 
 TEST(DecimalValue, OnlyAsciiDigitsCount) {
-    EXPECT_EQ(DecimalValue(QString::fromUtf8("1２3")), 1);  // full-width two
-    EXPECT_EQ(DecimalValue(QString::fromUtf8("٣")), 0);     // Arabic-Indic three
+    EXPECT_EQ(DecimalValue("1２3"), 1);  // full-width two
+    EXPECT_EQ(DecimalValue("٣"), 0);     // Arabic-Indic three
 }
 
 TEST(DecimalValue, SaturatesBeyondThe32BitRange) {

@@ -62,7 +62,7 @@ TEST(DialogLayer, BuildsEachKindOfControlWithItsStyle) {
     auto* slider = qobject_cast<QSlider*>(main.Item(Id::kRxVoiceGain));
     ASSERT_NE(slider, nullptr);
     EXPECT_EQ(slider->tickPosition(), QSlider::TicksAbove);
-    EXPECT_EQ(main.GetText(Id::kExit), QString::fromUtf8("退 出"));
+    EXPECT_EQ(main.GetText(Id::kExit), "退 出");
 
     CDialog radioPort(kRadioPortTemplate);
     auto* rates = qobject_cast<QComboBox*>(radioPort.Item(RadioPortId::kRateList));
@@ -224,7 +224,7 @@ TEST(DialogLayer, MissingTemplatesAndUnknownIdsAreReportedLoudly) {
     EXPECT_EQ(criticals.messages[0], "dialog template 4711: no template 4711");
 
     CDialog main(kMainTemplate);
-    EXPECT_EQ(main.GetText(4242), QString());  // nothing to read, nothing breaks
+    EXPECT_EQ(main.GetText(4242), "");  // nothing to read, nothing breaks
     EXPECT_EQ(criticals.messages.last(), "dialog template 102: no control 4242");
 }
 

@@ -44,7 +44,7 @@ protected:
         window->ShowModeless();
     }
 
-    QString Text(int id) const { return window->GetText(id); }
+    QString Text(int id) const { return QString::fromStdString(window->GetText(id)); }
 
     // The window's one-second timer, which the clock test fires by hand.
     QTimer* ClockTimer() const {

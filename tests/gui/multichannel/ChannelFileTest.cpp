@@ -324,7 +324,7 @@ TEST(ChannelFile, AFullDiskAbandonsTheSaveWithAStopBoxNamingTheFile) {
     }
     ASSERT_EQ(rig.boxes.Boxes().size(), 1);
     const MessageBoxRequest& box = rig.boxes.Boxes().first();
-    EXPECT_EQ(box.text, QString::fromUtf8("在存取 %1 时磁盘已满。").arg(FullPath()));
+    EXPECT_EQ(box.text, QString::fromUtf8("在存取 %1 时磁盘已满。").arg(FullPath()).toStdString());
     EXPECT_EQ(box.icon, MsgIcon::Stop);
     EXPECT_EQ(box.caption, ApplicationTitle());
     EXPECT_EQ(box.owner, rig.dialog.get());
@@ -362,8 +362,9 @@ TEST(ChannelFile, AReadErrorAbandonsTheReloadWithAStopBoxNamingTheFile) {
     rig.Type(Mc::kStartChannel, "5");
     ASSERT_EQ(rig.boxes.Boxes().size(), 2);  // the empty field, then 5
     const MessageBoxRequest& box = rig.boxes.Boxes().last();
-    EXPECT_EQ(box.text,
-              QString::fromUtf8("在存取 %1 时一个硬件输入/输出错误被报告。").arg(FullPath()));
+    EXPECT_EQ(box.text, QString::fromUtf8("在存取 %1 时一个硬件输入/输出错误被报告。")
+                            .arg(FullPath())
+                            .toStdString());
     EXPECT_EQ(box.icon, MsgIcon::Stop);
     EXPECT_EQ(rig.Captions().first(), QString::fromUtf8("信道1"));
     EXPECT_EQ(rig.Rx(1), "2300000");

@@ -77,7 +77,7 @@ TEST(MultiChannelEnter, AFrequencyThatSaveWouldAcceptIsOutOfTheExchangeRange) {
     QTest::keyClick(rig.Edit(Mc::kRows[0].tx), Qt::Key_Return);
     ASSERT_EQ(rig.boxes.Boxes().size(), 1);
     const MessageBoxRequest& box = rig.boxes.Boxes().first();
-    EXPECT_EQ(box.text, QString::fromUtf8("“请填入一个在0和2400000之间的整数。”"));
+    EXPECT_EQ(box.text, "“请填入一个在0和2400000之间的整数。”");
     EXPECT_EQ(box.icon, MsgIcon::Exclamation);
     EXPECT_EQ(box.caption, ApplicationTitle());
     EXPECT_EQ(rig.dialog->focusWidget(), rig.Edit(Mc::kRows[2].rx));
@@ -181,8 +181,9 @@ TEST(MultiChannelDialog, AModalRunShowsTheWindowAndEndsOnEsc) {
     CMultiChannelDlg dialog(rig.port);
     QStringList seen;
     QTimer::singleShot(0, &dialog, [&dialog, &seen] {
-        seen << dialog.GetText(1044) << dialog.GetText(Mc::kStartChannel)
-             << dialog.GetText(Mc::kChannelCount);
+        for (const int id : {1044, int(Mc::kStartChannel), int(Mc::kChannelCount)}) {
+            seen << QString::fromStdString(dialog.GetText(id));
+        }
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
     EXPECT_EQ(dialog.DoModal(), kIdCancel);

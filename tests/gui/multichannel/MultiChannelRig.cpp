@@ -74,7 +74,7 @@ QLineEdit* CMultiChannelRig::Edit(int id) const {
 }
 
 QString CMultiChannelRig::Text(int id) const {
-    return dialog->GetText(id);
+    return QString::fromStdString(dialog->GetText(id));
 }
 
 void CMultiChannelRig::Type(int id, const QString& text) const {

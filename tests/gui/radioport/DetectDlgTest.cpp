@@ -238,7 +238,7 @@ TEST(DetectDialog, AFailedStoreIsShownOnTheGuiThreadAheadOfTheResult) {
     QList<QThread*> reportingThreads;
     const auto previous = SetPortSettingsFailureReporter([&reportingThreads] {
         reportingThreads.append(QThread::currentThread());
-        ShowMessageBox(nullptr, QStringLiteral("Open Reg Error!"));
+        ShowMessageBox(nullptr, "Open Reg Error!");
     });
 
     CRecordedMessageBoxes boxesAfterTheRun;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
-#include <QWidget>
 #include <array>
 #include <chrono>
 #include <thread>
@@ -20,6 +19,9 @@
 #include "TestNamespaces.h"
 
 namespace {
+
+// The main window stands in as a plain dialog of any template.
+constexpr int kAnyTemplate = 100;
 
 // The main window's side: its port open on COM1 with the stored settings, as after
 // start-up, and the radio on COM1.
@@ -58,7 +60,7 @@ struct MainWindowRig {
     std::unique_ptr<CSimRadio> radio;
     CSerialPort port;
     PcPortSettings settings;
-    QWidget window;
+    CDialog window{kAnyTemplate};
     CRecordedMessageBoxes boxes;
 };
 

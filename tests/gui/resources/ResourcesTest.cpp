@@ -46,14 +46,14 @@ TEST(IconResourceTest, AppIconHasSmallAndLargeSizes) {
 }
 
 TEST(StringResourceTest, AboutMenuTextIsExact) {
-    EXPECT_EQ(StringResource(Res::kAboutMenuText), QStringLiteral("关于 Tarnwick(&A)..."));
+    EXPECT_EQ(StringResource(Res::kAboutMenuText), "关于 Tarnwick(&A)...");
 }
 
 TEST(ResourcesTest, UnknownIdsGiveNothing) {
     EXPECT_TRUE(BitmapResource(131).isNull());
     EXPECT_TRUE(BitmapResource(Res::kAppIcon).isNull());
     EXPECT_TRUE(IconResource(Res::kSplashBitmap).isNull());
-    EXPECT_TRUE(StringResource(102).isEmpty());
+    EXPECT_TRUE(StringResource(102).empty());
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ CRecordedMessageBoxes::~CRecordedMessageBoxes() {
 QStringList CRecordedMessageBoxes::Texts() const {
     QStringList texts;
     for (const MessageBoxRequest& box : m_boxes) {
-        texts.append(box.text);
+        texts.append(QString::fromStdString(box.text));
     }
     return texts;
 }
