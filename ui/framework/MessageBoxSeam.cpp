@@ -1,9 +1,6 @@
 #include "MessageBoxSeam.h"
 
-#include <QMessageBox>
 #include <utility>
-
-#include "Dialog.h"
 
 namespace radiosetup {
 
@@ -12,27 +9,6 @@ namespace {
 MessageBoxHandler& InstalledHandler() {
     static MessageBoxHandler handler;
     return handler;
-}
-
-QMessageBox::Icon QtIcon(MsgIcon icon) {
-    switch (icon) {
-        case MsgIcon::Exclamation:
-            return QMessageBox::Warning;
-        case MsgIcon::Stop:
-            return QMessageBox::Critical;
-        case MsgIcon::Information:
-            return QMessageBox::Information;
-        case MsgIcon::None:
-            break;
-    }
-    return QMessageBox::NoIcon;
-}
-
-int ShowRealBox(const MessageBoxRequest& request) {
-    QMessageBox box(QtIcon(request.icon), QString::fromStdString(request.caption),
-                    QString::fromStdString(request.text), QMessageBox::Ok, request.owner);
-    box.exec();
-    return 1;
 }
 
 }  // namespace
@@ -47,7 +23,7 @@ int ShowMessageBox(CDialog* owner, const std::string& text, const std::string& c
     if (InstalledHandler()) {
         return InstalledHandler()(request);
     }
-    return ShowRealBox(request);
+    return ShowRealMessageBox(request);
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {

@@ -25,6 +25,9 @@ std::string ApplicationTitle();
 int ShowMessageBox(CDialog* owner, const std::string& text,
                    const std::string& caption = ApplicationTitle(), MsgIcon icon = MsgIcon::None);
 
+// The toolkit's own box with an OK button, owned by the request's dialog; one per backend.
+int ShowRealMessageBox(const MessageBoxRequest& request);
+
 using MessageBoxHandler = std::function<int(const MessageBoxRequest&)>;
 // Installs handler; an empty handler restores the real boxes. Returns the old one.
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);

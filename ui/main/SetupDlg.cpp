@@ -1,10 +1,9 @@
 #include "SetupDlg.h"
 
-#include <ctime>
-
 #include "AboutDlg.h"
 #include "CommandSet.h"
 #include "DecimalValue.h"
+#include "LocalTime.h"
 #include "MultiChannelDlg.h"
 #include "OpKind.h"
 #include "PortSettingsStore.h"
@@ -47,13 +46,6 @@ constexpr const char* kTxTimeLimitRange = "发射限时必须是0-255";
 // 8-bit members keep the low 8 bits of what was typed.
 std::uint8_t LowByte(int value) {
     return static_cast<std::uint8_t>(value);
-}
-
-CStatusClock::TimeOfDay LocalTimeOfDay() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return {local.tm_hour, local.tm_min, local.tm_sec};
 }
 
 std::string PortFieldText(const PcPortSettings& settings) {

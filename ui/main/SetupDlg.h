@@ -15,8 +15,6 @@ namespace radiosetup {
 // The main window: owns the serial port, the PC port settings copy, the parameter set
 // and the operation engine for the whole run.
 class CSetupDlg : public CDialog, private IEngineHost {
-    Q_OBJECT
-
 public:
     static constexpr int kTemplateId = 102;
     static constexpr int kEngineTimer = 27;

@@ -102,7 +102,7 @@ void CMultiChannelDlg::Save() {
     if (!ValidateRows()) {
         return;
     }
-    repaint();
+    RepaintWindow();
     StoreChannelBlock();
 }
 

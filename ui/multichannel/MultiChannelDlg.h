@@ -18,8 +18,6 @@ class CDataExchange;
 // reloads them from it whenever the start channel changes. It borrows the main window's
 // port and talks on it synchronously; its waits block the user-interface thread.
 class CMultiChannelDlg : public CDialog {
-    Q_OBJECT
-
 public:
     static constexpr int kTemplateId = 149;
     static constexpr int kRows = 10;

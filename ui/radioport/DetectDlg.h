@@ -8,10 +8,6 @@
 
 namespace radiosetup {
 
-// The message that carries the search worker's progress to its dialog, numbered after
-// the first user message 0x0400.
-constexpr int WM_DETECT_STATUS = 0x0400 + 200;
-
 // What the search worker tells its dialog.
 struct DetectProgress {
     enum class Kind {
@@ -34,8 +30,6 @@ int DetectThreadProc(int startPort, CDetectDlg* dialog);
 // worker starts when the dialog initialises, so that every message it posts finds the
 // dialog, and the dialog never ends before the worker has exited.
 class CDetectDlg : public CDialog {
-    Q_OBJECT
-
 public:
     static constexpr int kTemplateId = 147;
 

@@ -12,8 +12,6 @@ namespace radiosetup {
 // Its results reach the main window only through the stored PC port settings and the
 // main window's copy of them, which it is given.
 class CRadioPortDlg : public CDialog {
-    Q_OBJECT
-
 public:
     static constexpr int kTemplateId = 145;
 

@@ -6,8 +6,6 @@ namespace radiosetup {
 
 // The splash picture, shown for one second before the main window.
 class CSplashDlg : public CDialog {
-    Q_OBJECT
-
 public:
     static constexpr int kTemplateId = 129;
     static constexpr int kTimerId = 1;

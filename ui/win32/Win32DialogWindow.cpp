@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "DialogEvents.h"
 #include "Win32DialogTemplate.h"
 
 namespace radiosetup {

@@ -13,9 +13,6 @@
 
 namespace radiosetup {
 
-// The message the detect worker's progress travels by to its dialog.
-constexpr UINT WM_DETECT_STATUS = 0x04C8;
-
 // A dialog window built from a template with the Win32 dialog manager. Controls are
 // addressed by id, texts are UTF-8, and what happens in the window reaches events.
 class CWin32DialogWindow {

@@ -303,7 +303,7 @@ AutoDetectRun PressAutoDetect(int portIndex) {
     CRecordedMessageBoxes boxes;
     CProgressLog progress;
     CScopedModalHandler handler([&](CDialog& nested) {
-        if (auto* detect = qobject_cast<CDetectDlg*>(&nested)) {
+        if (auto* detect = dynamic_cast<CDetectDlg*>(&nested)) {
             progress.Watch(*detect);
             return detect->RunModalLoop();
         }

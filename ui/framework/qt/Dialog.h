@@ -6,14 +6,12 @@
 #include <functional>
 #include <string>
 
+#include "DialogIds.h"
 #include "DialogTemplate.h"
 
 class QTimer;
 
 namespace radiosetup {
-
-constexpr int kIdOk = 1;
-constexpr int kIdCancel = 2;
 
 // A modal dialog built from a template. Dialog code addresses its controls by id,
 // registers command handlers by id, runs window timers and ends with a result.
@@ -53,6 +51,8 @@ public:
     void ShowItem(int id, bool shown);
     void FocusItem(int id);
     void RepaintItem(int id);
+    // Paints the whole window now, before a long wait.
+    void RepaintWindow() { repaint(); }
     void SetSliderRange(int id, int minimum, int maximum);
     void SetSliderPos(int id, int position);
     int GetSliderPos(int id) const;

@@ -1,0 +1,16 @@
+// The Windows program: the splash for a second, then the main window.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "SetupApp.h"
+
+int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
+                   int /*show*/) {
+    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
+                                       ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&classes);
+    radiosetup::CSetupApp setupApp;
+    setupApp.InitInstance();
+    return 0;
+}

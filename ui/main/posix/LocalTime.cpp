@@ -1,0 +1,14 @@
+#include "LocalTime.h"
+
+#include <ctime>
+
+namespace radiosetup {
+
+CStatusClock::TimeOfDay LocalTimeOfDay() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+}  // namespace radiosetup
