@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -48,23 +46,10 @@ std::vector<std::uint8_t> Exchange(CSerialPort& port, const RadioPayload& payloa
     return Collect(port, expected, milliseconds(3000));
 }
 
-// The frames the radio logged, one per line, as hex.
-std::vector<std::string> LoggedFrames() {
-    std::ifstream log(SharedScratch("radio-com1.log"));
-    std::vector<std::string> frames;
-    for (std::string line; std::getline(log, line);) {
-        const std::size_t arrow = line.find("  ->  ");
-        if (arrow != std::string::npos && arrow > 25) {
-            frames.push_back(line.substr(arrow - 23, 23));
-        }
-    }
-    return frames;
-}
-
 TEST(WinSerialExchange, ConnectAndQueryGoOutByteForByteAndAreAnswered) {
     CSerialPort port;
     ASSERT_TRUE(port.Open(kAnsweringPort, 9600, kParityNone));
-    const std::size_t before = LoggedFrames().size();
+    const std::size_t before = RadioLogFrames("radio-com1.log").size();
 
     const PcPortSettings settings{1, 9600, kParityNone};
     const std::vector<std::uint8_t> ack = Exchange(port, ConnectPayload(settings), 3);
@@ -73,7 +58,7 @@ TEST(WinSerialExchange, ConnectAndQueryGoOutByteForByteAndAreAnswered) {
     EXPECT_EQ(JudgeQueryReply(static_cast<int>(block.size()), block.data()),
               ReplyVerdict::Accepted);
 
-    const std::vector<std::string> frames = LoggedFrames();
+    const std::vector<std::string> frames = RadioLogFrames("radio-com1.log");
     ASSERT_EQ(frames.size(), before + 2);
     EXPECT_EQ(frames[before], "55 AA 0B 07 00 00 00 0C");
     EXPECT_EQ(frames[before + 1], "55 AA CC 00 00 00 00 CC");

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 namespace {
@@ -33,6 +34,20 @@ std::string SharedScratch(const std::string& name) {
         return {};
     }
     return WinePath(std::string(folder) + "/" + name);
+}
+
+// One line per frame: "<time>  <frame>  ->  <reply>  [note]".
+std::vector<std::string> RadioLogFrames(const std::string& logName) {
+    std::ifstream log(SharedScratch(logName));
+    std::vector<std::string> frames;
+    const std::size_t kFrameText = 23;  // eight bytes as "55 AA ..."
+    for (std::string line; std::getline(log, line);) {
+        const std::size_t arrow = line.find("  ->  ");
+        if (arrow != std::string::npos && arrow >= kFrameText) {
+            frames.push_back(line.substr(arrow - kFrameText, kFrameText));
+        }
+    }
+    return frames;
 }
 
 CWinTempDir::CWinTempDir() {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "TestNamespaces.h"
 
@@ -12,6 +13,9 @@ std::string WinePath(const std::string& unixPath);
 // A path in the folder that the test run shares with its Linux side: the COM port links,
 // the radios' logs, the small disk. Empty when the run has none.
 std::string SharedScratch(const std::string& name);
+
+// The frames a radio started on the Linux side logged, in order, as hex ("55 AA CC ...").
+std::vector<std::string> RadioLogFrames(const std::string& logName);
 
 // A fresh folder under the temporary folder, removed with everything in it on destruction.
 class CWinTempDir {

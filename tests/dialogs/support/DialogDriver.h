@@ -1,0 +1,20 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+#include "Dialog.h"
+#include "TestNamespaces.h"
+
+// Drives a dialog as a person would, on either dialog backend (Qt Widgets or Win32).
+// Message boxes and nested modal dialogs are answered through the program's own seams.
+
+// A mouse click on a button, radio button or check box.
+void Click(CDialog& dialog, int id);
+// Replaces an edit's text as typing would, with its change notifications.
+void Type(CDialog& dialog, int id, const std::string& text);
+// Runs the thread's events (the dialog's timers among them) until done says so or the
+// limit has passed; done's last answer.
+bool RunUntil(const std::function<bool()>& done,
+              std::chrono::milliseconds limit = std::chrono::seconds(6));

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TestNamespaces.h"
+
+// The simulated radio at 9600 bit/s without parity as PC port 1, with the stored PC
+// settings of a first run, for one test. On Linux a radio of the test's own on a
+// pseudo-terminal; on Windows the radio that the run started on the Linux side for COM1.
+class CRadioOnPort1 {
+public:
+    CRadioOnPort1();
+    ~CRadioOnPort1();
+    CRadioOnPort1(const CRadioOnPort1&) = delete;
+    CRadioOnPort1& operator=(const CRadioOnPort1&) = delete;
+
+    // The frames the radio received since this object was made, as hex ("55 AA CC ...").
+    std::vector<std::string> Frames() const;
+
+private:
+    struct Backend;
+    std::unique_ptr<Backend> m_pBackend;
+};

@@ -1,0 +1,25 @@
+#include "DialogDriver.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <thread>
+
+void Click(CDialog& dialog, int id) {
+    QTest::mouseClick(dialog.Item(id), Qt::LeftButton);
+}
+
+void Type(CDialog& dialog, int id, const std::string& text) {
+    auto* edit = qobject_cast<QLineEdit*>(dialog.Item(id));
+    edit->clear();
+    QTest::keyClicks(edit, QString::fromStdString(text));
+}
+
+bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done() && std::chrono::steady_clock::now() < end) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return done();
+}
