@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "win32/WideText.h"
+
 namespace radiosetup {
 
 namespace {
@@ -12,25 +14,6 @@ constexpr std::intptr_t kClosed = -1;  // INVALID_HANDLE_VALUE
 
 HANDLE AsHandle(std::intptr_t handle) {
     return reinterpret_cast<HANDLE>(handle);
-}
-
-// Names arrive as UTF-8; the wide functions take any folder name the user has.
-std::wstring Wide(const std::string& text) {
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                        length);
-    return wide;
-}
-
-std::string Utf8(const std::wstring& wide) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length,
-                        nullptr, nullptr);
-    return text;
 }
 
 std::string FullPathOf(const std::wstring& name) {
@@ -88,7 +71,7 @@ CLockedFile::~CLockedFile() {
 // Share mode 0 keeps every other opener out, this program included, until Close.
 bool CLockedFile::Open(const std::string& name, Mode mode) {
     Close();
-    const std::wstring wideName = Wide(name);
+    const std::wstring wideName = Utf16(name);
     const HANDLE file = OpenUnshared(wideName, mode);
     if (file == INVALID_HANDLE_VALUE) {
         return false;

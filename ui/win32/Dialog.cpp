@@ -32,8 +32,7 @@ int CDialog::DoModal() {
 }
 
 int CDialog::RunModalLoop() {
-    m_nResult = m_window.RunModal(OwnerHandle());
-    return m_nResult;
+    return m_window.RunModal(OwnerHandle());
 }
 
 void CDialog::ShowModeless() {
@@ -42,7 +41,6 @@ void CDialog::ShowModeless() {
 
 void CDialog::EndDialog(int result) {
     m_bEnded = true;
-    m_nResult = result;
     m_window.End(result);
 }
 

@@ -32,7 +32,6 @@ public:
     void ShowModeless();
     void EndDialog(int result);
     bool IsEnded() const { return m_bEnded; }
-    int Result() const { return m_nResult; }
 
     const DialogTemplate& Template() const { return m_template; }
     CDialog* ParentDialog() const { return m_pParent; }
@@ -112,7 +111,6 @@ private:
     std::map<int, std::function<void()>> m_sliderHandlers;
     bool m_bInitialised = false;
     bool m_bEnded = false;
-    int m_nResult = 0;
 };
 
 }  // namespace radiosetup

@@ -166,24 +166,6 @@ void SizeLabelToText(HWND label) {
 
 }  // namespace
 
-std::wstring Utf16(const std::string& utf8) {
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                        length);
-    return wide;
-}
-
-std::string Utf8(const std::wstring& utf16) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), narrow.data(),
-                        length, nullptr, nullptr);
-    return narrow;
-}
-
 std::vector<WORD> BuildWin32DialogTemplate(const DialogTemplate& dialog) {
     CTemplateWriter out;
     out.Dword(DialogStyle(dialog));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "DialogTemplate.h"
+#include "win32/WideText.h"
 
 namespace radiosetup {
 
@@ -17,8 +18,5 @@ std::vector<WORD> BuildWin32DialogTemplate(const DialogTemplate& dialog);
 
 // Fills the drop-down lists and sizes the labels to their texts in the dialog's font.
 void FinishWin32Dialog(HWND window, const DialogTemplate& dialog);
-
-std::wstring Utf16(const std::string& utf8);
-std::string Utf8(const std::wstring& utf16);
 
 }  // namespace radiosetup

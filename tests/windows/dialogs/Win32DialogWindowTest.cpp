@@ -3,9 +3,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <thread>
 
+#include "DialogDriver.h"
 #include "TestNamespaces.h"
 #include "Win32DialogTemplate.h"
 
@@ -49,29 +49,10 @@ int FirstOf(const DialogTemplate& dialog, const std::string& kind) {
     return -1;
 }
 
-// Runs the thread's messages until done says so or two seconds have passed.
-bool PumpUntil(const std::function<bool()>& done) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (!done() && std::chrono::steady_clock::now() < end) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(5);
-    }
-    return done();
-}
-
 class Win32DialogWindowTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
-        InitCommonControlsEx(&classes);
-    }
-
     bool Logged(const std::string& line) {
-        return PumpUntil([&] {
+        return RunUntil([&] {
             return std::find(events.log.begin(), events.log.end(), line) != events.log.end();
         });
     }
@@ -112,7 +93,7 @@ TEST_F(Win32DialogWindowTest, TimersAndPostedTasksRunOnTheWindowsThread) {
     DWORD ranOn = 0;
     std::thread worker([&] { window.PostToWindow([&] { ranOn = GetCurrentThreadId(); }); });
     worker.join();
-    EXPECT_TRUE(PumpUntil([&] { return ranOn != 0; }));
+    EXPECT_TRUE(RunUntil([&] { return ranOn != 0; }));
     EXPECT_EQ(ranOn, GetCurrentThreadId());
 }
 

@@ -29,13 +29,8 @@ RECT PlaceOf(HWND dialog, HWND control) {
     return place;
 }
 
-class Win32Template : public ::testing::TestWithParam<int> {
-protected:
-    static void SetUpTestSuite() {
-        const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
-        InitCommonControlsEx(&classes);
-    }
-};
+// The trackbars' class is registered by the dialog driver linked in.
+class Win32Template : public ::testing::TestWithParam<int> {};
 
 // Every control stands where its template puts it, in the template's dialog units, with
 // its text; lists hold their items; labels placed by their corner are as wide as their text.
