@@ -7,8 +7,9 @@
 #include "TestNamespaces.h"
 
 // The simulated radio at 9600 bit/s without parity as PC port 1, with the stored PC
-// settings of a first run, for one test. On Linux a radio of the test's own on a
-// pseudo-terminal; on Windows the radio that the run started on the Linux side for COM1.
+// settings of a first run and an empty working folder (for the channel file), for one
+// test. On Linux a radio of the test's own on a pseudo-terminal; on Windows the radio that
+// the run started on the Linux side for COM1.
 class CRadioOnPort1 {
 public:
     CRadioOnPort1();

@@ -67,6 +67,16 @@ CWinTempDir::~CWinTempDir() {
     std::filesystem::remove_all(m_strPath, ignored);
 }
 
+CScopedWorkingFolder::CScopedWorkingFolder(const CWinTempDir& folder)
+    : m_previous(std::filesystem::current_path()) {
+    std::filesystem::current_path(folder.Path());
+}
+
+CScopedWorkingFolder::~CScopedWorkingFolder() {
+    std::error_code ignored;
+    std::filesystem::current_path(m_previous, ignored);
+}
+
 CScopedRegistryRoots::CScopedRegistryRoots()
     : m_strTestKey("Software\\RadiosetupTests\\" + std::to_string(GetCurrentProcessId())) {
     m_hMachine = CreateTestKey(m_strTestKey + "\\Machine");

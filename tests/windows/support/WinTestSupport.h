@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -25,9 +26,22 @@ public:
     CWinTempDir(const CWinTempDir&) = delete;
     CWinTempDir& operator=(const CWinTempDir&) = delete;
     std::string File(const std::string& name) const { return m_strPath + "\\" + name; }
+    const std::string& Path() const { return m_strPath; }
 
 private:
     std::string m_strPath;
+};
+
+// Makes folder the process's working folder for the object's lifetime.
+class CScopedWorkingFolder {
+public:
+    explicit CScopedWorkingFolder(const CWinTempDir& folder);
+    ~CScopedWorkingFolder();
+    CScopedWorkingFolder(const CScopedWorkingFolder&) = delete;
+    CScopedWorkingFolder& operator=(const CScopedWorkingFolder&) = delete;
+
+private:
+    std::filesystem::path m_previous;
 };
 
 // Points HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER of this process at two fresh keys of its

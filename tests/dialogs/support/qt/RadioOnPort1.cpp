@@ -7,6 +7,8 @@
 
 struct CRadioOnPort1::Backend {
     CScopedSettingsHome home;
+    CTempDir workFolder;
+    CScopedWorkingDir inWorkFolder{workFolder.Path()};
     CSimRadio radio;
 };
 

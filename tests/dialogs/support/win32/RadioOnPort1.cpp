@@ -4,6 +4,8 @@
 
 struct CRadioOnPort1::Backend {
     CScopedRegistryRoots roots;
+    CWinTempDir workFolder;
+    CScopedWorkingFolder inWorkFolder{workFolder};
     std::size_t framesBefore = RadioLogFrames("radio-com1.log").size();
 };
 
