@@ -1,6 +1,9 @@
 // The multi-channel dialog on whichever dialog backend the build has, against the
 // simulated radio in its factory state: channel 1 at 229 MHz, the others at 230 MHz.
+// Each test works in a fresh folder, where the dialog keeps its channel file.
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include "DialogDriver.h"
 #include "MultiChannelDlg.h"
@@ -8,6 +11,7 @@
 #include "PcPortSettings.h"
 #include "RadioOnPort1.h"
 #include "SerialPort.h"
+#include "WireFrame.h"
 
 namespace {
 
@@ -31,6 +35,50 @@ TEST(MultiChannel, QueryAsksForTheFirstChannelOfTheWindowAndFillsTheRows) {
         EXPECT_EQ(dialog.GetText(Mc::kRows[row].tx), "2300000") << "row " << row + 1;
     }
     EXPECT_EQ(dialog.GetText(Mc::kRows[0].group), "信道1");
+}
+
+// A channel's request as the radio must receive it: the channel counted from 0, the word
+// high byte first.
+std::string ChannelFrame(int command, int channel, int word) {
+    char payload[16];
+    std::snprintf(payload, sizeof(payload), "%02X %02X %02X %02X 00", command, channel - 1,
+                  word >> 8, word & 0xFF);
+    return WireFrame(payload);
+}
+
+TEST(MultiChannel, SetSendsTheRowsAndSaveKeepsThemForTheNextOpening) {
+    CRadioOnPort1 radio;
+    CSerialPort port;
+    ASSERT_TRUE(port.Open(1, 9600, kParityNone));
+    {
+        CMultiChannelDlg dialog(port);
+        dialog.ShowModeless();
+        Type(dialog, Mc::kChannelCount, "2");
+        Type(dialog, Mc::kStartChannel, "41");
+        Type(dialog, Mc::kRows[0].rx, "4000000");
+        Type(dialog, Mc::kRows[0].tx, "4100000");
+        Type(dialog, Mc::kRows[1].rx, "2290125");
+        Type(dialog, Mc::kRows[1].tx, "2290250");
+
+        Click(dialog, Mc::kSet);
+        EXPECT_TRUE(RunUntil([&] { return dialog.GetText(Mc::kStatus) == "设置成功"; }))
+            << dialog.GetText(Mc::kStatus);
+        // Receive words count 125-unit steps above 21.4 MHz, transmit words from zero.
+        EXPECT_EQ(radio.Frames(),
+                  (std::vector<std::string>{ChannelFrame(0x04, 41, (4000000 - 214000) / 125),
+                                            ChannelFrame(0x05, 41, 4100000 / 125),
+                                            ChannelFrame(0x04, 42, (2290125 - 214000) / 125),
+                                            ChannelFrame(0x05, 42, 2290250 / 125)}));
+        Click(dialog, Mc::kSave);
+        EXPECT_TRUE(RunUntil([&] { return dialog.GetText(Mc::kStatus) == "保存数据成功"; }))
+            << dialog.GetText(Mc::kStatus);
+    }
+    CMultiChannelDlg reopened(port);
+    reopened.ShowModeless();
+    Type(reopened, Mc::kStartChannel, "41");
+    EXPECT_EQ(reopened.GetText(Mc::kRows[0].rx), "4000000");
+    EXPECT_EQ(reopened.GetText(Mc::kRows[1].tx), "2290250");
+    EXPECT_EQ(reopened.GetText(Mc::kRows[2].rx), "2300000");
 }
 
 }  // namespace

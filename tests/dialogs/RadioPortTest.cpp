@@ -2,6 +2,7 @@
 // radio: OK tells the radio its new line and stores the PC's settings.
 #include <gtest/gtest.h>
 
+#include "DetectDlg.h"
 #include "DialogDriver.h"
 #include "LineSettingsTransaction.h"
 #include "MessageBoxSeam.h"
@@ -11,6 +12,7 @@
 #include "RadioPortIds.h"
 #include "SerialPort.h"
 #include "SteadyClock.h"
+#include "WireFrame.h"
 
 namespace {
 
@@ -18,8 +20,8 @@ namespace Id = RadioPortId;
 
 constexpr int kRateListFor4800 = 2;  // 19200, 9600, 4800, 2400
 
-TEST(RadioPort, ConfirmChangesTheRadiosLineAndStoresTheSettings) {
-    CRadioOnPort1 radio;
+// Chooses 4800 bit/s with odd parity in the radio-port dialog and presses OK; the boxes shown.
+std::vector<std::string> ConfirmFourEightHundredOdd() {
     std::vector<std::string> boxes;
     const MessageBoxHandler previous = SetMessageBoxHandler([&](const MessageBoxRequest& box) {
         boxes.push_back(box.text);
@@ -32,8 +34,12 @@ TEST(RadioPort, ConfirmChangesTheRadiosLineAndStoresTheSettings) {
     dialog.SetListSelection(Id::kParityList, kParityOdd);
     Click(dialog, kIdOk);
     SetMessageBoxHandler(previous);
+    return boxes;
+}
 
-    EXPECT_EQ(boxes, std::vector<std::string>{"设置成功"});
+TEST(RadioPort, ConfirmChangesTheRadiosLineAndStoresTheSettings) {
+    CRadioOnPort1 radio;
+    EXPECT_EQ(ConfirmFourEightHundredOdd(), std::vector<std::string>{"设置成功"});
     EXPECT_EQ(radio.Frames(), std::vector<std::string>{"55 AA 1C 46 00 00 00 5A"});
     PcPortSettings stored;
     LoadPortSettings(stored);
@@ -45,6 +51,37 @@ TEST(RadioPort, ConfirmChangesTheRadiosLineAndStoresTheSettings) {
     ASSERT_TRUE(port.Open(1, 4800, kParityOdd));
     EXPECT_EQ(CLineSettingsTransaction(port, SteadyClock()).Send(9600, kParityNone),
               ReplyVerdict::Accepted);
+}
+
+TEST(RadioPort, ASilentRadioIsReportedAndTheSettingsStayAsTheyWere) {
+    CRadioOnPort1 radio(RadioManner::Silent);
+    EXPECT_EQ(ConfirmFourEightHundredOdd(), std::vector<std::string>{"设置失败，原因读取超时２"});
+    PcPortSettings stored;
+    LoadPortSettings(stored);
+    EXPECT_EQ(stored.m_nBaudRate, 9600);
+    EXPECT_EQ(stored.m_nParity, kParityNone);
+}
+
+TEST(RadioPort, TheSearchFromPortOneFindsTheRadioAndStoresItsLine) {
+    CRadioOnPort1 radio;
+    std::vector<std::string> boxes;
+    const MessageBoxHandler previous = SetMessageBoxHandler([&](const MessageBoxRequest& box) {
+        boxes.push_back(box.text);
+        return kIdOk;
+    });
+    PcPortSettings stored;
+    ASSERT_TRUE(SavePortSettings(1, kParityEven, 19200));
+    CDetectDlg search(1, nullptr);
+    EXPECT_EQ(search.DoModal(), kIdOk);
+    SetMessageBoxHandler(previous);
+
+    EXPECT_EQ(boxes, std::vector<std::string>{"检测成功"});
+    // 19200 with each parity goes unanswered, 9600 without parity answers.
+    EXPECT_EQ(radio.Frames(), std::vector<std::string>{WireFrame("0B 07 00 00 00")});
+    LoadPortSettings(stored);
+    EXPECT_EQ(stored.m_nPortNumber, 1);
+    EXPECT_EQ(stored.m_nBaudRate, 9600);
+    EXPECT_EQ(stored.m_nParity, kParityNone);
 }
 
 }  // namespace

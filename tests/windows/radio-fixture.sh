@@ -2,12 +2,14 @@
 # Starts or stops the simulated radios of the Windows serial exchange tests on the Linux
 # side: COM1's answers (and is COM12 as well), COM2's vanishes 60 bytes into its first
 # reply. Each radio links its pseudo-terminal at the path Wine maps the port to and logs
-# beside it.
-#   radio-fixture.sh start|stop RADIOSIM PORTS_FOLDER
+# beside it. "restart" gives COM1 a fresh radio (with radiosim's OPTIONS) for one test and
+# then creates radio-com1.ready.
+#   radio-fixture.sh start|stop|restart RADIOSIM PORTS_FOLDER [OPTIONS...]
 set -euo pipefail
 action=$1
 radiosim=$2
 ports=$3
+shift 3
 
 start_radio() {
     local name=$1
@@ -28,16 +30,29 @@ start_radio() {
 stop_radio() {
     local pidfile="$ports/$1.pid"
     [ -f "$pidfile" ] || return 0
-    kill "$(cat "$pidfile")" 2>/dev/null || true
+    local pid
+    pid=$(cat "$pidfile")
+    kill "$pid" 2>/dev/null || true
+    # It removes its link as it ends: wait, so that it cannot remove its successor's.
+    while kill -0 "$pid" 2>/dev/null; do sleep 0.01; done
     rm -f "$pidfile"
+}
+
+start_com1() {
+    start_radio com1 "$@"
+    ln -sfn "$(readlink "$ports/com1")" "$ports/com12"
 }
 
 case $action in
     start)
         mkdir -p "$ports"
-        start_radio com1
-        ln -sfn "$(readlink "$ports/com1")" "$ports/com12"
+        start_com1
         start_radio com2 --vanish-after 60
+        ;;
+    restart)
+        stop_radio com1
+        start_com1 "$@"
+        touch "$ports/radio-com1.ready"
         ;;
     stop)
         stop_radio com1
@@ -45,7 +60,7 @@ case $action in
         rm -f "$ports/com12"
         ;;
     *)
-        echo "usage: $0 start|stop RADIOSIM PORTS_FOLDER" >&2
+        echo "usage: $0 start|stop|restart RADIOSIM PORTS_FOLDER [OPTIONS...]" >&2
         exit 2
         ;;
 esac

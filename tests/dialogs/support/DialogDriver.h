@@ -12,6 +12,8 @@
 
 // A mouse click on a button, radio button or check box.
 void Click(CDialog& dialog, int id);
+// Presses the mouse on a slider's handle, drags it to one end and releases it there.
+void DragSliderToEnd(CDialog& dialog, int id, bool rightEnd);
 // Replaces an edit's text as typing would, with its change notifications.
 void Type(CDialog& dialog, int id, const std::string& text);
 // Runs the thread's events (the dialog's timers among them) until done says so or the

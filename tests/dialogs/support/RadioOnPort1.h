@@ -6,13 +6,15 @@
 
 #include "TestNamespaces.h"
 
-// The simulated radio at 9600 bit/s without parity as PC port 1, with the stored PC
+enum class RadioManner { Answering, Silent };
+
+// A fresh simulated radio at 9600 bit/s without parity as PC port 1, with the stored PC
 // settings of a first run and an empty working folder (for the channel file), for one
-// test. On Linux a radio of the test's own on a pseudo-terminal; on Windows the radio that
-// the run started on the Linux side for COM1.
+// test. On Linux a radio of the test's own on a pseudo-terminal; on Windows the radio the
+// run keeps on the Linux side for COM1, started anew.
 class CRadioOnPort1 {
 public:
-    CRadioOnPort1();
+    explicit CRadioOnPort1(RadioManner manner = RadioManner::Answering);
     ~CRadioOnPort1();
     CRadioOnPort1(const CRadioOnPort1&) = delete;
     CRadioOnPort1& operator=(const CRadioOnPort1&) = delete;

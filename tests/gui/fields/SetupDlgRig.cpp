@@ -3,14 +3,13 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QSlider>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 #include <sstream>
 #include <stdexcept>
 
 #include "OpKind.h"
 #include "RadioFrame.h"
+#include "SliderMouse.h"
 #include "SteadyClock.h"
 #include "TestNamespaces.h"
 
@@ -26,23 +25,6 @@ std::string TextsOf(const QVector<MessageBoxRequest>& shown) {
         texts.append(QString::fromStdString(box.text));
     }
     return "[" + texts.join(" | ").toStdString() + "]";
-}
-
-QRect HandleRect(const QSlider& slider) {
-    QStyleOptionSlider option;
-    option.initFrom(&slider);
-    option.orientation = slider.orientation();
-    option.minimum = slider.minimum();
-    option.maximum = slider.maximum();
-    option.sliderPosition = slider.sliderPosition();
-    option.sliderValue = slider.value();
-    option.singleStep = slider.singleStep();
-    option.pageStep = slider.pageStep();
-    option.tickPosition = slider.tickPosition();
-    option.tickInterval = slider.tickInterval();
-    option.subControls = QStyle::SC_SliderGroove | QStyle::SC_SliderHandle;
-    return slider.style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle,
-                                          &slider);
 }
 
 }  // namespace
@@ -122,17 +104,12 @@ void CSetupDlgRig::TypeInto(int id, const QString& text) {
 }
 
 void CSetupDlgRig::DragSliderToEnd(int id, bool rightEnd) {
-    auto* slider = qobject_cast<QSlider*>(dlg.Item(id));
-    const QPoint grip = HandleRect(*slider).center();
-    const QPoint end(rightEnd ? slider->width() - 1 : 0, grip.y());
-    QTest::mousePress(slider, Qt::LeftButton, Qt::NoModifier, grip);
-    QTest::mouseMove(slider, end);
-    QTest::mouseRelease(slider, Qt::LeftButton, Qt::NoModifier, end);
+    DragSliderHandleToEnd(*qobject_cast<QSlider*>(dlg.Item(id)), rightEnd);
 }
 
 void CSetupDlgRig::ClickSliderHandle(int id) {
     auto* slider = qobject_cast<QSlider*>(dlg.Item(id));
-    QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier, HandleRect(*slider).center());
+    QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier, SliderHandleRect(*slider).center());
 }
 
 void CSetupDlgRig::PressKey(int id, Qt::Key key, int times) {

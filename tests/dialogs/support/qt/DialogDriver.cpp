@@ -2,11 +2,18 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QSlider>
 #include <QTest>
 #include <thread>
 
+#include "SliderMouse.h"
+
 void Click(CDialog& dialog, int id) {
     QTest::mouseClick(dialog.Item(id), Qt::LeftButton);
+}
+
+void DragSliderToEnd(CDialog& dialog, int id, bool rightEnd) {
+    DragSliderHandleToEnd(*qobject_cast<QSlider*>(dialog.Item(id)), rightEnd);
 }
 
 void Type(CDialog& dialog, int id, const std::string& text) {

@@ -12,7 +12,10 @@ struct CRadioOnPort1::Backend {
     CSimRadio radio;
 };
 
-CRadioOnPort1::CRadioOnPort1() : m_pBackend(std::make_unique<Backend>()) {
+CRadioOnPort1::CRadioOnPort1(RadioManner manner) : m_pBackend(std::make_unique<Backend>()) {
+    SimFaults faults;
+    faults.silent = manner == RadioManner::Silent;
+    m_pBackend->radio.SetFaults(faults);
     if (!m_pBackend->radio.Start()) {
         throw std::runtime_error("the simulated radio could not start");
     }

@@ -14,10 +14,39 @@ const bool kControlClassesRegistered = [] {
     return InitCommonControlsEx(&classes) != FALSE;
 }();
 
+void PressOrReleaseMouse(DWORD flag) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flag;
+    SendInput(1, &input, sizeof(input));
+    RunUntil([] { return false; }, std::chrono::milliseconds(30));
+}
+
+// Moves the real mouse pointer to a point of a window, then lets the window see it.
+void MoveMouse(HWND window, POINT point) {
+    ClientToScreen(window, &point);
+    SetCursorPos(point.x, point.y);
+    RunUntil([] { return false; }, std::chrono::milliseconds(30));
+}
+
 }  // namespace
 
 void Click(CDialog& dialog, int id) {
     SendMessageW(GetDlgItem(dialog.Handle(), id), BM_CLICK, 0, 0);
+}
+
+// With real mouse input: the program tells a drag from keys by the state of the mouse button.
+void DragSliderToEnd(CDialog& dialog, int id, bool rightEnd) {
+    const HWND trackbar = GetDlgItem(dialog.Handle(), id);
+    RECT thumb{};
+    RECT channel{};
+    SendMessageW(trackbar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    SendMessageW(trackbar, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+    const LONG gripY = (thumb.top + thumb.bottom) / 2;
+    MoveMouse(trackbar, {(thumb.left + thumb.right) / 2, gripY});
+    PressOrReleaseMouse(MOUSEEVENTF_LEFTDOWN);
+    MoveMouse(trackbar, {rightEnd ? channel.right : channel.left, gripY});
+    PressOrReleaseMouse(MOUSEEVENTF_LEFTUP);
 }
 
 // Character by character, so the edit's limit and digits-only style apply as to typing.

@@ -1,21 +1,62 @@
 #include "RadioOnPort1.h"
 
+#include <cstdlib>
+#include <stdexcept>
+
+#include "DialogDriver.h"
+#include "Win32DialogTemplate.h"
 #include "WinTestSupport.h"
+
+namespace {
+
+// The run's fixture script is a Linux program: Wine starts it but gives no handle to wait
+// on, so it marks the end of a restart with a file.
+void RestartRadio(RadioManner manner) {
+    const char* restart = std::getenv("RADIOSETUP_RADIO_RESTART");
+    if (restart == nullptr) {
+        throw std::runtime_error("RADIOSETUP_RADIO_RESTART names no restart command");
+    }
+    // The Win32 calls: std::filesystem of mingw-w64 sees no file on Wine's drive Z:.
+    const std::wstring ready = Utf16(SharedScratch("radio-com1.ready"));
+    DeleteFileW(ready.c_str());
+    std::wstring commandLine = Utf16(std::string("bash ") + restart);
+    if (manner == RadioManner::Silent) {
+        commandLine += L" --silent";
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(L"Z:\\bin\\bash", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+        throw std::runtime_error("the radio's restart could not be started");
+    }
+    for (const HANDLE handle : {process.hProcess, process.hThread}) {
+        if (handle != nullptr) {
+            CloseHandle(handle);
+        }
+    }
+    const auto restarted = [&] {
+        return GetFileAttributesW(ready.c_str()) != INVALID_FILE_ATTRIBUTES;
+    };
+    if (!RunUntil(restarted, std::chrono::seconds(10))) {
+        throw std::runtime_error("the radio on COM1 did not restart");
+    }
+}
+
+}  // namespace
 
 struct CRadioOnPort1::Backend {
     CScopedRegistryRoots roots;
     CWinTempDir workFolder;
     CScopedWorkingFolder inWorkFolder{workFolder};
-    std::size_t framesBefore = RadioLogFrames("radio-com1.log").size();
 };
 
-CRadioOnPort1::CRadioOnPort1() : m_pBackend(std::make_unique<Backend>()) {}
+CRadioOnPort1::CRadioOnPort1(RadioManner manner) : m_pBackend(std::make_unique<Backend>()) {
+    RestartRadio(manner);
+}
 
 CRadioOnPort1::~CRadioOnPort1() = default;
 
 std::vector<std::string> CRadioOnPort1::Frames() const {
-    std::vector<std::string> frames = RadioLogFrames("radio-com1.log");
-    frames.erase(frames.begin(),
-                 frames.begin() + static_cast<std::ptrdiff_t>(m_pBackend->framesBefore));
-    return frames;
+    return RadioLogFrames("radio-com1.log");
 }
