@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <map>
+#include <tuple>
 
 namespace radiosetup {
 
@@ -164,6 +166,37 @@ void SizeLabelToText(HWND label) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A bitmap drawn at a size, loaded once per bitmap and size and kept for the process's life.
+HBITMAP BitmapAtSize(int bitmapId, SIZE size) {
+    static std::map<std::tuple<int, LONG, LONG>, HBITMAP> loaded;
+    HBITMAP& bitmap = loaded[{bitmapId, size.cx, size.cy}];
+    if (bitmap == nullptr) {
+        bitmap =
+            static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId),
+                                            IMAGE_BITMAP, size.cx, size.cy, 0));
+    }
+    return bitmap;
+}
+
+// A picture fills the place its template gives it, in dialog units: its bitmap grows with
+// the resolution and the font, as every other control does.
+void FitBitmapToItsPlace(HWND window, HWND picture, const ControlTemplate& control) {
+    RECT place{0, 0, control.rect.width, control.rect.height};
+    MapDialogRect(window, &place);
+    const auto own =
+        reinterpret_cast<HBITMAP>(SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    BITMAP natural{};
+    if (own == nullptr || GetObjectW(own, sizeof(natural), &natural) == 0 || place.right <= 0 ||
+        place.bottom <= 0 || (natural.bmWidth == place.right && natural.bmHeight == place.bottom)) {
+        return;
+    }
+    const HBITMAP fitted = BitmapAtSize(control.bitmap, {place.right, place.bottom});
+    if (fitted != nullptr) {
+        SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(fitted));
+        DeleteObject(own);
+    }
+}
+
 }  // namespace
 
 std::vector<WORD> BuildWin32DialogTemplate(const DialogTemplate& dialog) {
@@ -195,6 +228,9 @@ void FinishWin32Dialog(HWND window, const DialogTemplate& dialog) {
         }
         if (control.kind == "static" && control.rect.width == 0 && control.rect.height == 0) {
             SizeLabelToText(child);
+        }
+        if (control.kind == "picture" && control.bitmap != 0) {
+            FitBitmapToItsPlace(window, child, control);
         }
         for (const std::string& item : control.items) {
             SendMessageW(child, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf16(item).c_str()));

@@ -16,7 +16,8 @@ namespace radiosetup {
 // FinishWin32Dialog, which runs when the dialog is initialised.
 std::vector<WORD> BuildWin32DialogTemplate(const DialogTemplate& dialog);
 
-// Fills the drop-down lists and sizes the labels to their texts in the dialog's font.
+// Fills the drop-down lists, sizes the labels to their texts in the dialog's font and
+// draws the pictures at the size of their places.
 void FinishWin32Dialog(HWND window, const DialogTemplate& dialog);
 
 }  // namespace radiosetup

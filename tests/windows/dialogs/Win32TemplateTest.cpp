@@ -33,7 +33,8 @@ RECT PlaceOf(HWND dialog, HWND control) {
 class Win32Template : public ::testing::TestWithParam<int> {};
 
 // Every control stands where its template puts it, in the template's dialog units, with
-// its text; lists hold their items; labels placed by their corner are as wide as their text.
+// its text; lists hold their items; labels placed by their corner are as wide as their text;
+// pictures fill their places.
 TEST_P(Win32Template, BuildsTheDialogAsTheTemplateDescribesIt) {
     const DialogTemplate dialog = DialogTemplate::Load(GetParam());
     ASSERT_TRUE(dialog.faults.empty());
@@ -59,6 +60,14 @@ TEST_P(Win32Template, BuildsTheDialogAsTheTemplateDescribesIt) {
         EXPECT_EQ(place.top, corner.top);
         if (control.kind == "static" && control.rect.width == 0) {
             EXPECT_GT(place.right - place.left, 0);
+        } else if (control.kind == "picture" && control.bitmap != 0) {
+            // Its bitmap fills the place, whatever the resolution and the font.
+            BITMAP shown{};
+            GetObjectW(
+                reinterpret_cast<HBITMAP>(SendMessageW(child, STM_GETIMAGE, IMAGE_BITMAP, 0)),
+                sizeof(shown), &shown);
+            EXPECT_EQ(shown.bmWidth, size.right);
+            EXPECT_EQ(shown.bmHeight, size.bottom);
         } else if (control.kind != "picture") {
             EXPECT_EQ(place.right - place.left, size.right);
         }
