@@ -6,6 +6,9 @@ namespace radiosetup {
 
 // Numbers the whole conversation shares.
 
+// The radio's channels are numbered from 1 to this.
+constexpr int kRadioChannels = 100;
+
 // The radio's answer to a parameter query: 131 bytes without header, checksum first.
 constexpr int kParameterBlockSize = 131;
 // The answer to a channel query: ten channels of four bytes.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace radiosetup {
 
@@ -9,9 +10,10 @@ namespace radiosetup {
 // Implemented once per platform (posix/, win32/).
 class CSerialDevice {
 public:
-    // Opens port portNumber exclusively with 8 data bits and the given rate and
-    // parity (0 none, 1 odd, 2 even), input queue empty. Null on any failure.
-    static std::unique_ptr<CSerialDevice> Open(int portNumber, int baudRate, int parity);
+    // Opens the device exclusively with 8 data bits and the given rate and parity
+    // (0 none, 1 odd, 2 even), input queue empty. Null on any failure.
+    static std::unique_ptr<CSerialDevice> Open(const std::string& devicePath, int baudRate,
+                                               int parity);
 
     CSerialDevice(const CSerialDevice&) = delete;
     CSerialDevice& operator=(const CSerialDevice&) = delete;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "PortNaming.h"
 #include "SerialDevice.h"
 
 namespace radiosetup {
@@ -13,10 +14,14 @@ CSerialPort::~CSerialPort() {
 }
 
 bool CSerialPort::Open(int portNumber, int baudRate, int parity) {
+    return OpenDevice(PortDevicePath(portNumber), baudRate, parity);
+}
+
+bool CSerialPort::OpenDevice(const std::string& devicePath, int baudRate, int parity) {
     if (IsOpen()) {
         return true;  // callers that change settings close first
     }
-    m_pDevice = CSerialDevice::Open(portNumber, baudRate, parity);
+    m_pDevice = CSerialDevice::Open(devicePath, baudRate, parity);
     return IsOpen();
 }
 

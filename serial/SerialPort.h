@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "RadioLink.h"
 
@@ -21,6 +22,8 @@ public:
 
     // parity: 0 none, 1 odd, 2 even. An open port stays as it is and returns true.
     bool Open(int portNumber, int baudRate, int parity);
+    // The same for a device named by its path (on Windows \\.\COMn).
+    bool OpenDevice(const std::string& devicePath, int baudRate, int parity);
     bool Close();
     bool WriteByte(std::uint8_t value);
     // Returns length when the port is open and length > 0, else 0.

@@ -25,18 +25,19 @@ std::int32_t FromLittleEndian(const ValueBytes& bytes) {
 
 const char* const CChannelFile::kFileName = "ChanPara.txt";
 
-CChannelFile::CChannelFile(ErrorReporter reportError) : m_reportError(std::move(reportError)) {}
+CChannelFile::CChannelFile(ErrorReporter reportError, std::string path)
+    : m_reportError(std::move(reportError)), m_strPath(std::move(path)) {}
 
 bool CChannelFile::OpenForReading() {
-    return m_file.Open(kFileName, CLockedFile::Mode::ReadExisting);
+    return m_file.Open(m_strPath, CLockedFile::Mode::ReadExisting);
 }
 
 bool CChannelFile::OpenForWriting() {
-    return m_file.Open(kFileName, CLockedFile::Mode::WriteExisting);
+    return m_file.Open(m_strPath, CLockedFile::Mode::WriteExisting);
 }
 
 bool CChannelFile::Create() {
-    return m_file.Open(kFileName, CLockedFile::Mode::CreateEmpty);
+    return m_file.Open(m_strPath, CLockedFile::Mode::CreateEmpty);
 }
 
 bool CChannelFile::Close() {

@@ -24,7 +24,8 @@ public:
 
     using ErrorReporter = std::function<void(FileError error, const std::string& fullPath)>;
 
-    explicit CChannelFile(ErrorReporter reportError);
+    // The dialog keeps its plan under kFileName; a converter names any other file.
+    explicit CChannelFile(ErrorReporter reportError, std::string path = kFileName);
 
     bool OpenForReading();  // existing file only
     bool OpenForWriting();  // existing file only, content kept
@@ -44,6 +45,7 @@ private:
 
     CLockedFile m_file;
     ErrorReporter m_reportError;
+    std::string m_strPath;
 };
 
 }  // namespace radiosetup

@@ -13,7 +13,6 @@
 #include <utility>
 
 #include "PcPortSettings.h"
-#include "PortNaming.h"
 #include "posix/UucpLock.h"
 
 namespace radiosetup {
@@ -125,12 +124,12 @@ struct CSerialDevice::Handles {
     std::string lockFile;  // the lock file taken for the device
 };
 
-std::unique_ptr<CSerialDevice> CSerialDevice::Open(int portNumber, int baudRate, int parity) {
+std::unique_ptr<CSerialDevice> CSerialDevice::Open(const std::string& devicePath, int baudRate,
+                                                   int parity) {
     const std::optional<speed_t> speed = SpeedFor(baudRate);
     if (!speed || !IsKnownParity(parity)) {
         return nullptr;
     }
-    const std::string devicePath = PortDevicePath(portNumber);
     const std::optional<std::string> lockFile = TakeUucpLock(devicePath);
     if (!lockFile) {
         return nullptr;

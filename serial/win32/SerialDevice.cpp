@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "PcPortSettings.h"
-#include "PortNaming.h"
 
 namespace radiosetup {
 
@@ -88,12 +87,13 @@ struct CSerialDevice::Handles {
     Handles& operator=(const Handles&) = delete;
 };
 
-std::unique_ptr<CSerialDevice> CSerialDevice::Open(int portNumber, int baudRate, int parity) {
+std::unique_ptr<CSerialDevice> CSerialDevice::Open(const std::string& devicePath, int baudRate,
+                                                   int parity) {
     if (baudRate <= 0 || !IsKnownParity(parity)) {
         return nullptr;
     }
     const HANDLE device =
-        CreateFileA(PortDevicePath(portNumber).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+        CreateFileA(devicePath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr);
     if (device == INVALID_HANDLE_VALUE) {
         return nullptr;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "Json.h"
 #include "TestNamespaces.h"
 
 namespace {
@@ -51,52 +50,6 @@ TEST(DialogTemplates, ReadsEveryFieldOfAControl) {
     EXPECT_EQ(dialog.controls[1].rect.height, 68);
     EXPECT_TRUE(dialog.controls[1].Has("vscroll"));
     EXPECT_EQ(dialog.controls[2].bitmap, 144);
-}
-
-struct JsonCase {
-    const char* text;
-    bool valid;
-    std::string firstString;  // of a valid array's first item
-};
-
-TEST(Json, TakesWhatTheTemplatesUseAndRefusesTheRest) {
-    const JsonCase cases[] = {
-        {R"(["a\"b\\c\/\n\t"])", true, "a\"b\\c/\n\t"},
-        {R"(["\u4E2D\u00e9"])", true, "中é"},
-        {R"(["\uD83D\uDE00"])", true, "\xF0\x9F\x98\x80"},
-        {R"(["\uD83D"])", false, ""},
-        {R"(["open)", false, ""},
-        {"[\"tab\there\"]", false, ""},
-        {"[1.5]", false, ""},
-        {"[1e3]", false, ""},
-        {"[99999999999999999999]", false, ""},
-        {"[1] 2", false, ""},
-        {"[1,]", false, ""},
-        {"{\"a\" 1}", false, ""},
-        {"nul", false, ""},
-        {"", false, ""},
-    };
-    for (const JsonCase& c : cases) {
-        std::string error;
-        const auto value = CJsonValue::Parse(c.text, error);
-        ASSERT_EQ(value.has_value(), c.valid) << c.text << ": " << error;
-        if (value) {
-            EXPECT_EQ(value->Array().at(0).String(), c.firstString) << c.text;
-        } else {
-            EXPECT_FALSE(error.empty()) << c.text;
-        }
-    }
-}
-
-TEST(Json, NumbersAndNestingHaveTheirLimits) {
-    std::string error;
-    const auto numbers = CJsonValue::Parse(R"({"n": -42, "t": true, "z": null})", error);
-    ASSERT_TRUE(numbers);
-    EXPECT_EQ(numbers->Member("n").Int(), -42);
-    EXPECT_EQ(numbers->Member("t").Int(7), 7);  // not a number: the fallback
-    EXPECT_EQ(numbers->Member("missing").GetKind(), CJsonValue::Kind::Null);
-    EXPECT_TRUE(CJsonValue::Parse(std::string(64, '[') + std::string(64, ']'), error));
-    EXPECT_FALSE(CJsonValue::Parse(std::string(100000, '['), error));
 }
 
 }  // namespace

@@ -8,8 +8,9 @@
 
 namespace radiosetup {
 
-// A JSON value as the dialog templates need it: objects, arrays, strings (UTF-8),
-// whole numbers, true, false and null. Numbers with a fraction or exponent are refused.
+// A JSON value as the dialog templates and the backups need it: objects, arrays, strings
+// (UTF-8), whole numbers, true, false and null. Numbers with a fraction or exponent are
+// refused, and so is an object that names a member twice.
 class CJsonValue {
 public:
     enum class Kind { Null, Bool, Number, String, Array, Object };
@@ -20,6 +21,7 @@ public:
     Kind GetKind() const { return m_kind; }
     // Each accessor gives its fallback (or an empty value) for a value of another kind.
     long long Int(long long fallback = 0) const;
+    bool Bool(bool fallback = false) const;
     const std::string& String() const;
     const std::vector<CJsonValue>& Array() const;
     // The member of that name; a null value when there is none.

@@ -125,6 +125,10 @@ private:
             if (!Take(':')) {
                 return Fail("expected ':'");
             }
+            // A second value would otherwise be parsed into the first one.
+            if (value.m_members.count(name) != 0) {
+                return Fail("member named twice");
+            }
             if (!Value(value.m_members[name], depth + 1)) {
                 return false;
             }
@@ -265,6 +269,10 @@ std::optional<CJsonValue> CJsonValue::Parse(const std::string& text, std::string
 
 long long CJsonValue::Int(long long fallback) const {
     return m_kind == Kind::Number ? m_nNumber : fallback;
+}
+
+bool CJsonValue::Bool(bool fallback) const {
+    return m_kind == Kind::Bool ? m_nNumber != 0 : fallback;
 }
 
 const std::string& CJsonValue::String() const {

@@ -1,0 +1,151 @@
+// backup and restore: a radio's whole setup in a file, and back.
+#include "BackupFile.h"
+#include "CommandRun.h"
+#include "CommandSet.h"
+#include "ReportedParameters.h"
+#include "TextFile.h"
+
+namespace radiosetup {
+
+namespace {
+
+struct ParameterWrite {
+    const char* name;
+    OpKind opKind;
+    RadioPayload (*payload)(const CParameterSet&);
+};
+
+// The total before the current channel, which must lie within it.
+constexpr ParameterWrite kParameterWrites[] = {
+    {"ani", OpKind::kAni, AniPayload},
+    {"channel total", OpKind::kChannelTotal, ChannelTotalPayload},
+    {"current channel", OpKind::kCurrentChannel, CurrentChannelPayload},
+    {"tx time limit", OpKind::kTxTimeLimit, TxTimeLimitPayload},
+    {"addressing", OpKind::kAddressing, AddressingPayload},
+    {"data method", OpKind::kTransparent, TransparentPayload},
+    {"error correction", OpKind::kErrorCorrection, ErrorCorrectionPayload},
+    {"encryption", OpKind::kEncryption, EncryptionPayload},
+    {"audio settings", OpKind::kAudio, AudioPayload},
+};
+
+std::vector<CChannelPlanCsv::Row> ChannelRows(const RadioBackup& backup) {
+    std::vector<CChannelPlanCsv::Row> rows;
+    for (int channel = 1; channel <= kRadioChannels; ++channel) {
+        rows.push_back({channel, backup.channels[static_cast<std::size_t>(channel - 1)]});
+    }
+    return rows;
+}
+
+int WriteParameters(CCommandRun& run, const CParameterSet& params, bool keepAni) {
+    std::string written;
+    for (const ParameterWrite& write : kParameterWrites) {
+        if (keepAni && write.opKind == OpKind::kAni) {
+            continue;
+        }
+        const ReplyVerdict verdict = run.Session().Send(write.opKind, write.payload(params),
+                                                        std::string("set ") + write.name);
+        if (verdict != ReplyVerdict::Accepted) {
+            run.err << "radioctl: written: " << (written.empty() ? "nothing" : written)
+                    << "; not written: " << write.name
+                    << " and everything after it, channels included\n";
+            return run.Fail(std::string("restore ") + write.name, verdict);
+        }
+        written += (written.empty() ? "" : ", ") + std::string(write.name);
+    }
+    return kExitOk;
+}
+
+// Every reported parameter compared; the ANI only when it was written.
+int VerifyParameters(CCommandRun& run, const RadioBackup& asked, bool keepAni) {
+    CParameterSet params;
+    const ReplyVerdict verdict = run.Session().Query(params);
+    if (verdict != ReplyVerdict::Accepted) {
+        return run.Fail("verify: query", verdict);
+    }
+    RadioBackup held = ReportedParameters(params);
+    held.channels = asked.channels;
+    if (keepAni) {
+        held.ani = asked.ani;
+    }
+    const std::string want = CBackupFile::FormatParameters(asked, "");
+    const std::string has = CBackupFile::FormatParameters(held, "");
+    if (want == has) {
+        return kExitOk;
+    }
+    run.err << "parameters written:     " << want << "\nparameters the radio has: " << has << '\n';
+    return kExitDiffers;
+}
+
+}  // namespace
+
+int RunBackup(CCommandRun& run) {
+    if (run.invocation.args.size() != 1) {
+        return run.Usage("backup takes one FILE");
+    }
+    CParameterSet params;
+    if (const int status = ConnectAndQuery(run, params); status != kExitOk) {
+        return status;
+    }
+    RadioBackup backup = ReportedParameters(params);
+    std::vector<CChannelPlanCsv::Row> rows;
+    if (const int status = ReadChannelRange(run, 1, kRadioChannels, rows); status != kExitOk) {
+        return status;
+    }
+    for (const CChannelPlanCsv::Row& row : rows) {
+        backup.channels[static_cast<std::size_t>(row.channel - 1)] = row.freq;
+    }
+    const std::string& path = run.invocation.args[0];
+    if (!CTextFile::Write(path, CBackupFile::Format(backup))) {
+        return run.Fail("write " + path, "the file could not be written", kExitUsage);
+    }
+    run.Note("backup of the radio on " + run.Where() + " written to " + path);
+    return kExitOk;
+}
+
+int RunRestore(CCommandRun& run) {
+    std::vector<std::string> files;
+    bool keepAni = false;
+    bool verify = false;
+    for (const std::string& word : run.invocation.args) {
+        if (word == "--keep-ani") {
+            keepAni = true;
+        } else if (word == "--verify") {
+            verify = true;
+        } else {
+            files.push_back(word);
+        }
+    }
+    if (files.size() != 1) {
+        return run.Usage("restore takes one FILE");
+    }
+    const std::optional<std::string> text = CTextFile::Read(files[0]);
+    if (!text) {
+        return run.Fail("read " + files[0], "the file cannot be read", kExitUsage);
+    }
+    std::string error;
+    const std::optional<RadioBackup> backup = CBackupFile::Parse(*text, error);
+    if (!backup) {
+        return run.Fail("read " + files[0], error, kExitUsage);
+    }
+    CParameterSet params;
+    if (const int status = ConnectAndQuery(run, params); status != kExitOk) {
+        return status;
+    }
+    ApplyParameters(*backup, params);
+    if (const int status = WriteParameters(run, params, keepAni); status != kExitOk) {
+        return status;
+    }
+    if (const int status = WriteChannels(run, ChannelRows(*backup)); status != kExitOk) {
+        run.err << "radioctl: every parameter was written\n";
+        return status;
+    }
+    run.Note("backup " + files[0] + " written to the radio on " + run.Where());
+    if (!verify) {
+        return kExitOk;
+    }
+    const int parameters = VerifyParameters(run, *backup, keepAni);
+    const int channels = VerifyChannels(run, ChannelRows(*backup));
+    return parameters != kExitOk ? parameters : channels;
+}
+
+}  // namespace radiosetup

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "RadioBackup.h"
+
+namespace radiosetup {
+
+// A radio's backup as JSON text. Frequencies in Hz, whole numbers; keys in this order:
+//
+//   {
+//     "format": "radioctl-backup",
+//     "version": 1,
+//     "parameters": {
+//       "rx_hz": 229000000, "tx_hz": 229000000,        current channel, 100..600 MHz
+//       "ani": 0,                                      0..16777215
+//       "channel_total": 100, "current_channel": 1,    1..100 each
+//       "tx_time_limit_s": 0,                          0..255
+//       "rx_channel_gain": 8, "rx_voice_gain": 4,      1..16, 1..8
+//       "tx_channel_gain": 8, "tx_voice_gain": 8,      1..16 each
+//       "addressing": true, "transparent": true, "error_correction": false,
+//       "encryption": false, "compander": false,
+//       "pre_emphasis": false                          true or false each
+//     },
+//     "channels": [
+//       {"channel": 1, "rx_hz": 230000000, "tx_hz": 230000000},
+//       ...                                            all 100, in channel order
+//     ]
+//   }
+//
+// Every frequency is one the radio can be set to (100..600 MHz on a 12.5 kHz step), so a
+// backup that reads can be written back as it is. Other keys are ignored.
+class CBackupFile {
+public:
+    static std::string Format(const RadioBackup& backup);
+    // The "parameters" object alone (channels aside), its closing brace indented by indent.
+    static std::string FormatParameters(const RadioBackup& backup, const std::string& indent);
+    // Nullopt, with one message naming the first faulty key ("parameters.ani: ..."),
+    // for a text that is no backup of this version or holds a value out of range.
+    static std::optional<RadioBackup> Parse(const std::string& text, std::string& error);
+};
+
+}  // namespace radiosetup

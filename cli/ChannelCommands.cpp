@@ -1,0 +1,180 @@
+// channels read and channels write: the multi-channel window's conversation.
+#include <algorithm>
+
+#include "ChannelPlanCsv.h"
+#include "CommandRun.h"
+#include "RadioLimits.h"
+#include "TextFile.h"
+
+namespace radiosetup {
+
+namespace {
+
+std::string ChannelJson(const std::vector<CChannelPlanCsv::Row>& rows) {
+    std::string text = "[\n";
+    for (const CChannelPlanCsv::Row& row : rows) {
+        text += "  {\"channel\": " + std::to_string(row.channel) +
+                ", \"rx_hz\": " + std::to_string(std::int64_t{row.freq.rxFreq} * 100) +
+                ", \"tx_hz\": " + std::to_string(std::int64_t{row.freq.txFreq} * 100) + "}" +
+                (&row == &rows.back() ? "\n" : ",\n");
+    }
+    return text + "]\n";
+}
+
+int ReadCommand(CCommandRun& run) {
+    const std::vector<std::string>& args = run.invocation.args;
+    std::vector<std::string> numbers;
+    std::string outPath;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "-o" && i + 1 < args.size()) {
+            outPath = args[++i];
+        } else {
+            numbers.push_back(args[i]);
+        }
+    }
+    const auto first =
+        numbers.empty() ? std::optional<long>(1) : WholeNumber(numbers[0], 1, kRadioChannels);
+    const auto last = numbers.size() < 2 ? std::optional<long>(numbers.empty() ? kRadioChannels
+                                                                               : first.value_or(0))
+                                         : WholeNumber(numbers[1], 1, kRadioChannels);
+    if (numbers.size() > 2 || !first || !last || *last < *first) {
+        return run.Usage("channels read takes FIRST and LAST from 1 to 100, FIRST <= LAST");
+    }
+    if (const int opened = ConnectRadio(run); opened != kExitOk) {
+        return opened;
+    }
+    std::vector<CChannelPlanCsv::Row> rows;
+    if (const int status =
+            ReadChannelRange(run, static_cast<int>(*first), static_cast<int>(*last), rows);
+        status != kExitOk) {
+        return status;
+    }
+    const std::string text =
+        run.invocation.json ? ChannelJson(rows) : CChannelPlanCsv::Format(rows);
+    if (outPath.empty()) {
+        run.out << text;
+    } else if (!CTextFile::Write(outPath, text)) {
+        return run.Fail("write " + outPath, "the file could not be written", kExitUsage);
+    }
+    return kExitOk;
+}
+
+int WriteCommand(CCommandRun& run) {
+    const std::vector<std::string>& args = run.invocation.args;
+    const bool verify = std::find(args.begin(), args.end(), "--verify") != args.end();
+    std::vector<std::string> files;
+    std::copy_if(args.begin() + 1, args.end(), std::back_inserter(files),
+                 [](const std::string& word) { return word != "--verify"; });
+    if (files.size() != 1) {
+        return run.Usage("channels write takes one CSV file");
+    }
+    std::vector<CChannelPlanCsv::Row> rows;
+    if (const int status = LoadPlan(run, files[0], rows); status != kExitOk) {
+        return status;
+    }
+    if (const int opened = ConnectRadio(run); opened != kExitOk) {
+        return opened;
+    }
+    if (const int status = WriteChannels(run, rows); status != kExitOk) {
+        return status;
+    }
+    run.Note(std::to_string(rows.size()) + " channels written to " + run.Where());
+    return verify ? VerifyChannels(run, rows) : kExitOk;
+}
+
+}  // namespace
+
+int LoadPlan(CCommandRun& run, const std::string& path, std::vector<CChannelPlanCsv::Row>& rows) {
+    const std::optional<std::string> text = CTextFile::Read(path);
+    if (!text) {
+        return run.Fail("read " + path, "the file cannot be read", kExitUsage);
+    }
+    CChannelPlanCsv::Plan plan = CChannelPlanCsv::Parse(*text, path);
+    for (const std::string& error : plan.errors) {
+        run.err << error << '\n';
+    }
+    if (!plan.errors.empty()) {
+        return run.Fail("channels write", "nothing was sent", kExitUsage);
+    }
+    rows = std::move(plan.rows);
+    return kExitOk;
+}
+
+int ReadChannelRange(CCommandRun& run, int first, int last,
+                     std::vector<CChannelPlanCsv::Row>& rows) {
+    for (int channel = first; channel <= last;) {
+        // A block holds ten channels from its start; the last block starts at 91.
+        const int start = std::min(channel, kRadioChannels - kChannelsPerBlock + 1);
+        std::vector<ChannelFreqPair> block;
+        const ReplyVerdict verdict = run.Session().ReadChannels(start, kChannelsPerBlock, block);
+        if (verdict != ReplyVerdict::Accepted) {
+            return run.Fail("read channels from " + std::to_string(start), verdict);
+        }
+        for (; channel <= last && channel < start + kChannelsPerBlock; ++channel) {
+            rows.push_back({channel, block[static_cast<std::size_t>(channel - start)]});
+        }
+        run.Progress("reading channels", channel - first, last - first + 1);
+    }
+    return kExitOk;
+}
+
+int WriteChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& rows) {
+    for (std::size_t done = 0; done < rows.size(); ++done) {
+        const ReplyVerdict verdict =
+            run.Session().WriteChannel(rows[done].channel, rows[done].freq);
+        if (verdict != ReplyVerdict::Accepted) {
+            run.err << "radioctl: " << done << " of " << rows.size()
+                    << " channels were written; channel " << rows[done].channel
+                    << " and those after it were not\n";
+            return run.Fail("set channel " + std::to_string(rows[done].channel), verdict);
+        }
+        run.Progress("writing channels", static_cast<int>(done + 1), static_cast<int>(rows.size()));
+    }
+    return kExitOk;
+}
+
+int VerifyChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& asked) {
+    if (asked.empty()) {
+        return kExitOk;
+    }
+    const auto [lowest, highest] =
+        std::minmax_element(asked.begin(), asked.end(),
+                            [](const auto& a, const auto& b) { return a.channel < b.channel; });
+    std::vector<CChannelPlanCsv::Row> held;
+    if (const int status = ReadChannelRange(run, lowest->channel, highest->channel, held);
+        status != kExitOk) {
+        return status;
+    }
+    int differences = 0;
+    for (const CChannelPlanCsv::Row& row : asked) {
+        const ChannelFreqPair& radio =
+            held[static_cast<std::size_t>(row.channel - lowest->channel)].freq;
+        for (const auto& [name, want, has] : {std::tuple{"rx", row.freq.rxFreq, radio.rxFreq},
+                                              {"tx", row.freq.txFreq, radio.txFreq}}) {
+            if (want != has) {
+                ++differences;
+                run.err << "channel " << row.channel << ": " << name << " "
+                        << CChannelPlanCsv::Mhz(want) << " MHz was written, the radio holds "
+                        << CChannelPlanCsv::Mhz(has) << " MHz\n";
+            }
+        }
+    }
+    if (differences != 0) {
+        return run.Fail("verify", std::to_string(differences) + " differences", kExitDiffers);
+    }
+    run.Note("verified: the radio holds every channel as written");
+    return kExitOk;
+}
+
+int RunChannels(CCommandRun& run) {
+    const std::vector<std::string>& args = run.invocation.args;
+    if (!args.empty() && args[0] == "read") {
+        return ReadCommand(run);
+    }
+    if (!args.empty() && args[0] == "write") {
+        return WriteCommand(run);
+    }
+    return run.Usage("channels takes read or write");
+}
+
+}  // namespace radiosetup

@@ -1,0 +1,232 @@
+#include "ChannelPlanCsv.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "RadioLimits.h"
+
+namespace radiosetup {
+
+namespace {
+
+constexpr const char* kHeader = "channel,rx_mhz,tx_mhz";
+constexpr std::size_t kFieldCount = 3;
+constexpr std::size_t kFractionDigits = 4;
+constexpr std::int64_t kUnitsPerMhz = 10000;
+// Every larger whole number is out of range alike; the cap keeps the arithmetic in range.
+constexpr std::int64_t kWholeCap = 1000000000;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kBlanks = " \t";
+
+std::string_view Trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+std::vector<std::string_view> Fields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    for (;;) {
+        const auto comma = line.find(',');
+        fields.push_back(Trimmed(line.substr(0, comma)));
+        if (comma == std::string_view::npos) {
+            return fields;
+        }
+        line.remove_prefix(comma + 1);
+    }
+}
+
+bool IsHeader(const std::vector<std::string_view>& fields) {
+    std::string joined;
+    for (std::size_t index = 0; index < fields.size(); ++index) {
+        joined.append(index == 0 ? "" : ",").append(fields[index]);
+    }
+    return joined == kHeader;
+}
+
+// At least one digit and nothing else; values past the cap read as the cap.
+std::optional<std::int64_t> WholeNumber(std::string_view digits) {
+    if (digits.empty()) {
+        return std::nullopt;
+    }
+    std::int64_t value = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = std::min(value * 10 + (c - '0'), kWholeCap);
+    }
+    return value;
+}
+
+// Collects the rows and, for each faulty line, one message per fault.
+class CPlanReader {
+public:
+    explicit CPlanReader(std::string fileName) : m_strFileName(std::move(fileName)) {}
+
+    void Line(std::string_view line, int number) {
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        line = Trimmed(line);
+        if (line.empty() || line.front() == '#') {
+            return;
+        }
+        const std::vector<std::string_view> fields = Fields(line);
+        if (m_bHeaderSeen) {
+            Row(fields, number);
+            return;
+        }
+        m_bHeaderSeen = true;
+        if (!IsHeader(fields)) {
+            MissingHeader(number);
+        }
+    }
+
+    CChannelPlanCsv::Plan Finish() {
+        if (!m_bHeaderSeen) {
+            MissingHeader(1);
+        }
+        if (!m_plan.errors.empty()) {
+            m_plan.rows.clear();
+        }
+        return m_plan;
+    }
+
+private:
+    void Fault(int line, const std::string& reason) {
+        m_plan.errors.push_back(m_strFileName + ":" + std::to_string(line) + ": " + reason);
+    }
+
+    void MissingHeader(int line) { Fault(line, std::string("missing the header line ") + kHeader); }
+
+    void Row(const std::vector<std::string_view>& fields, int line) {
+        if (fields.size() != kFieldCount) {
+            Fault(line, std::string("expected 3 fields (") + kHeader + "), found " +
+                            std::to_string(fields.size()));
+            return;
+        }
+        const auto channel = Channel(fields[0], line);
+        const auto rx = Frequency("rx", fields[1], line);
+        const auto tx = Frequency("tx", fields[2], line);
+        if (channel && rx && tx) {
+            m_plan.rows.push_back({*channel, {*rx, *tx}});
+        }
+    }
+
+    std::optional<int> Channel(std::string_view text, int line) {
+        const std::string shown(text);
+        const auto number = WholeNumber(text);
+        if (!number) {
+            Fault(line, "channel \"" + shown + "\" is not a whole number");
+            return std::nullopt;
+        }
+        if (*number < 1 || *number > kRadioChannels) {
+            Fault(line, "channel " + shown + " is outside 1.." + std::to_string(kRadioChannels));
+            return std::nullopt;
+        }
+        const int channel = static_cast<int>(*number);
+        int& firstLine = m_firstLines[static_cast<std::size_t>(channel)];
+        if (firstLine != 0) {
+            Fault(line, "channel " + std::to_string(channel) + " appears twice (first on line " +
+                            std::to_string(firstLine) + ")");
+            return std::nullopt;
+        }
+        firstLine = line;
+        return channel;
+    }
+
+    std::optional<std::int32_t> Frequency(const char* which, std::string_view text, int line) {
+        std::string fault;
+        const std::optional<std::int32_t> units = CChannelPlanCsv::ParseMhz(text, fault);
+        if (!units) {
+            Fault(line, which + (" " + fault));
+        }
+        return units;
+    }
+
+    std::string m_strFileName;
+    bool m_bHeaderSeen = false;
+    std::array<int, kRadioChannels + 1> m_firstLines{};  // 0 until named
+    CChannelPlanCsv::Plan m_plan;
+};
+
+}  // namespace
+
+CChannelPlanCsv::Plan CChannelPlanCsv::Parse(const std::string& text, const std::string& fileName) {
+    CPlanReader reader(fileName);
+    std::string_view rest(text);
+    if (rest.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        rest.remove_prefix(kByteOrderMark.size());
+    }
+    for (int number = 1; !rest.empty(); ++number) {
+        const auto end = rest.find('\n');
+        reader.Line(rest.substr(0, end), number);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    }
+    return reader.Finish();
+}
+
+std::string CChannelPlanCsv::Format(std::vector<Row> rows) {
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const Row& a, const Row& b) { return a.channel < b.channel; });
+    std::string text = std::string(kHeader) + "\n";
+    for (const Row& row : rows) {
+        text += std::to_string(row.channel) + "," + Mhz(row.freq.rxFreq) + "," +
+                Mhz(row.freq.txFreq) + "\n";
+    }
+    return text;
+}
+
+std::string CChannelPlanCsv::FrequencyFault(std::int64_t units) {
+    if (units < kLowestFrequency || units > kHighestFrequency) {
+        return "is outside 100..600 MHz";
+    }
+    if (units % kChannelStep != 0) {
+        return "is not on a 12.5 kHz step";
+    }
+    return {};
+}
+
+// "229.0125" as 2290125: digits, and after a point one to four more.
+std::optional<std::int32_t> CChannelPlanCsv::ParseMhz(std::string_view text, std::string& fault) {
+    const std::string shown(text);
+    const auto point = text.find('.');
+    const std::string_view fraction =
+        point == std::string_view::npos ? "0" : text.substr(point + 1);
+    const auto whole = WholeNumber(text.substr(0, point));
+    const auto fractionValue = WholeNumber(fraction);
+    if (!whole || !fractionValue) {
+        fault = "\"" + shown + "\" is not a frequency in MHz";
+        return std::nullopt;
+    }
+    if (fraction.size() > kFractionDigits) {
+        fault = shown + " has more than four decimals";
+        return std::nullopt;
+    }
+    std::int64_t fractionUnits = *fractionValue;
+    for (std::size_t digits = fraction.size(); digits < kFractionDigits; ++digits) {
+        fractionUnits *= 10;
+    }
+    const std::int64_t units = *whole * kUnitsPerMhz + fractionUnits;
+    fault = FrequencyFault(units);
+    if (!fault.empty()) {
+        fault = shown + " MHz " + fault;
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(units);
+}
+
+std::string CChannelPlanCsv::Mhz(std::int32_t units) {
+    const std::int64_t magnitude = units < 0 ? -std::int64_t{units} : units;
+    std::string fraction = std::to_string(magnitude % kUnitsPerMhz);
+    fraction.insert(0, kFractionDigits - fraction.size(), '0');
+    return (units < 0 ? "-" : "") + std::to_string(magnitude / kUnitsPerMhz) + "." + fraction;
+}
+
+}  // namespace radiosetup

@@ -1,0 +1,205 @@
+#include "CommandLine.h"
+
+#include <map>
+
+namespace radiosetup {
+
+namespace {
+
+const char* const kUsage =
+    R"(Usage: radioctl [--port N | --device PATH] [--rate 2400|4800|9600|19200]
+                [--parity none|odd|even] [--json] [--trace] [--quiet] COMMAND [ARGS]
+
+Talks to a data radio on a PC serial port, as the radiosetup window does.
+
+Commands:
+  detect [--ports LIST] [--save]        find the radio: each port x rate x parity
+  query                                 read every parameter the radio reports
+  set KEY=VALUE...                      write parameters (see radioctl set --help)
+  channels read [FIRST [LAST]] [-o FILE]  channel frequencies to CSV (stdout default)
+  channels write FILE [--verify]        write the channels a CSV names
+  backup FILE                           every parameter and all 100 channels to JSON
+  restore FILE [--keep-ani] [--verify]  write a backup to a radio
+  line RATE PARITY                      change the radio's own serial settings
+  plan convert IN OUT                   ChanPara.txt <-> CSV, by extension; no radio
+
+Options (before or after the command):
+  --port N        PC port 1..16 (Linux: the [Ports] map of the settings file, else
+                  /dev/ttyS<N-1>; Windows: COMN)
+  --device PATH   a serial device by its path instead of a port number
+  --rate R        line rate for this run
+  --parity P      line parity for this run
+  --json          machine-readable output (frequencies in Hz, whole numbers)
+  --trace         every frame sent and received on stderr, with its time
+  --quiet         no progress and no messages but errors
+  --help          this text; COMMAND --help for one command
+
+Port, rate and parity default to the settings the window stores; options here change
+them for one run only (only "detect --save" and "line" store settings).
+
+Exit status: 0 success, 1 bad usage or bad input file, 2 port cannot be opened or is in
+use, 3 no reply, 4 refused by the radio, 5 verification found differences.
+)";
+
+const std::map<std::string, std::string> kCommandHelp = {
+    {"detect", R"(Usage: radioctl detect [--ports LIST] [--save]
+
+Probes each port of LIST (default 1,2; e.g. --ports 1,3,5) at 19200, 9600, 4800 and
+2400 bit/s, each with no, odd and even parity, as the window's search does, and prints
+the first port, rate and parity that answer. --save stores them as the PC settings.
+Exit status 3 when nothing answers.
+)"},
+    {"query", R"(Usage: radioctl query
+
+Connects with the line code of the PC settings, then reads every parameter the radio
+reports: frequencies of the current channel, ANI, channel total, current channel,
+transmit time limit, addressing, data method, error correction, encryption, companding,
+pre-emphasis and the four audio levels. The radio does not report its work mode or relay.
+--json keys: port, baud_rate, parity, parameters {rx_hz, tx_hz, ani, channel_total,
+current_channel, tx_time_limit_s, rx_channel_gain, rx_voice_gain, tx_channel_gain,
+tx_voice_gain, addressing, transparent, error_correction, encryption, compander,
+pre_emphasis}.
+)"},
+    {"set", R"(Usage: radioctl set KEY=VALUE...
+
+Writes the named parameters, and nothing else. Keys:
+  rx=MHZ tx=MHZ            frequencies of the current channel (e.g. 229.0125)
+  ani=N                    0..16777215
+  total=N                  channel total, 1..100
+  channel=N                current channel, 1..total
+  time-limit=S             transmit time limit in seconds, 0..255
+  mode=data|voice          addressing=on|off     transparent=on|off
+  relay=off|on|rx-end      ecc=on|off            encryption=on|off
+  compander=on|off         pre-emphasis=on|off
+  rx-channel-gain=1..16    rx-voice-gain=1..8
+  tx-channel-gain=1..16    tx-voice-gain=1..16
+Every value is checked before the first frame is sent. The parameters are read first, so
+that a frequency goes to the current channel (to the new one when channel= is given too).
+)"},
+    {"channels", R"(Usage: radioctl channels read [FIRST [LAST]] [-o FILE]
+       radioctl channels write FILE [--verify]
+
+read: channels FIRST..LAST (default 1..100) as CSV, to FILE or stdout.
+write: the channels a CSV plan names. The CSV has the header channel,rx_mhz,tx_mhz and one
+row per channel, MHz with up to four decimals; # comments and blank lines are allowed.
+The whole file is checked first (channel 1..100, each once, 100..600 MHz on 12.5 kHz
+steps): every bad row is reported as FILE:LINE: reason and nothing is sent.
+--verify reads the channels back and reports each difference (exit status 5).
+)"},
+    {"backup", R"(Usage: radioctl backup FILE
+
+Every parameter the radio reports and all 100 channels, to FILE as JSON
+("format": "radioctl-backup", "version": 1).
+)"},
+    {"restore", R"(Usage: radioctl restore FILE [--keep-ani] [--verify]
+
+Writes a backup to the radio: ANI (unless --keep-ani), channel total, current channel,
+time limit, switches, audio settings, then all 100 channels. A restore that fails half
+way says what was written and what was not. --verify reads everything back and reports
+each difference (exit status 5).
+)"},
+    {"line", R"(Usage: radioctl line RATE PARITY
+
+Tells the radio to use RATE (2400, 4800, 9600, 19200) and PARITY (none, odd, even) on its
+serial line, over the present settings; once it accepts, stores them as the PC settings,
+as the window's radio-port dialog does.
+)"},
+    {"plan", R"(Usage: radioctl plan convert IN OUT
+
+Converts a channel file (.txt, as ChanPara.txt) to a CSV plan (.csv) or back; the
+extensions choose the direction. Channels a CSV does not name get the channel file's
+default. Needs no radio.
+)"},
+};
+
+// Global options that take a value.
+bool TakesValue(const std::string& option) {
+    return option == "--port" || option == "--device" || option == "--rate" || option == "--parity";
+}
+
+bool ApplyValue(Invocation& invocation, const std::string& option, const std::string& value,
+                std::string& error) {
+    if (option == "--port") {
+        const auto port = WholeNumber(value, 1, 16);
+        invocation.port = port ? std::optional<int>(static_cast<int>(*port)) : std::nullopt;
+        error = port ? "" : "--port takes a port number from 1 to 16, not '" + value + "'";
+    } else if (option == "--device") {
+        invocation.device = value;
+    } else if (option == "--rate") {
+        invocation.baudRate = BaudRateNamed(value);
+        error = invocation.baudRate ? ""
+                                    : "--rate takes 2400, 4800, 9600 or 19200, not '" + value + "'";
+    } else {
+        invocation.parity = ParityNamed(value);
+        error = invocation.parity ? "" : "--parity takes none, odd or even, not '" + value + "'";
+    }
+    return error.empty();
+}
+
+}  // namespace
+
+std::optional<Invocation> ParseCommandLine(const std::vector<std::string>& words,
+                                           std::string& error) {
+    Invocation invocation;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (TakesValue(word)) {
+            if (i + 1 == words.size()) {
+                error = word + " needs a value";
+                return std::nullopt;
+            }
+            if (!ApplyValue(invocation, word, words[++i], error)) {
+                return std::nullopt;
+            }
+        } else if (word == "--json" || word == "--trace" || word == "--quiet" || word == "--help" ||
+                   word == "-h") {
+            (word == "--json"    ? invocation.json
+             : word == "--trace" ? invocation.trace
+             : word == "--quiet" ? invocation.quiet
+                                 : invocation.help) = true;
+        } else if (invocation.command.empty()) {
+            invocation.command = word;
+        } else {
+            invocation.args.push_back(word);
+        }
+    }
+    return invocation;
+}
+
+std::optional<int> ParityNamed(const std::string& name) {
+    static const std::map<std::string, int> kParities = {{"none", 0}, {"odd", 1}, {"even", 2}};
+    const auto found = kParities.find(name);
+    return found == kParities.end() ? std::nullopt : std::optional<int>(found->second);
+}
+
+const char* ParityName(int parity) {
+    return parity == 1 ? "odd" : parity == 2 ? "even" : "none";
+}
+
+std::optional<int> BaudRateNamed(const std::string& text) {
+    const auto rate = WholeNumber(text, 2400, 19200);
+    if (rate && (*rate == 2400 || *rate == 4800 || *rate == 9600 || *rate == 19200)) {
+        return static_cast<int>(*rate);
+    }
+    return std::nullopt;
+}
+
+std::optional<long> WholeNumber(const std::string& text, long low, long high) {
+    if (text.empty() || text.size() > 9 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    const long value = std::stol(text);
+    return value >= low && value <= high ? std::optional<long>(value) : std::nullopt;
+}
+
+std::string UsageText() {
+    return kUsage;
+}
+
+std::string CommandHelp(const std::string& command) {
+    const auto found = kCommandHelp.find(command);
+    return found == kCommandHelp.end() ? std::string() : found->second;
+}
+
+}  // namespace radiosetup

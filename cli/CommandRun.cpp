@@ -1,0 +1,124 @@
+#include "CommandRun.h"
+
+#include "PortSettingsStore.h"
+#include "SteadyClock.h"
+
+namespace radiosetup {
+
+namespace {
+
+constexpr int kProgressWidth = 30;
+
+PcPortSettings LineOf(const Invocation& invocation) {
+    PcPortSettings line;
+    LoadPortSettings(line);
+    if (invocation.port) {
+        line.m_nPortNumber = static_cast<std::uint8_t>(*invocation.port);
+    }
+    line.m_nBaudRate = invocation.baudRate.value_or(line.m_nBaudRate);
+    line.m_nParity = static_cast<std::uint8_t>(invocation.parity.value_or(line.m_nParity));
+    return line;
+}
+
+const char* ParityWords(int parity) {
+    return parity == 1 ? "odd parity" : parity == 2 ? "even parity" : "no parity";
+}
+
+}  // namespace
+
+CCommandRun::CCommandRun(const Invocation& invocation_, std::ostream& out_, std::ostream& err_)
+    : invocation(invocation_),
+      out(out_),
+      err(err_),
+      line(LineOf(invocation_)),
+      m_bShowProgress(!invocation_.quiet && !invocation_.trace && ErrorStreamIsTerminal()) {
+    TraceSink trace;
+    if (invocation.trace) {
+        trace = [this](const std::string& text) { err << text << '\n' << std::flush; };
+    }
+    m_pSession = std::make_unique<CRadioSession>(m_port, SteadyClock(), trace);
+}
+
+std::string CCommandRun::Where() const {
+    const std::string port = invocation.device.empty()
+                                 ? "port " + std::to_string(line.m_nPortNumber)
+                                 : invocation.device;
+    return port + " (" + std::to_string(line.m_nBaudRate) + " bit/s, " +
+           ParityWords(line.m_nParity) + ")";
+}
+
+int CCommandRun::OpenPort() {
+    const bool opened =
+        invocation.device.empty()
+            ? m_port.Open(line.m_nPortNumber, line.m_nBaudRate, line.m_nParity)
+            : m_port.OpenDevice(invocation.device, line.m_nBaudRate, line.m_nParity);
+    if (!opened) {
+        return Fail("open " + Where(),
+                    "the port does not exist, cannot take these settings or another program "
+                    "has it open",
+                    kExitPort);
+    }
+    return kExitOk;
+}
+
+int CCommandRun::Fail(const std::string& operation, const std::string& cause, int status) const {
+    err << "radioctl: " << operation << ": " << cause << '\n';
+    return status;
+}
+
+int CCommandRun::Fail(const std::string& operation, ReplyVerdict verdict) const {
+    switch (verdict) {
+        case ReplyVerdict::Silent:
+            return Fail(operation, "no reply from the radio on " + Where(), kExitNoReply);
+        case ReplyVerdict::Short:
+            return Fail(operation, "the radio's reply was cut short (" + Where() + ")",
+                        kExitNoReply);
+        case ReplyVerdict::BadChecksum:
+            return Fail(operation, "the radio's parameter block failed its checksum", kExitNoReply);
+        case ReplyVerdict::Refused:
+            return Fail(operation, "refused by the radio", kExitRefused);
+        case ReplyVerdict::Unexpected:
+        case ReplyVerdict::Accepted:
+            break;
+    }
+    return Fail(operation, "the radio answered with a status that is no acceptance", kExitRefused);
+}
+
+int CCommandRun::Usage(const std::string& message) const {
+    err << "radioctl: " << message << "\nTry 'radioctl " << invocation.command << " --help'.\n";
+    return kExitUsage;
+}
+
+void CCommandRun::Note(const std::string& message) const {
+    if (!invocation.quiet) {
+        err << message << '\n';
+    }
+}
+
+void CCommandRun::Progress(const std::string& what, int done, int total) const {
+    if (!m_bShowProgress || total <= 0) {
+        return;
+    }
+    const int filled = kProgressWidth * done / total;
+    err << '\r' << what << " [" << std::string(static_cast<std::size_t>(filled), '#')
+        << std::string(static_cast<std::size_t>(kProgressWidth - filled), '.') << "] " << done
+        << '/' << total << (done == total ? "\n" : "") << std::flush;
+}
+
+int ConnectRadio(CCommandRun& run) {
+    if (const int opened = run.OpenPort(); opened != kExitOk) {
+        return opened;
+    }
+    const ReplyVerdict connected = run.Session().Connect(run.line);
+    return connected == ReplyVerdict::Accepted ? kExitOk : run.Fail("connect", connected);
+}
+
+int ConnectAndQuery(CCommandRun& run, CParameterSet& params) {
+    if (const int connected = ConnectRadio(run); connected != kExitOk) {
+        return connected;
+    }
+    const ReplyVerdict queried = run.Session().Query(params);
+    return queried == ReplyVerdict::Accepted ? kExitOk : run.Fail("query", queried);
+}
+
+}  // namespace radiosetup

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "ChannelPlanCsv.h"
+#include "CommandLine.h"
+#include "ParameterSet.h"
+#include "PcPortSettings.h"
+#include "RadioSession.h"
+#include "ReplyVerdict.h"
+#include "SerialPort.h"
+
+namespace radiosetup {
+
+enum ExitStatus {
+    kExitOk = 0,
+    kExitUsage = 1,
+    kExitPort = 2,
+    kExitNoReply = 3,
+    kExitRefused = 4,
+    kExitDiffers = 5,
+};
+
+// One run of a command: what was asked, where output goes, the line it talks on.
+class CCommandRun {
+public:
+    CCommandRun(const Invocation& invocation, std::ostream& out, std::ostream& err);
+
+    const Invocation& invocation;
+    std::ostream& out;
+    std::ostream& err;
+    PcPortSettings line;  // the stored PC settings with this run's options over them
+
+    // "port 2 (9600 bit/s, no parity)" or the device path likewise.
+    std::string Where() const;
+    // Opens the port; kExitOk, or the failure's status after its message.
+    int OpenPort();
+    CSerialPort& Port() { return m_port; }
+    CRadioSession& Session() { return *m_pSession; }
+
+    // "radioctl: OPERATION: CAUSE" on stderr; returns status.
+    int Fail(const std::string& operation, const std::string& cause, int status) const;
+    // The message and status for a reply that was not an acceptance.
+    int Fail(const std::string& operation, ReplyVerdict verdict) const;
+    int Usage(const std::string& message) const;
+    // Informative lines on stderr, unless --quiet.
+    void Note(const std::string& message) const;
+    // A progress bar on stderr when it is a terminal (and neither --quiet nor --trace).
+    void Progress(const std::string& what, int done, int total) const;
+
+private:
+    CSerialPort m_port;
+    std::unique_ptr<CRadioSession> m_pSession;
+    bool m_bShowProgress;
+};
+
+// Opens the port and connects with the run's line code; kExitOk or the failure's status.
+int ConnectRadio(CCommandRun& run);
+// The same, then a query.
+int ConnectAndQuery(CCommandRun& run, CParameterSet& params);
+
+// A CSV plan checked whole; its faults on stderr and kExitUsage when it has any.
+int LoadPlan(CCommandRun& run, const std::string& path, std::vector<CChannelPlanCsv::Row>& rows);
+// Channels first..last as the radio holds them, appended to rows.
+int ReadChannelRange(CCommandRun& run, int first, int last,
+                     std::vector<CChannelPlanCsv::Row>& rows);
+// Each row's channel; stops at the first not accepted and says what was written.
+int WriteChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& rows);
+// Reads the rows' channels back; every difference on stderr and kExitDiffers.
+int VerifyChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& asked);
+
+int RunQuery(CCommandRun& run);
+int RunSet(CCommandRun& run);
+int RunChannels(CCommandRun& run);
+int RunBackup(CCommandRun& run);
+int RunRestore(CCommandRun& run);
+int RunLine(CCommandRun& run);
+int RunDetect(CCommandRun& run);
+int RunPlan(CCommandRun& run);
+
+// Whether stderr is a terminal (a backend per platform).
+bool ErrorStreamIsTerminal();
+
+}  // namespace radiosetup

@@ -1,0 +1,130 @@
+// line, detect and plan: the radio-port dialog, the search, and plans without a radio.
+#include <sstream>
+
+#include "CommandRun.h"
+#include "LineSettingsTransaction.h"
+#include "PlanConvert.h"
+#include "PortSettingsStore.h"
+#include "RadioSearch.h"
+#include "SteadyClock.h"
+
+namespace radiosetup {
+
+namespace {
+
+constexpr int kBaudRates[] = {19200, 9600, 4800, 2400};
+constexpr int kParities[] = {0, 1, 2};
+
+std::optional<std::vector<int>> PortList(const std::string& text) {
+    std::vector<int> ports;
+    std::stringstream list(text);
+    for (std::string item; std::getline(list, item, ',');) {
+        const auto port = WholeNumber(item, 1, 16);
+        if (!port) {
+            return std::nullopt;
+        }
+        ports.push_back(static_cast<int>(*port));
+    }
+    return ports.empty() ? std::nullopt : std::optional<std::vector<int>>(ports);
+}
+
+std::string Describe(const PcPortSettings& line) {
+    return "port " + std::to_string(line.m_nPortNumber) + ", " + std::to_string(line.m_nBaudRate) +
+           " bit/s, " + ParityName(line.m_nParity) + " parity";
+}
+
+// Each rate and parity on one port, in the window's order; the first that answers.
+std::optional<PcPortSettings> ProbePort(CCommandRun& run, int port) {
+    for (const int baudRate : kBaudRates) {
+        for (const int parity : kParities) {
+            const PcPortSettings tried{static_cast<std::uint8_t>(port), baudRate,
+                                       static_cast<std::uint8_t>(parity)};
+            CSerialPort link;
+            if (!link.Open(port, baudRate, parity)) {
+                run.Note("port " + std::to_string(port) + " does not open: skipped");
+                return std::nullopt;
+            }
+            if (ProbeRadio(link, SteadyClock(), baudRate, parity) == ReplyVerdict::Accepted) {
+                return tried;
+            }
+            run.Note("no answer at " + Describe(tried));
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int RunLine(CCommandRun& run) {
+    const std::vector<std::string>& args = run.invocation.args;
+    const auto baudRate = args.size() == 2 ? BaudRateNamed(args[0]) : std::nullopt;
+    const auto parity = args.size() == 2 ? ParityNamed(args[1]) : std::nullopt;
+    if (!baudRate || !parity) {
+        return run.Usage("line takes RATE (2400, 4800, 9600, 19200) and PARITY (none, odd, even)");
+    }
+    if (const int opened = run.OpenPort(); opened != kExitOk) {
+        return opened;
+    }
+    const ReplyVerdict verdict =
+        CLineSettingsTransaction(run.Port(), SteadyClock()).Send(*baudRate, *parity);
+    if (verdict != ReplyVerdict::Accepted) {
+        return run.Fail("line", verdict);
+    }
+    if (!SavePortSettings(run.line.m_nPortNumber, *parity, *baudRate)) {
+        return run.Fail("line",
+                        "the radio took the new settings, but the PC settings could not "
+                        "be stored",
+                        kExitPort);
+    }
+    run.Note("the radio now uses " + args[0] + " bit/s, " + args[1] +
+             " parity; stored as the PC settings");
+    return kExitOk;
+}
+
+int RunDetect(CCommandRun& run) {
+    std::vector<int> ports = {1, 2};
+    bool save = false;
+    const std::vector<std::string>& args = run.invocation.args;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--save") {
+            save = true;
+        } else if (args[i] == "--ports" && i + 1 < args.size()) {
+            const auto list = PortList(args[++i]);
+            if (!list) {
+                return run.Usage("--ports takes port numbers 1..16 separated by commas");
+            }
+            ports = *list;
+        } else {
+            return run.Usage("detect takes --ports LIST and --save");
+        }
+    }
+    for (const int port : ports) {
+        if (const std::optional<PcPortSettings> found = ProbePort(run, port)) {
+            if (run.invocation.json) {
+                run.out << "{\"port\": " << port << ", \"baud_rate\": " << found->m_nBaudRate
+                        << ", \"parity\": \"" << ParityName(found->m_nParity) << "\"}\n";
+            } else {
+                run.out << "radio found on " << Describe(*found) << "\n";
+            }
+            if (save && !SavePortSettings(port, found->m_nParity, found->m_nBaudRate)) {
+                return run.Fail("detect --save", "the PC settings could not be stored", kExitPort);
+            }
+            return kExitOk;
+        }
+    }
+    return run.Fail("detect", "no radio answered on the ports searched", kExitNoReply);
+}
+
+int RunPlan(CCommandRun& run) {
+    const std::vector<std::string>& args = run.invocation.args;
+    if (args.size() != 3 || args[0] != "convert") {
+        return run.Usage("plan takes convert IN OUT");
+    }
+    const std::vector<std::string> faults = CPlanConvert::Convert(args[1], args[2]);
+    for (const std::string& fault : faults) {
+        run.err << fault << '\n';
+    }
+    return faults.empty() ? kExitOk : kExitUsage;
+}
+
+}  // namespace radiosetup

@@ -1,0 +1,45 @@
+#include "Radioctl.h"
+
+#include <map>
+
+#include "CommandRun.h"
+
+namespace radiosetup {
+
+namespace {
+
+using Command = int (*)(CCommandRun&);
+
+const std::map<std::string, Command> kCommands = {
+    {"query", RunQuery},     {"set", RunSet},   {"channels", RunChannels}, {"backup", RunBackup},
+    {"restore", RunRestore}, {"line", RunLine}, {"detect", RunDetect},     {"plan", RunPlan},
+};
+
+}  // namespace
+
+int RunRadioctl(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    std::string error;
+    const std::optional<Invocation> invocation = ParseCommandLine(words, error);
+    if (!invocation) {
+        err << "radioctl: " << error << "\nTry 'radioctl --help'.\n";
+        return kExitUsage;
+    }
+    if (invocation->command.empty()) {
+        (invocation->help ? out : err) << UsageText();
+        return invocation->help ? kExitOk : kExitUsage;
+    }
+    const auto command = kCommands.find(invocation->command);
+    if (command == kCommands.end()) {
+        err << "radioctl: unknown command '" << invocation->command
+            << "'\nTry 'radioctl --help'.\n";
+        return kExitUsage;
+    }
+    if (invocation->help) {
+        out << CommandHelp(invocation->command);
+        return kExitOk;
+    }
+    CCommandRun run(*invocation, out, err);
+    return command->second(run);
+}
+
+}  // namespace radiosetup

@@ -1,0 +1,28 @@
+#include "TextFile.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace radiosetup {
+
+std::optional<std::string> CTextFile::Read(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return std::nullopt;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return std::nullopt;
+    }
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+bool CTextFile::Write(const std::string& path, const std::string& text) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << text;
+    file.close();
+    return !file.fail();
+}
+
+}  // namespace radiosetup

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace radiosetup {
+
+// Whole text files as the command line reads and writes them, byte for byte.
+class CTextFile {
+public:
+    // Nullopt when the path is no regular file (a FIFO could block) or cannot be read.
+    static std::optional<std::string> Read(const std::string& path);
+    // Creates or replaces the file; false when it could not be written whole.
+    static bool Write(const std::string& path, const std::string& text);
+};
+
+}  // namespace radiosetup

@@ -1,0 +1,9 @@
+// radioctl: the radio from the command line.
+#include <iostream>
+
+#include "Radioctl.h"
+
+int main(int argc, char** argv) {
+    return radiosetup::RunRadioctl(std::vector<std::string>(argv + 1, argv + argc), std::cout,
+                                   std::cerr);
+}
