@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Windows program: one statically linked, optimised radiosetup.exe (and the
-# Windows screenshot tool) in build/windows-release/dist. Installs what is missing.
+# Builds the Windows programs: statically linked, optimised radiosetup.exe and radioctl.exe
+# (and the Windows screenshot tool) in build/windows-release/dist. Installs what is missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -21,7 +21,7 @@ cmake --build "$build" --parallel "$(nproc)" --target radiosetup screenshots-win
 
 dist=$build/dist
 mkdir -p "$dist"
-for program in app/radiosetup.exe tools/screenshots-win32/screenshots-win32.exe; do
+for program in app/radiosetup.exe cli/radioctl.exe tools/screenshots-win32/screenshots-win32.exe; do
     x86_64-w64-mingw32-strip -o "$dist/$(basename "$program")" "$build/$program"
 done
 echo "Windows programs in $dist:"

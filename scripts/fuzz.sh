@@ -6,10 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-if ! command -v clang++ >/dev/null; then
-    apt-get update
-    apt-get install -y clang
-fi
+# libFuzzer and the sanitizers' runtimes come with clang's runtime package.
+scripts/install-deps.sh clang libclang-rt-14-dev
 
 seconds=${FUZZ_SECONDS:-30}
 build=build/fuzz
