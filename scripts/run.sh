@@ -13,7 +13,7 @@ build_programs() {
     scripts/install-deps.sh
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DRADIOSETUP_TESTS=OFF \
         -DRADIOSETUP_BENCH=OFF >/dev/null
-    cmake --build "$build" --parallel "$(nproc)" --target radiosetup radiosim screenshots
+    cmake --build "$build" --parallel "$(nproc)" --target radiosetup radioctl radiosim screenshots
 }
 
 grab_windows() {
