@@ -76,6 +76,24 @@ int VerifyParameters(CCommandRun& run, const RadioBackup& asked, bool keepAni) {
     return kExitDiffers;
 }
 
+// A backup is only worth keeping if it can be restored: each frequency must be one a
+// plan can hold.
+bool EveryFrequencyRestores(const CCommandRun& run, const RadioBackup& backup) {
+    bool restores = true;
+    for (std::size_t index = 0; index < backup.channels.size(); ++index) {
+        for (const auto& [name, units] : {std::pair{"rx", backup.channels[index].rxFreq},
+                                          {"tx", backup.channels[index].txFreq}}) {
+            const std::string fault = CChannelPlanCsv::FrequencyFault(units);
+            if (!fault.empty()) {
+                restores = false;
+                run.err << "channel " << index + 1 << ": " << name << " "
+                        << CChannelPlanCsv::Mhz(units) << " MHz " << fault << '\n';
+            }
+        }
+    }
+    return restores;
+}
+
 }  // namespace
 
 int RunBackup(CCommandRun& run) {
@@ -95,6 +113,12 @@ int RunBackup(CCommandRun& run) {
         backup.channels[static_cast<std::size_t>(row.channel - 1)] = row.freq;
     }
     const std::string& path = run.invocation.args[0];
+    if (!EveryFrequencyRestores(run, backup)) {
+        return run.Fail("backup",
+                        "the radio holds frequencies no backup could restore; "
+                        "nothing was written (set those channels first)",
+                        kExitUsage);
+    }
     if (!CTextFile::Write(path, CBackupFile::Format(backup))) {
         return run.Fail("write " + path, "the file could not be written", kExitUsage);
     }

@@ -1,6 +1,7 @@
 // radioctl's commands against the simulated radio on a pseudo-terminal, as PC port 1.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 #include "Json.h"
@@ -136,6 +137,15 @@ TEST_F(Radioctl, BackupRestoredOntoAnotherRadioMakesItTheSame) {
     EXPECT_EQ(restored.transparent, expected.transparent);
     EXPECT_EQ(restored.eccUsed, expected.eccUsed);
     EXPECT_EQ(restored.rxVoiceGain, expected.rxVoiceGain);
+
+    // A channel never set (word 0, 21.4 MHz) could not be restored: no backup is written.
+    SimRadioState unset = ChangedState();
+    unset.rxWord[2] = 0;
+    radio.SetState(unset);
+    const Outcome refused = Run({"backup", files.File("unset.json")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("channel 3: rx 21.4000 MHz"), std::string::npos) << refused.err;
+    EXPECT_FALSE(std::ifstream(files.File("unset.json")).good());
 }
 
 TEST_F(Radioctl, ChannelsWriteVerifiesAndAPlanWithFaultsSendsNothing) {
