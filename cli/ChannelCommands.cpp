@@ -26,17 +26,21 @@ int ReadCommand(CCommandRun& run) {
     std::vector<std::string> numbers;
     std::string outPath;
     for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "-o" && i + 1 < args.size()) {
+        if (args[i] == "-o") {
+            if (i + 1 == args.size()) {
+                return run.Usage("-o needs a FILE");
+            }
             outPath = args[++i];
         } else {
             numbers.push_back(args[i]);
         }
     }
-    const auto first =
-        numbers.empty() ? std::optional<long>(1) : WholeNumber(numbers[0], 1, kRadioChannels);
-    const auto last = numbers.size() < 2 ? std::optional<long>(numbers.empty() ? kRadioChannels
-                                                                               : first.value_or(0))
-                                         : WholeNumber(numbers[1], 1, kRadioChannels);
+    // Both default to the whole radio, LAST alone to FIRST.
+    const std::string firstText = numbers.empty() ? "1" : numbers[0];
+    const std::string lastText =
+        numbers.size() < 2 ? (numbers.empty() ? "100" : numbers[0]) : numbers[1];
+    const std::optional<long> first = WholeNumber(firstText, 1, kRadioChannels);
+    const std::optional<long> last = WholeNumber(lastText, 1, kRadioChannels);
     if (numbers.size() > 2 || !first || !last || *last < *first) {
         return run.Usage("channels read takes FIRST and LAST from 1 to 100, FIRST <= LAST");
     }

@@ -37,8 +37,9 @@ Options (before or after the command):
 Port, rate and parity default to the settings the window stores; options here change
 them for one run only (only "detect --save" and "line" store settings).
 
-Exit status: 0 success, 1 bad usage or bad input file, 2 port cannot be opened or is in
-use, 3 no reply, 4 refused by the radio, 5 verification found differences.
+Exit status: 0 success, 1 bad usage, a bad input file or an output file that cannot be
+written, 2 port cannot be opened or is in use (or the PC settings cannot be stored),
+3 no reply, 4 refused by the radio, 5 verification found differences.
 )";
 
 const std::map<std::string, std::string> kCommandHelp = {
@@ -46,8 +47,9 @@ const std::map<std::string, std::string> kCommandHelp = {
 
 Probes each port of LIST (default 1,2; e.g. --ports 1,3,5) at 19200, 9600, 4800 and
 2400 bit/s, each with no, odd and even parity, as the window's search does, and prints
-the first port, rate and parity that answer. --save stores them as the PC settings.
-Exit status 3 when nothing answers.
+the first port, rate and parity that answer (--json: port, baud_rate, parity). --save
+stores them as the PC settings. The search sets its own line: --port, --device, --rate
+and --parity do not apply. Exit status 3 when nothing answers.
 )"},
     {"query", R"(Usage: radioctl query
 
@@ -55,7 +57,7 @@ Connects with the line code of the PC settings, then reads every parameter the r
 reports: frequencies of the current channel, ANI, channel total, current channel,
 transmit time limit, addressing, data method, error correction, encryption, companding,
 pre-emphasis and the four audio levels. The radio does not report its work mode or relay.
---json keys: port, baud_rate, parity, parameters {rx_hz, tx_hz, ani, channel_total,
+--json keys: port (or device), baud_rate, parity, parameters {rx_hz, tx_hz, ani, channel_total,
 current_channel, tx_time_limit_s, rx_channel_gain, rx_voice_gain, tx_channel_gain,
 tx_voice_gain, addressing, transparent, error_correction, encryption, compander,
 pre_emphasis}.
@@ -73,13 +75,15 @@ Writes the named parameters, and nothing else. Keys:
   compander=on|off         pre-emphasis=on|off
   rx-channel-gain=1..16    rx-voice-gain=1..8
   tx-channel-gain=1..16    tx-voice-gain=1..16
-Every value is checked before the first frame is sent. The parameters are read first, so
-that a frequency goes to the current channel (to the new one when channel= is given too).
+Every value is checked before anything is written. The parameters are read first, so that
+a frequency goes to the current channel (to the new one when channel= is given too), and a
+channel beyond the channel total is refused before any write.
 )"},
     {"channels", R"(Usage: radioctl channels read [FIRST [LAST]] [-o FILE]
        radioctl channels write FILE [--verify]
 
-read: channels FIRST..LAST (default 1..100) as CSV, to FILE or stdout.
+read: channels FIRST..LAST (default 1..100) as CSV, to FILE or stdout; --json gives
+[{channel, rx_hz, tx_hz}, ...] instead.
 write: the channels a CSV plan names. The CSV has the header channel,rx_mhz,tx_mhz and one
 row per channel, MHz with up to four decimals; # comments and blank lines are allowed.
 The whole file is checked first (channel 1..100, each once, 100..600 MHz on 12.5 kHz
@@ -101,8 +105,8 @@ each difference (exit status 5).
     {"line", R"(Usage: radioctl line RATE PARITY
 
 Tells the radio to use RATE (2400, 4800, 9600, 19200) and PARITY (none, odd, even) on its
-serial line, over the present settings; once it accepts, stores them as the PC settings,
-as the window's radio-port dialog does.
+serial line, over the present settings; once it accepts, stores them as the PC settings
+of the port (the stored or --port number), as the window's radio-port dialog does.
 )"},
     {"plan", R"(Usage: radioctl plan convert IN OUT
 
@@ -174,6 +178,10 @@ std::optional<int> ParityNamed(const std::string& name) {
 
 const char* ParityName(int parity) {
     return parity == 1 ? "odd" : parity == 2 ? "even" : "none";
+}
+
+const char* ParityPhrase(int parity) {
+    return parity == 1 ? "odd parity" : parity == 2 ? "even parity" : "no parity";
 }
 
 std::optional<int> BaudRateNamed(const std::string& text) {

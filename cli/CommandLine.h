@@ -28,6 +28,8 @@ std::optional<Invocation> ParseCommandLine(const std::vector<std::string>& words
 // "none", "odd", "even" as 0, 1, 2.
 std::optional<int> ParityNamed(const std::string& name);
 const char* ParityName(int parity);
+// "no parity", "odd parity", "even parity", for people.
+const char* ParityPhrase(int parity);
 // 2400, 4800, 9600 or 19200.
 std::optional<int> BaudRateNamed(const std::string& text);
 // A whole decimal number in low..high, nothing else.

@@ -1,5 +1,7 @@
 #include "CommandRun.h"
 
+#include <cstdio>
+
 #include "PortSettingsStore.h"
 #include "SteadyClock.h"
 
@@ -20,23 +22,25 @@ PcPortSettings LineOf(const Invocation& invocation) {
     return line;
 }
 
-const char* ParityWords(int parity) {
-    return parity == 1 ? "odd parity" : parity == 2 ? "even parity" : "no parity";
-}
-
 }  // namespace
 
-CCommandRun::CCommandRun(const Invocation& invocation_, std::ostream& out_, std::ostream& err_)
+CCommandRun::CCommandRun(const Invocation& invocation_, std::ostream& out_, std::ostream& err_,
+                         bool usesPort)
     : invocation(invocation_),
       out(out_),
       err(err_),
-      line(LineOf(invocation_)),
+      line(usesPort ? LineOf(invocation_) : PcPortSettings()),
       m_bShowProgress(!invocation_.quiet && !invocation_.trace && ErrorStreamIsTerminal()) {
-    TraceSink trace;
     if (invocation.trace) {
-        trace = [this](const std::string& text) { err << text << '\n' << std::flush; };
+        const std::chrono::milliseconds start = SteadyClock().Now();
+        m_trace = [this, start](const std::string& text) {
+            const long long elapsed = (SteadyClock().Now() - start).count();
+            char time[32];
+            std::snprintf(time, sizeof(time), "%4lld.%03lld ", elapsed / 1000, elapsed % 1000);
+            err << time << text << '\n' << std::flush;
+        };
     }
-    m_pSession = std::make_unique<CRadioSession>(m_port, SteadyClock(), trace);
+    m_pSession = std::make_unique<CRadioSession>(m_port, SteadyClock(), m_trace);
 }
 
 std::string CCommandRun::Where() const {
@@ -44,7 +48,7 @@ std::string CCommandRun::Where() const {
                                  ? "port " + std::to_string(line.m_nPortNumber)
                                  : invocation.device;
     return port + " (" + std::to_string(line.m_nBaudRate) + " bit/s, " +
-           ParityWords(line.m_nParity) + ")";
+           ParityPhrase(line.m_nParity) + ")";
 }
 
 int CCommandRun::OpenPort() {

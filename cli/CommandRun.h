@@ -27,7 +27,8 @@ enum ExitStatus {
 // One run of a command: what was asked, where output goes, the line it talks on.
 class CCommandRun {
 public:
-    CCommandRun(const Invocation& invocation, std::ostream& out, std::ostream& err);
+    // A command that needs no port leaves the stored settings alone.
+    CCommandRun(const Invocation& invocation, std::ostream& out, std::ostream& err, bool usesPort);
 
     const Invocation& invocation;
     std::ostream& out;
@@ -40,6 +41,8 @@ public:
     int OpenPort();
     CSerialPort& Port() { return m_port; }
     CRadioSession& Session() { return *m_pSession; }
+    // Empty without --trace; else lines to stderr, each after the time since the start.
+    const TraceSink& Trace() const { return m_trace; }
 
     // "radioctl: OPERATION: CAUSE" on stderr; returns status.
     int Fail(const std::string& operation, const std::string& cause, int status) const;
@@ -53,6 +56,7 @@ public:
 
 private:
     CSerialPort m_port;
+    TraceSink m_trace;
     std::unique_ptr<CRadioSession> m_pSession;
     bool m_bShowProgress;
 };

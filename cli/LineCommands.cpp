@@ -7,6 +7,7 @@
 #include "PortSettingsStore.h"
 #include "RadioSearch.h"
 #include "SteadyClock.h"
+#include "TracingLink.h"
 
 namespace radiosetup {
 
@@ -30,7 +31,7 @@ std::optional<std::vector<int>> PortList(const std::string& text) {
 
 std::string Describe(const PcPortSettings& line) {
     return "port " + std::to_string(line.m_nPortNumber) + ", " + std::to_string(line.m_nBaudRate) +
-           " bit/s, " + ParityName(line.m_nParity) + " parity";
+           " bit/s, " + ParityPhrase(line.m_nParity);
 }
 
 // Each rate and parity on one port, in the window's order; the first that answers.
@@ -44,7 +45,8 @@ std::optional<PcPortSettings> ProbePort(CCommandRun& run, int port) {
                 run.Note("port " + std::to_string(port) + " does not open: skipped");
                 return std::nullopt;
             }
-            if (ProbeRadio(link, SteadyClock(), baudRate, parity) == ReplyVerdict::Accepted) {
+            CTracingLink traced(link, run.Trace(), "probe " + Describe(tried));
+            if (ProbeRadio(traced, SteadyClock(), baudRate, parity) == ReplyVerdict::Accepted) {
                 return tried;
             }
             run.Note("no answer at " + Describe(tried));
@@ -57,16 +59,17 @@ std::optional<PcPortSettings> ProbePort(CCommandRun& run, int port) {
 
 int RunLine(CCommandRun& run) {
     const std::vector<std::string>& args = run.invocation.args;
-    const auto baudRate = args.size() == 2 ? BaudRateNamed(args[0]) : std::nullopt;
-    const auto parity = args.size() == 2 ? ParityNamed(args[1]) : std::nullopt;
-    if (!baudRate || !parity) {
+    const std::optional<int> baudRate = BaudRateNamed(args.empty() ? "" : args[0]);
+    const std::optional<int> parity = ParityNamed(args.size() < 2 ? "" : args[1]);
+    if (args.size() != 2 || !baudRate || !parity) {
         return run.Usage("line takes RATE (2400, 4800, 9600, 19200) and PARITY (none, odd, even)");
     }
     if (const int opened = run.OpenPort(); opened != kExitOk) {
         return opened;
     }
+    CTracingLink traced(run.Port(), run.Trace(), "line " + args[0] + " " + args[1]);
     const ReplyVerdict verdict =
-        CLineSettingsTransaction(run.Port(), SteadyClock()).Send(*baudRate, *parity);
+        CLineSettingsTransaction(traced, SteadyClock()).Send(*baudRate, *parity);
     if (verdict != ReplyVerdict::Accepted) {
         return run.Fail("line", verdict);
     }
@@ -76,8 +79,8 @@ int RunLine(CCommandRun& run) {
                         "be stored",
                         kExitPort);
     }
-    run.Note("the radio now uses " + args[0] + " bit/s, " + args[1] +
-             " parity; stored as the PC settings");
+    run.Note("the radio now uses " + args[0] + " bit/s, " + ParityPhrase(*parity) +
+             "; stored as the PC settings of port " + std::to_string(run.line.m_nPortNumber));
     return kExitOk;
 }
 

@@ -8,6 +8,7 @@
 #include "ChannelPlanCsv.h"
 #include "CommandRun.h"
 #include "CommandSet.h"
+#include "Json.h"
 #include "ReportedParameters.h"
 
 namespace radiosetup {
@@ -171,11 +172,11 @@ int RunQuery(CCommandRun& run) {
     }
     const RadioBackup reported = ReportedParameters(params);
     if (run.invocation.json) {
-        run.out << "{\n  \"port\": \""
-                << (run.invocation.device.empty() ? std::to_string(run.line.m_nPortNumber)
-                                                  : run.invocation.device)
-                << "\",\n  \"baud_rate\": " << run.line.m_nBaudRate << ",\n  \"parity\": \""
-                << ParityName(run.line.m_nParity)
+        const std::string where = run.invocation.device.empty()
+                                      ? "\"port\": " + std::to_string(run.line.m_nPortNumber)
+                                      : "\"device\": " + CJsonValue::Quote(run.invocation.device);
+        run.out << "{\n  " << where << ",\n  \"baud_rate\": " << run.line.m_nBaudRate
+                << ",\n  \"parity\": \"" << ParityName(run.line.m_nParity)
                 << "\",\n  \"parameters\": " << CBackupFile::FormatParameters(reported, "  ")
                 << "\n}\n";
     } else {

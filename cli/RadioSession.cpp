@@ -10,6 +10,7 @@
 #include "ParameterBlock.h"
 #include "RadioLimits.h"
 #include "RadioLink.h"
+#include "TracingLink.h"
 
 namespace radiosetup {
 
@@ -18,20 +19,10 @@ namespace {
 constexpr int kAckSize = 3;
 constexpr std::chrono::milliseconds kPoll{1};
 
-std::string Hex(const std::uint8_t* bytes, std::size_t count) {
-    std::string text;
-    char byte[4];
-    for (std::size_t i = 0; i < count; ++i) {
-        std::snprintf(byte, sizeof(byte), i == 0 ? "%02X" : " %02X", bytes[i]);
-        text += byte;
-    }
-    return text.empty() ? "(nothing)" : text;
-}
-
 }  // namespace
 
 CRadioSession::CRadioSession(IRadioLink& link, IClock& clock, TraceSink trace)
-    : m_link(link), m_clock(clock), m_trace(std::move(trace)), m_start(clock.Now()) {}
+    : m_link(link), m_clock(clock), m_trace(std::move(trace)) {}
 
 ReplyVerdict CRadioSession::Connect(const PcPortSettings& line) {
     const std::vector<std::uint8_t> reply =
@@ -110,13 +101,9 @@ std::vector<std::uint8_t> CRadioSession::Ask(const RadioPayload& payload, int an
 
 void CRadioSession::Trace(const char* direction, const std::uint8_t* bytes, std::size_t count,
                           const std::string& what) const {
-    if (!m_trace) {
-        return;
+    if (m_trace) {
+        m_trace(direction + (" " + HexBytes(bytes, count)) + "  " + what);
     }
-    char time[32];
-    const long long elapsed = (m_clock.Now() - m_start).count();
-    std::snprintf(time, sizeof(time), "%4lld.%03lld", elapsed / 1000, elapsed % 1000);
-    m_trace(std::string(time) + " " + direction + " " + Hex(bytes, count) + "  " + what);
 }
 
 ReplyVerdict CRadioSession::Judged(ReplyVerdict verdict, const std::string& what) const {

@@ -18,7 +18,7 @@ namespace radiosetup {
 class IClock;
 class IRadioLink;
 
-// Hears one line per frame sent or received, for --trace.
+// Hears one line per frame sent or received, for --trace (the time is the hearer's).
 using TraceSink = std::function<void(const std::string& line)>;
 
 // The command line's side of the conversation: the window's requests and judges, but an
@@ -57,7 +57,6 @@ private:
     IRadioLink& m_link;
     IClock& m_clock;
     TraceSink m_trace;
-    std::chrono::milliseconds m_start;
     std::vector<std::uint8_t> m_lastReply;  // what the last request got, for the trace
 };
 

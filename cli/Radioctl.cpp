@@ -38,7 +38,7 @@ int RunRadioctl(const std::vector<std::string>& words, std::ostream& out, std::o
         out << CommandHelp(invocation->command);
         return kExitOk;
     }
-    CCommandRun run(*invocation, out, err);
+    CCommandRun run(*invocation, out, err, invocation->command != "plan");
     return command->second(run);
 }
 

@@ -1,6 +1,7 @@
 #include "Json.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 
 namespace radiosetup {
@@ -289,6 +290,23 @@ const CJsonValue& CJsonValue::Member(const std::string& name) const {
     static const CJsonValue kNull;
     const auto found = m_members.find(name);
     return found == m_members.end() ? kNull : found->second;
+}
+
+std::string CJsonValue::Quote(const std::string& text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof(escape), "\\u%04x", static_cast<unsigned>(c));
+            quoted += escape;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
 }
 
 }  // namespace radiosetup

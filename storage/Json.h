@@ -18,6 +18,9 @@ public:
     // The whole text as one value; nullopt, with the reason in error, when it is not one.
     static std::optional<CJsonValue> Parse(const std::string& text, std::string& error);
 
+    // text (UTF-8) as a JSON string, quotes and escapes included.
+    static std::string Quote(const std::string& text);
+
     Kind GetKind() const { return m_kind; }
     // Each accessor gives its fallback (or an empty value) for a value of another kind.
     long long Int(long long fallback = 0) const;

@@ -55,4 +55,13 @@ TEST(Json, NumbersAndNestingHaveTheirLimits) {
     EXPECT_FALSE(CJsonValue::Parse(std::string(100000, '['), error));
 }
 
+TEST(Json, QuotedTextReadsBackAsItWas) {
+    for (const std::string text : {"plain", "a \"b\" \\c", "tab\there\n", "串口1", ""}) {
+        std::string error;
+        const auto value = CJsonValue::Parse(CJsonValue::Quote(text), error);
+        ASSERT_TRUE(value) << error;
+        EXPECT_EQ(value->String(), text);
+    }
+}
+
 }  // namespace
