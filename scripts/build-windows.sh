@@ -37,10 +37,11 @@ makensis -V2 -DVERSION="$version" -DDIST="$root/$dist" -DOUTFILE="$root/$install
 rm -f "$zipfile"
 (cd "$dist" && zip -q -9 "$root/$zipfile" radiosetup.exe radioctl.exe)
 
-# The installer, silent, in a prefix of its own.
+# The installer, silent, in a fresh prefix of its own.
 export WINEPREFIX=$root/$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
 trap 'wineserver -k 2>/dev/null || true' EXIT
-wine "$installer" /S
+rm -rf "$WINEPREFIX"
+wine "$installer" /S >/dev/null 2>&1
 wineserver -w
 installed="$WINEPREFIX/drive_c/Program Files/Sorvane/RadioSetup"
 for program in radiosetup.exe radioctl.exe; do
@@ -50,6 +51,8 @@ for program in radiosetup.exe radioctl.exe; do
     fi
 done
 [ -f "$installed/uninstall.exe" ] || { echo "no uninstaller in $installed" >&2; exit 1; }
+menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Sorvane"
+ls "$menu"/*.lnk >/dev/null 2>&1 || { echo "no Start-menu entry in $menu" >&2; exit 1; }
 
 echo "Windows programs in $dist, installer and zip in $build:"
 ls -l "$dist" "$installer" "$zipfile"

@@ -1,8 +1,8 @@
 ; The Windows installer: radiosetup.exe and radioctl.exe under Program Files, a Start-menu
 ; entry, an uninstaller. makensis -DVERSION=x.y.z -DDIST=<folder of the programs>
 ; -DOUTFILE=<installer> radiosetup.nsi
-Unicode true
-!include x64.nsh
+; A 64-bit installer, as the programs are: it runs where they run.
+Target amd64-unicode
 
 !define PRODUCT "Sorvane高速数传台设置软件"
 !define PUBLISHER "Sorvane"
@@ -21,13 +21,10 @@ Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
+; Installed for every user of the machine, Start-menu entry included.
 Function .onInit
-    ${If} ${RunningX64}
-        SetRegView 64
-    ${Else}
-        MessageBox MB_ICONSTOP "This program needs 64-bit Windows." /SD IDOK
-        Abort
-    ${EndIf}
+    SetRegView 64
+    SetShellVarContext all
 FunctionEnd
 
 Section "Install"
@@ -54,6 +51,7 @@ SectionEnd
 
 Function un.onInit
     SetRegView 64
+    SetShellVarContext all
 FunctionEnd
 
 ; The PC port settings in the registry stay: they belong to the user, not to the program.
