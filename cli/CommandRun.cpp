@@ -70,22 +70,23 @@ int CCommandRun::Fail(const std::string& operation, const std::string& cause, in
     return status;
 }
 
+// "radioctl: set ani on port 1 (9600 bit/s, no parity): refused by the radio".
 int CCommandRun::Fail(const std::string& operation, ReplyVerdict verdict) const {
+    const std::string where = operation + " on " + Where();
     switch (verdict) {
         case ReplyVerdict::Silent:
-            return Fail(operation, "no reply from the radio on " + Where(), kExitNoReply);
+            return Fail(where, "no reply from the radio", kExitNoReply);
         case ReplyVerdict::Short:
-            return Fail(operation, "the radio's reply was cut short (" + Where() + ")",
-                        kExitNoReply);
+            return Fail(where, "the radio's reply was cut short", kExitNoReply);
         case ReplyVerdict::BadChecksum:
-            return Fail(operation, "the radio's parameter block failed its checksum", kExitNoReply);
+            return Fail(where, "the radio's parameter block failed its checksum", kExitNoReply);
         case ReplyVerdict::Refused:
-            return Fail(operation, "refused by the radio", kExitRefused);
+            return Fail(where, "refused by the radio", kExitRefused);
         case ReplyVerdict::Unexpected:
         case ReplyVerdict::Accepted:
             break;
     }
-    return Fail(operation, "the radio answered with a status that is no acceptance", kExitRefused);
+    return Fail(where, "the radio answered with a status that is no acceptance", kExitRefused);
 }
 
 int CCommandRun::Usage(const std::string& message) const {

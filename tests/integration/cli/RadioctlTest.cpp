@@ -230,9 +230,17 @@ TEST_F(Radioctl, FailuresEndWithTheirStatusAndMessage) {
     SimFaults vanishing;
     vanishing.vanishAfter = 40;
     const Case cases[] = {
-        {"silent", silent, {"query"}, 3, "radioctl: connect: no reply from the radio on port 1"},
-        {"refusing", refusing, {"set", "ani=7"}, 4, "radioctl: set ani: refused by the radio"},
-        {"vanishing", vanishing, {"query"}, 3, "no reply from the radio on port 1"},
+        {"silent",
+         silent,
+         {"query"},
+         3,
+         "radioctl: connect on port 1 (9600 bit/s, no parity): no reply from the radio"},
+        {"refusing",
+         refusing,
+         {"set", "ani=7"},
+         4,
+         "radioctl: set ani on port 1 (9600 bit/s, no parity): refused by the radio"},
+        {"vanishing", vanishing, {"query"}, 3, "on port 1 (9600 bit/s, no parity): no reply"},
         {"no port", {}, {"--port", "3", "query"}, 2, "radioctl: open port 3 (9600 bit/s"},
         {"usage", {}, {"query", "extra"}, 1, "radioctl: query takes no arguments"},
         {"backup file", {}, {"restore", files.File("none.json")}, 1, "none.json"},
