@@ -246,12 +246,19 @@ void DrawIconFace(QPainter& painter, const QRectF& box, const MarkStyle& style) 
     DrawMark(painter, box.adjusted(inset, inset, -inset, -inset), style);
 }
 
+QPixmap RenderIconFace(int pixels, const IconFace& face) {
+    return Render(QSize(pixels, pixels), [&](QPainter& painter, const QRectF& box) {
+        // A face drawn larger than its own size keeps its proportions and detail.
+        const qreal scale = box.height() / face.size;
+        painter.scale(scale, scale);
+        DrawIconFace(painter, QRectF(0, 0, face.size, face.size), face.style);
+    });
+}
+
 QIcon DrawAppIcon() {
     QIcon icon;
     for (const IconFace& face : kIconFaces) {
-        icon.addPixmap(Render(
-            QSize(face.size, face.size),
-            [&](QPainter& painter, const QRectF& box) { DrawIconFace(painter, box, face.style); }));
+        icon.addPixmap(RenderIconFace(face.size, face));
     }
     return icon;
 }
@@ -272,6 +279,16 @@ QPixmap BitmapResource(int id) {
         default:
             return {};
     }
+}
+
+QPixmap AppIconPixmap(int pixels) {
+    const IconFace* chosen = &kIconFaces[0];
+    for (const IconFace& face : kIconFaces) {
+        if (face.size <= pixels) {
+            chosen = &face;
+        }
+    }
+    return RenderIconFace(pixels, *chosen);
 }
 
 QIcon IconResource(int id) {

@@ -9,5 +9,7 @@ namespace radiosetup {
 
 QPixmap BitmapResource(int id);  // null pixmap for an unknown id
 QIcon IconResource(int id);
+// The program's icon at any size, from the most detailed face that fits (icon themes).
+QPixmap AppIconPixmap(int pixels);
 
 }  // namespace radiosetup
