@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds the Debian package build/package/sorvane-radiosetup_<version>_<arch>.deb and
-# checks it: a Release build without tests, `cmake --install` into a scratch folder, the
-# desktop entry, the AppStream metadata and the manual pages validated, then the package
-# itself unpacked and checked, and lintian (which fails the run on errors).
+# Builds the Debian package build/release/sorvane-radiosetup_<version>_<arch>.deb and
+# checks it: the optimised build of scripts/release-build.sh (which scripts/test.sh has
+# made already), `cmake --install` into a scratch folder, the desktop entry, the AppStream
+# metadata and the manual pages validated, then the package itself unpacked and checked,
+# and lintian (which fails the run on errors).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-build=$root/build/package
+build=$root/build/release
 app_id=example.sorvane.RadioSetup
 scratch=$(mktemp -d /tmp/radiosetup-package-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
@@ -62,13 +63,7 @@ echo "Installing what packaging needs"
 scripts/install-deps.sh dpkg-dev lintian desktop-file-utils appstream man-db groff fakeroot
 
 echo "Building into $build"
-# Debian's hardening flags, which lintian looks for.
-quietly cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DRADIOSETUP_TESTS=OFF \
-    -DRADIOSETUP_BENCH=OFF -DCMAKE_CXX_FLAGS="-D_FORTIFY_SOURCE=2 -fstack-protector-strong" \
-    -DCMAKE_EXE_LINKER_FLAGS="-Wl,-z,relro,-z,now"
-# With the tests off, everything is the three programs, the screenshot tool and the
-# files the installation needs; cpack would build it all anyway.
-quietly cmake --build "$build" --parallel "$(nproc)"
+quietly scripts/release-build.sh
 
 echo "Checking cmake --install"
 stage=$scratch/stage

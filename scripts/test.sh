@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything from nothing under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs every test. Then builds the whole tree once more,
-# optimised, without running it: GCC warns about some code only at -O2.
+# UndefinedBehaviorSanitizer, and runs every test. Then builds the programs once more,
+# optimised as they are packaged (scripts/release-build.sh): GCC warns about some code
+# only at -O2.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,7 +19,4 @@ export QT_QPA_PLATFORM=offscreen
 # on two cores that takes the suite from over three minutes to under two.
 ctest --test-dir "$build" --output-on-failure --parallel "$((2 * $(nproc)))"
 
-release=build/release
-cmake -S . -B "$release" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRADIOSETUP_SANITIZE=OFF \
-    -DRADIOSETUP_WERROR=ON
-cmake --build "$release" --parallel "$(nproc)"
+scripts/release-build.sh
