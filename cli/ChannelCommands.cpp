@@ -35,7 +35,7 @@ int ReadCommand(CCommandRun& run) {
             numbers.push_back(args[i]);
         }
     }
-    // Both default to the whole radio, LAST alone to FIRST.
+    // Without numbers the whole radio; without LAST, channel FIRST alone.
     const std::string firstText = numbers.empty() ? "1" : numbers[0];
     const std::string lastText =
         numbers.size() < 2 ? (numbers.empty() ? "100" : numbers[0]) : numbers[1];

@@ -13,9 +13,6 @@ namespace radiosetup {
 
 namespace {
 
-constexpr int kBaudRates[] = {19200, 9600, 4800, 2400};
-constexpr int kParities[] = {0, 1, 2};
-
 std::optional<std::vector<int>> PortList(const std::string& text) {
     std::vector<int> ports;
     std::stringstream list(text);
@@ -34,25 +31,19 @@ std::string Describe(const PcPortSettings& line) {
            " bit/s, " + ParityPhrase(line.m_nParity);
 }
 
-// Each rate and parity on one port, in the window's order; the first that answers.
+// The window's search over one port, each probe on the trace.
 std::optional<PcPortSettings> ProbePort(CCommandRun& run, int port) {
-    for (const int baudRate : kBaudRates) {
-        for (const int parity : kParities) {
-            const PcPortSettings tried{static_cast<std::uint8_t>(port), baudRate,
-                                       static_cast<std::uint8_t>(parity)};
-            CSerialPort link;
-            if (!link.Open(port, baudRate, parity)) {
-                run.Note("port " + std::to_string(port) + " does not open: skipped");
-                return std::nullopt;
-            }
-            CTracingLink traced(link, run.Trace(), "probe " + Describe(tried));
-            if (ProbeRadio(traced, SteadyClock(), baudRate, parity) == ReplyVerdict::Accepted) {
-                return tried;
-            }
-            run.Note("no answer at " + Describe(tried));
+    const ProbeLinkOpener open = [&run](const PcPortSettings& line) {
+        auto serial = std::make_unique<CSerialPort>();
+        if (!serial->Open(line.m_nPortNumber, line.m_nBaudRate, line.m_nParity)) {
+            return std::unique_ptr<IRadioLink>();
         }
-    }
-    return std::nullopt;
+        return std::unique_ptr<IRadioLink>(std::make_unique<CTracingLink>(
+            std::move(serial), run.Trace(), "probe " + Describe(line)));
+    };
+    return SearchPort(port, open, SteadyClock(), [&run](const PcPortSettings& line) {
+        run.Note("probing " + Describe(line));
+    });
 }
 
 }  // namespace

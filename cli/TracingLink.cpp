@@ -17,6 +17,12 @@ std::string HexBytes(const std::uint8_t* bytes, std::size_t count) {
 CTracingLink::CTracingLink(IRadioLink& link, TraceSink trace, std::string what)
     : m_link(link), m_trace(std::move(trace)), m_strWhat(std::move(what)) {}
 
+CTracingLink::CTracingLink(std::unique_ptr<IRadioLink> link, TraceSink trace, std::string what)
+    : m_pOwned(std::move(link)),
+      m_link(*m_pOwned),
+      m_trace(std::move(trace)),
+      m_strWhat(std::move(what)) {}
+
 int CTracingLink::Send(const std::uint8_t* bytes, int length) {
     const int sent = m_link.Send(bytes, length);
     if (m_trace) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "RadioLink.h"
@@ -17,12 +18,15 @@ std::string HexBytes(const std::uint8_t* bytes, std::size_t count);
 class CTracingLink final : public IRadioLink {
 public:
     CTracingLink(IRadioLink& link, TraceSink trace, std::string what);
+    // Owns the link as well, for links opened for one exchange.
+    CTracingLink(std::unique_ptr<IRadioLink> link, TraceSink trace, std::string what);
 
     int Send(const std::uint8_t* bytes, int length) override;
     int PendingInput() override { return m_link.PendingInput(); }
     int Read(std::uint8_t* buffer, int limit) override;
 
 private:
+    std::unique_ptr<IRadioLink> m_pOwned;
     IRadioLink& m_link;
     TraceSink m_trace;
     std::string m_strWhat;

@@ -34,15 +34,23 @@ std::optional<PcPortSettings> SearchForRadio(
     const int firstPort = startPort > kLastDefaultPort ? startPort : 1;
     const int lastPort = std::max(firstPort, kLastDefaultPort);
     for (int portNumber = firstPort; portNumber <= lastPort; ++portNumber) {
-        for (const int baudRate : kSearchRates) {
-            for (const int parity : kSearchParities) {
-                const PcPortSettings tried{static_cast<std::uint8_t>(portNumber), baudRate,
-                                           static_cast<std::uint8_t>(parity)};
-                onTry(tried);
-                const std::unique_ptr<IRadioLink> link = open(tried);
-                if (link && ProbeRadio(*link, clock, baudRate, parity) == ReplyVerdict::Accepted) {
-                    return tried;
-                }
+        if (const auto found = SearchPort(portNumber, open, clock, onTry)) {
+            return found;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<PcPortSettings> SearchPort(int portNumber, const ProbeLinkOpener& open, IClock& clock,
+                                         const std::function<void(const PcPortSettings&)>& onTry) {
+    for (const int baudRate : kSearchRates) {
+        for (const int parity : kSearchParities) {
+            const PcPortSettings tried{static_cast<std::uint8_t>(portNumber), baudRate,
+                                       static_cast<std::uint8_t>(parity)};
+            onTry(tried);
+            const std::unique_ptr<IRadioLink> link = open(tried);
+            if (link && ProbeRadio(*link, clock, baudRate, parity) == ReplyVerdict::Accepted) {
+                return tried;
             }
         }
     }

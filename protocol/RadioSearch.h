@@ -31,4 +31,8 @@ std::optional<PcPortSettings> SearchForRadio(
     int startPort, const ProbeLinkOpener& open, IClock& clock,
     const std::function<void(const PcPortSettings&)>& onTry);
 
+// The same for one port alone.
+std::optional<PcPortSettings> SearchPort(int portNumber, const ProbeLinkOpener& open, IClock& clock,
+                                         const std::function<void(const PcPortSettings&)>& onTry);
+
 }  // namespace radiosetup
