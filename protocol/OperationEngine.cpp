@@ -59,7 +59,7 @@ void COperationEngine::BeginOperation(OpKind opKind) {
     m_nCountdown = kReplyBudgetMs;
     m_eState = EngineState::Awaiting;
     m_aReplyBuffer.fill(0);
-    m_host.SetResultText("正在执行");
+    m_host.SetResultText(kRunningText);
     ShowOperationName(opKind);
 }
 

@@ -15,6 +15,9 @@ namespace radiosetup {
 class IClock;
 class IRadioLink;
 
+// The result text while an operation awaits its reply.
+constexpr const char* kRunningText = "正在执行";
+
 // What the engine needs of the window that owns it.
 class IEngineHost {
 public:

@@ -11,11 +11,12 @@ constexpr int kParityEven = 2;
 constexpr int kDefaultPortNumber = 1;
 constexpr int kDefaultBaudRate = 9600;
 constexpr int kDefaultParity = kParityNone;
-constexpr int kHighestPortNumber = 16;
+constexpr int kHighestPortNumber = 16;     // stored numbers up to this are always kept
+constexpr int kHighestNumberedPort = 255;  // the highest a present port may have
 
 // The PC side's serial settings, kept between runs by the port settings store.
 struct PcPortSettings {
-    std::uint8_t m_nPortNumber = kDefaultPortNumber;  // 1 to 16
+    std::uint8_t m_nPortNumber = kDefaultPortNumber;  // 1 to 16, or a present port to 255
     std::int32_t m_nBaudRate = kDefaultBaudRate;      // 2400, 4800, 9600 or 19200
     std::uint8_t m_nParity = kDefaultParity;          // 0 none, 1 odd, 2 even
 };

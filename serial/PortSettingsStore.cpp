@@ -1,9 +1,11 @@
 #include "PortSettingsStore.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <utility>
 
+#include "PortNaming.h"
 #include "SettingsKey.h"
 
 namespace radiosetup {
@@ -53,10 +55,7 @@ std::optional<std::uint8_t> LowByte(std::optional<std::uint32_t> stored) {
 }
 
 std::uint8_t CheckedPortNumber(std::optional<std::uint8_t> port) {
-    if (!port || *port == 0 || *port > kHighestPortNumber) {
-        return kDefaultPortNumber;
-    }
-    return *port;
+    return port && IsKeptPortNumber(*port) ? *port : kDefaultPortNumber;
 }
 
 std::int32_t CheckedBaudRate(std::optional<std::uint32_t> baudRate) {
@@ -79,7 +78,17 @@ bool IsSupportedBaudRate(std::int64_t baudRate) {
     return baudRate == 2400 || baudRate == 4800 || baudRate == 9600 || baudRate == 19200;
 }
 
+bool IsKeptPortNumber(std::uint32_t portNumber) {
+    if (portNumber >= 1 && portNumber <= kHighestPortNumber) {
+        return true;
+    }
+    const std::vector<int> present =
+        portNumber <= kHighestNumberedPort ? PresentPortNumbers() : std::vector<int>();
+    return std::find(present.begin(), present.end(), static_cast<int>(portNumber)) != present.end();
+}
+
 bool LoadStoredPortValues(StoredPortValues& values) {
+    NumberNewAdapters();
     const auto key = CSettingsKey::OpenOrCreate();
     if (!key) {
         return false;

@@ -15,13 +15,17 @@ void LoadPortSettings(PcPortSettings& settings);
 
 // The three stored values as whole numbers (nullopt: not a number), missing ones
 // created with their defaults as LoadPortSettings does, nothing repaired. False when
-// the store cannot be opened.
+// the store cannot be opened. Adapters seen for the first time get their numbers first.
 struct StoredPortValues {
     std::optional<std::uint32_t> portNumber;
     std::optional<std::uint32_t> baudRate;
     std::optional<std::uint32_t> parity;
 };
 bool LoadStoredPortValues(StoredPortValues& values);
+
+// Whether a stored port number stands: 1 to 16 always, up to 255 while that port is
+// present (adapters numbered above 16).
+bool IsKeptPortNumber(std::uint32_t portNumber);
 
 // Stores all three values. False, after calling the failure reporter, when the
 // store cannot be opened or written.

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "PortFailure.h"
+
 namespace radiosetup {
 
 // One opened serial device: the platform backend behind CSerialPort.
@@ -11,9 +13,9 @@ namespace radiosetup {
 class CSerialDevice {
 public:
     // Opens the device exclusively with 8 data bits and the given rate and parity
-    // (0 none, 1 odd, 2 even), input queue empty. Null on any failure.
+    // (0 none, 1 odd, 2 even), input queue empty. Null on any failure, with its cause.
     static std::unique_ptr<CSerialDevice> Open(const std::string& devicePath, int baudRate,
-                                               int parity);
+                                               int parity, PortFailure& failure);
 
     CSerialDevice(const CSerialDevice&) = delete;
     CSerialDevice& operator=(const CSerialDevice&) = delete;
@@ -25,6 +27,8 @@ public:
     int QueuedInput();
     // Reads up to count already-queued bytes; returns how many were read (0 on error).
     int ReadQueued(std::uint8_t* buffer, int count);
+    // Whether the device has gone away (unplugged, far end closed) since it opened.
+    bool HasVanished() const;
 
 private:
     struct Handles;  // what the platform holds for an open device

@@ -21,7 +21,10 @@ bool CSerialPort::OpenDevice(const std::string& devicePath, int baudRate, int pa
     if (IsOpen()) {
         return true;  // callers that change settings close first
     }
-    m_pDevice = CSerialDevice::Open(devicePath, baudRate, parity);
+    PortFailure failure;
+    m_pDevice = CSerialDevice::Open(devicePath, baudRate, parity, failure);
+    m_strDevicePath = devicePath;
+    m_openFailure = IsOpen() ? std::nullopt : std::optional<PortFailure>(failure);
     return IsOpen();
 }
 
@@ -58,6 +61,13 @@ int CSerialPort::Read(std::uint8_t* buffer, int limit) {
         return 0;
     }
     return m_pDevice->ReadQueued(buffer, count);
+}
+
+std::optional<PortFailure> CSerialPort::Failure() const {
+    if (IsOpen() && m_pDevice->HasVanished()) {
+        return PortFailure{PortFailure::Kind::Vanished, m_strDevicePath, {}, {}};
+    }
+    return m_openFailure;
 }
 
 }  // namespace radiosetup

@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "PortFailure.h"
 #include "RadioLink.h"
 
 namespace radiosetup {
@@ -12,7 +14,8 @@ class CSerialDevice;
 
 // The PC serial port. Every call is synchronous to its caller: writes wait for each
 // byte within a fixed bound, reads take only bytes that have already arrived.
-// No call reports an error text; failures show as false, 0 or short replies.
+// No call reports an error text; failures show as false, 0 or short replies, and
+// Failure() tells their cause.
 class CSerialPort final : public IRadioLink {
 public:
     CSerialPort();
@@ -32,9 +35,14 @@ public:
     // Never waits for data: takes at most limit of the bytes already queued.
     int Read(std::uint8_t* buffer, int limit) override;
     bool IsOpen() const { return m_pDevice != nullptr; }
+    // Why the last Open failed, or that the device went away while open; nullopt when
+    // neither happened since the last successful Open.
+    std::optional<PortFailure> Failure() const;
 
 private:
     std::unique_ptr<CSerialDevice> m_pDevice;  // null while closed
+    std::string m_strDevicePath;               // of the last Open
+    std::optional<PortFailure> m_openFailure;
 };
 
 }  // namespace radiosetup

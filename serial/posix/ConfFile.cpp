@@ -307,20 +307,43 @@ CConfFile::LoadResult CConfFile::Load() {
     return LoadResult::Loaded;
 }
 
-std::optional<std::string> CConfFile::Value(const std::string& section,
-                                            const std::string& key) const {
+std::vector<std::pair<std::string, std::string>> CConfFile::Entries(
+    const std::string& section) const {
+    std::vector<std::pair<std::string, std::string>> entries;
     std::string current;
     for (const auto& line : m_lines) {
         if (auto header = SectionOf(line)) {
             current = *header;
         } else if (current == section) {
-            const auto entry = EntryOf(line);
-            if (entry && entry->key == key) {
-                return entry->value;
+            if (auto entry = EntryOf(line)) {
+                entries.emplace_back(std::move(entry->key), std::move(entry->value));
             }
         }
     }
+    return entries;
+}
+
+std::optional<std::string> CConfFile::Value(const std::string& section,
+                                            const std::string& key) const {
+    for (auto& [name, value] : Entries(section)) {
+        if (name == key) {
+            return value;
+        }
+    }
     return std::nullopt;
+}
+
+void CConfFile::RemoveValue(const std::string& section, const std::string& key) {
+    std::string current;
+    for (std::size_t index = 0; index < m_lines.size();) {
+        if (auto header = SectionOf(m_lines[index])) {
+            current = *header;
+        } else if (current == section && IsEntryFor(m_lines[index], key)) {
+            m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(index));
+            continue;
+        }
+        ++index;
+    }
 }
 
 void CConfFile::SetValue(const std::string& section, const std::string& key,

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace radiosetup {
@@ -22,6 +23,11 @@ public:
     std::optional<std::string> Value(const std::string& section, const std::string& key) const;
     // Replaces the first value of key (dropping later duplicates) or appends it.
     void SetValue(const std::string& section, const std::string& key, const std::string& value);
+
+    // Every key=value of the section, in file order.
+    std::vector<std::pair<std::string, std::string>> Entries(const std::string& section) const;
+    // Drops every value of key in section.
+    void RemoveValue(const std::string& section, const std::string& key);
 
     // Writes the whole file atomically (temporary file, fsync, rename), creating its
     // folder when needed. False when it could not be written; the old file is intact then.

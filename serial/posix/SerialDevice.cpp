@@ -1,9 +1,11 @@
 #include "SerialDevice.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -13,6 +15,7 @@
 #include <utility>
 
 #include "PcPortSettings.h"
+#include "posix/PortHolders.h"
 #include "posix/UucpLock.h"
 
 namespace radiosetup {
@@ -93,15 +96,60 @@ bool ConfigureLine(int fd, speed_t speed, int parity) {
     return tcsetattr(fd, TCSANOW, &settings) == 0 || HoldsAllButParity(fd, settings);
 }
 
+using Kind = PortFailure::Kind;
+
+std::string GroupOf(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
+        return {};
+    }
+    const group* owner = getgrgid(info.st_gid);
+    return owner != nullptr ? owner->gr_name : std::string();
+}
+
+// What a failed open(2) says of the device.
+void DescribeOpenError(int error, PortFailure& failure) {
+    switch (error) {
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+        case ENOTDIR:
+            failure.kind = Kind::Absent;
+            break;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            failure.kind = Kind::NoPermission;
+            failure.group = GroupOf(failure.devicePath);
+            break;
+        case EBUSY:
+            failure.kind = Kind::InUse;
+            failure.holder = HolderOf(failure.devicePath);
+            break;
+        default:
+            failure.kind = Kind::NotSerial;
+            break;
+    }
+}
+
 // A port is never shared: flock keeps out every other opener, root included; TIOCEXCL
 // also stops programs that do not take the lock. The UUCP lock file covers those that
 // opened it first.
-int OpenExclusive(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+int OpenExclusive(PortFailure& failure) {
+    const int fd = open(failure.devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
+        DescribeOpenError(errno, failure);
         return -1;
     }
-    if (flock(fd, LOCK_EX | LOCK_NB) == 0 && ioctl(fd, TIOCEXCL) == 0) {
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode)) {
+        failure.kind = Kind::NotSerial;
+    } else if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        failure.kind = Kind::InUse;
+        failure.holder = HolderOf(failure.devicePath);
+    } else if (ioctl(fd, TIOCEXCL) != 0) {
+        failure.kind = Kind::NotSerial;
+    } else {
         return fd;
     }
     close(fd);
@@ -117,24 +165,33 @@ bool WaitWritable(int fd) {
     return poll(&watch, 1, kWriteWaitMs) == 1 && (watch.revents & POLLOUT) != 0;
 }
 
+// A vanished device fails with EIO or ENXIO.
+bool IsGoneError(int error) {
+    return error == EIO || error == ENXIO || error == ENODEV;
+}
+
 }  // namespace
 
 struct CSerialDevice::Handles {
     int fd;
     std::string lockFile;  // the lock file taken for the device
+    bool vanished = false;
 };
 
 std::unique_ptr<CSerialDevice> CSerialDevice::Open(const std::string& devicePath, int baudRate,
-                                                   int parity) {
+                                                   int parity, PortFailure& failure) {
+    failure = PortFailure{Kind::SettingsRefused, devicePath, {}, {}};
     const std::optional<speed_t> speed = SpeedFor(baudRate);
     if (!speed || !IsKnownParity(parity)) {
         return nullptr;
     }
     const std::optional<std::string> lockFile = TakeUucpLock(devicePath);
     if (!lockFile) {
+        failure.kind = Kind::InUse;
+        failure.holder = HolderOf(devicePath);
         return nullptr;
     }
-    const int fd = OpenExclusive(devicePath);
+    const int fd = OpenExclusive(failure);
     if (fd < 0) {
         ReleaseUucpLock(*lockFile);
         return nullptr;
@@ -142,6 +199,7 @@ std::unique_ptr<CSerialDevice> CSerialDevice::Open(const std::string& devicePath
     std::unique_ptr<CSerialDevice> device(
         new CSerialDevice(std::make_unique<Handles>(Handles{fd, *lockFile})));
     if (!ConfigureLine(fd, *speed, parity)) {
+        failure.kind = Kind::SettingsRefused;
         return nullptr;
     }
     // A freshly opened port starts with an empty input queue.
@@ -162,6 +220,7 @@ CSerialDevice::~CSerialDevice() {
 void CSerialDevice::WriteByte(std::uint8_t value) {
     const int fd = m_pHandles->fd;
     if (WriteOne(fd, value) || (errno != EAGAIN && errno != EWOULDBLOCK)) {
+        m_pHandles->vanished |= IsGoneError(errno);
         return;
     }
     if (WaitWritable(fd)) {
@@ -170,10 +229,16 @@ void CSerialDevice::WriteByte(std::uint8_t value) {
 }
 
 int CSerialDevice::QueuedInput() {
-    // A vanished device fails here (EIO, ENXIO) and so has nothing queued.
     int count = 0;
     if (ioctl(m_pHandles->fd, FIONREAD, &count) != 0 || count < 0) {
+        m_pHandles->vanished |= IsGoneError(errno);
         return 0;
+    }
+    if (count == 0) {
+        // A hung-up line still counts 0 bytes; only poll tells.
+        pollfd watch{m_pHandles->fd, POLLIN, 0};
+        m_pHandles->vanished |=
+            poll(&watch, 1, 0) == 1 && (watch.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
     }
     return count;
 }
@@ -184,11 +249,17 @@ int CSerialDevice::ReadQueued(std::uint8_t* buffer, int count) {
         const ssize_t got =
             read(m_pHandles->fd, buffer + total, static_cast<size_t>(count - total));
         if (got <= 0) {
-            break;  // 0 after readiness is a vanished device; EAGAIN means nothing more yet
+            // 0 after readiness is a vanished device; EAGAIN means nothing more yet
+            m_pHandles->vanished |= got == 0 || IsGoneError(errno);
+            break;
         }
         total += static_cast<int>(got);
     }
     return total;
+}
+
+bool CSerialDevice::HasVanished() const {
+    return m_pHandles->vanished;
 }
 
 }  // namespace radiosetup

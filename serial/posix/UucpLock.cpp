@@ -63,6 +63,10 @@ bool WriteOwner(int fd) {
     return write(fd, text, static_cast<size_t>(length)) == length;
 }
 
+std::string LockFilePath(const std::string& devicePath) {
+    return UucpLockFolder() + "/" + LockFileName(devicePath);
+}
+
 }  // namespace
 
 std::string UucpLockFolder() {
@@ -70,8 +74,13 @@ std::string UucpLockFolder() {
     return folder != nullptr && *folder != '\0' ? folder : kDefaultFolder;
 }
 
+int UucpLockHolder(const std::string& devicePath) {
+    const pid_t owner = LockOwner(LockFilePath(devicePath));
+    return IsAlive(owner) ? owner : 0;
+}
+
 std::optional<std::string> TakeUucpLock(const std::string& devicePath) {
-    const std::string lockFile = UucpLockFolder() + "/" + LockFileName(devicePath);
+    const std::string lockFile = LockFilePath(devicePath);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         const int fd = open(lockFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd >= 0) {

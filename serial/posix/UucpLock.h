@@ -18,6 +18,9 @@ std::string UucpLockFolder();
 // stop the open; nothing when a live process holds the lock. Stale locks are removed.
 std::optional<std::string> TakeUucpLock(const std::string& devicePath);
 
+// The live process whose lock file names the device; 0 when none.
+int UucpLockHolder(const std::string& devicePath);
+
 // Removes a lock TakeUucpLock returned, if it is still this process's.
 void ReleaseUucpLock(const std::string& lockFile);
 

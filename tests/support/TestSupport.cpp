@@ -65,8 +65,11 @@ CFileSizeLimit::~CFileSizeLimit() {
 }
 
 CScopedSettingsHome::CScopedSettingsHome()
-    : m_env("XDG_CONFIG_HOME", m_dir.Path()), m_lockEnv("RADIOSETUP_LOCK_DIR", LockFolder()) {
+    : m_env("XDG_CONFIG_HOME", m_dir.Path()),
+      m_lockEnv("RADIOSETUP_LOCK_DIR", LockFolder()),
+      m_deviceRootEnv("RADIOSETUP_DEVICE_ROOT", m_dir.File("machine")) {
     std::filesystem::create_directories(LockFolder());
+    std::filesystem::create_directories(m_dir.File("machine"));
 }
 
 std::string CScopedSettingsHome::LockFolder() const {

@@ -61,7 +61,8 @@ private:
 };
 
 // A private settings folder (XDG_CONFIG_HOME) for one test, so the real settings
-// file is never touched, and a private folder for serial lock files.
+// file is never touched, a private folder for serial lock files, and an empty device
+// root: a port the test does not map leads to no device of the machine.
 class CScopedSettingsHome {
 public:
     CScopedSettingsHome();
@@ -77,6 +78,7 @@ private:
     CTempDir m_dir;
     CScopedEnv m_env;
     CScopedEnv m_lockEnv;
+    CScopedEnv m_deviceRootEnv;
 };
 
 std::string ReadWholeFile(const std::string& path);

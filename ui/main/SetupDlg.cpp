@@ -6,6 +6,7 @@
 #include "LocalTime.h"
 #include "MultiChannelDlg.h"
 #include "OpKind.h"
+#include "PortFailureText.h"
 #include "PortSettingsStore.h"
 #include "RadioLimits.h"
 #include "RadioPortInvocation.h"
@@ -176,7 +177,10 @@ void CSetupDlg::SetOperationText(const std::string& text) {
 }
 
 void CSetupDlg::SetResultText(const std::string& text) {
-    SetText(Id::kResultField, text);
+    // An outcome on a port that failed to open or went away says why; "running" stays.
+    const bool isOutcome = !text.empty() && text != kRunningText;
+    SetText(Id::kResultField,
+            isOutcome ? WithPortFailure(text, m_portSettings.m_nPortNumber, m_port, "  ") : text);
 }
 
 void CSetupDlg::ShowBusyMessage() {

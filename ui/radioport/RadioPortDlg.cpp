@@ -6,6 +6,8 @@
 #include "DetectDlg.h"
 #include "LineSettingsTransaction.h"
 #include "MessageBoxSeam.h"
+#include "PortFailureText.h"
+#include "PortNaming.h"
 #include "PortSettingsStore.h"
 #include "RadioPortIds.h"
 #include "SteadyClock.h"
@@ -19,6 +21,21 @@ namespace Id = RadioPortId;
 // The rate list's items, in list order.
 constexpr int kListRates[] = {19200, 9600, 4800, 2400};
 constexpr int kFallbackRate = 9600;
+// The template's items are Port1 to Port9; present ports above them follow.
+constexpr int kTemplatePorts = 9;
+
+std::vector<int> ListedPorts() {
+    std::vector<int> numbers;
+    for (int number = 1; number <= kTemplatePorts; ++number) {
+        numbers.push_back(number);
+    }
+    for (const int number : PresentPortNumbers()) {
+        if (number > kTemplatePorts) {
+            numbers.push_back(number);
+        }
+    }
+    return numbers;
+}
 
 int RateIndex(int baudRate) {
     const auto* const end = std::end(kListRates);
@@ -41,20 +58,33 @@ CRadioPortDlg::CRadioPortDlg(PcPortSettings& mainSettings, CDialog* parent)
 // The whole stored numbers are checked here, not the bytes the main window keeps.
 void CRadioPortDlg::LoadIndices() {
     StoredPortValues stored;
-    if (!LoadStoredPortValues(stored)) {
+    const bool loaded = LoadStoredPortValues(stored);  // numbers new adapters first
+    m_portNumbers = ListedPorts();
+    if (!loaded) {
         return;  // Port1, 19200bps, none
     }
+    // A kept port that is not listed (10 to 16 when absent) leaves the list unselected.
     const std::uint32_t port = stored.portNumber.value_or(0);
-    const bool portInRange = port >= 1 && port <= kHighestPortNumber;
-    m_nPortIndex = static_cast<int>(portInRange ? port : kDefaultPortNumber) - 1;
+    const auto listed =
+        std::find(m_portNumbers.begin(), m_portNumbers.end(),
+                  static_cast<int>(IsKeptPortNumber(port) ? port : kDefaultPortNumber));
+    m_nPortIndex =
+        listed == m_portNumbers.end() ? -1 : static_cast<int>(listed - m_portNumbers.begin());
     const std::uint32_t rate = stored.baudRate.value_or(0);
     m_nRateIndex = RateIndex(IsSupportedBaudRate(rate) ? static_cast<int>(rate) : kDefaultBaudRate);
     const std::uint32_t parity = stored.parity.value_or(kParityEven + 1);
     m_nParityIndex = static_cast<int>(parity <= kParityEven ? parity : kDefaultParity);
 }
 
+int CRadioPortDlg::PortAt(int index) const {
+    return index >= 0 && index < static_cast<int>(m_portNumbers.size()) ? m_portNumbers[index] : 0;
+}
+
 void CRadioPortDlg::OnInitDialog() {
-    // The port list offers Port1 to Port9 only: a higher stored port leaves it unselected.
+    for (auto number = m_portNumbers.begin() + kTemplatePorts; number != m_portNumbers.end();
+         ++number) {
+        AddListItem(Id::kPortList, "Port" + std::to_string(*number));
+    }
     SetListSelection(Id::kPortList, m_nPortIndex);
     SetListSelection(Id::kRateList, m_nRateIndex);
     SetListSelection(Id::kParityList, m_nParityIndex);
@@ -68,9 +98,9 @@ void CRadioPortDlg::TransferSelections() {
 
 PcPortSettings CRadioPortDlg::ChosenSettings(const PcPortSettings& current) const {
     PcPortSettings chosen;
-    // Without a selection (a stored port above Port9) the stored port stays.
-    chosen.m_nPortNumber =
-        m_nPortIndex >= 0 ? static_cast<std::uint8_t>(m_nPortIndex + 1) : current.m_nPortNumber;
+    // Without a selection (a stored port that is not listed) the stored port stays.
+    const int listed = PortAt(m_nPortIndex);
+    chosen.m_nPortNumber = listed > 0 ? static_cast<std::uint8_t>(listed) : current.m_nPortNumber;
     chosen.m_nBaudRate = kListRates[m_nRateIndex];
     chosen.m_nParity = static_cast<std::uint8_t>(m_nParityIndex);
     return chosen;
@@ -82,7 +112,7 @@ void CRadioPortDlg::OnConfirm() {
     const PcPortSettings current = m_mainSettings;
     CSerialPort port;
     const std::string result = SendRadioLineSettings(port, current, ChosenSettings(current));
-    ShowMessageBox(this, result);
+    ShowMessageBox(this, WithPortFailure(result, current.m_nPortNumber, port));
     port.Close();
     CDialog::OnOK();
 }
@@ -109,7 +139,7 @@ std::string CRadioPortDlg::SendRadioLineSettings(CSerialPort& port, const PcPort
 void CRadioPortDlg::OnAutoDetect() {
     TransferSelections();
     {
-        CDetectDlg detect(m_nPortIndex + 1, this);
+        CDetectDlg detect(PortAt(m_nPortIndex), this);
         detect.DoModal();
     }
     // Built afresh from the store, this one shows what the search stored.

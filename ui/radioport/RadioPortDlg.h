@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "Dialog.h"
 #include "PcPortSettings.h"
@@ -22,6 +23,8 @@ protected:
 
 private:
     void LoadIndices();
+    // The port number at a list position; 0 for no selection.
+    int PortAt(int index) const;
     void TransferSelections();
     void OnConfirm();
     void OnAutoDetect();
@@ -32,6 +35,7 @@ private:
                                       const PcPortSettings& chosen);
 
     PcPortSettings& m_mainSettings;
+    std::vector<int> m_portNumbers;  // the port list's numbers, in list order
     int m_nPortIndex = 0;
     int m_nRateIndex = 0;
     int m_nParityIndex = 0;

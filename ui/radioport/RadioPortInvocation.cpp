@@ -1,6 +1,7 @@
 #include "RadioPortInvocation.h"
 
 #include "MessageBoxSeam.h"
+#include "PortFailureText.h"
 #include "PortSettingsStore.h"
 #include "RadioPortDlg.h"
 #include "SerialPort.h"
@@ -12,7 +13,8 @@ bool ReopenMainPort(CSerialPort& mainPort, const PcPortSettings& settings, CDial
     if (mainPort.Open(settings.m_nPortNumber, settings.m_nBaudRate, settings.m_nParity)) {
         return true;
     }
-    ShowMessageBox(mainWindow, "Open Com port failed, use another port please!");
+    ShowMessageBox(mainWindow, WithPortFailure("Open Com port failed, use another port please!",
+                                               settings.m_nPortNumber, mainPort));
     return false;
 }
 

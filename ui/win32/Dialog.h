@@ -58,6 +58,8 @@ public:
     int GetSliderPos(int id) const { return m_window.GetSliderPos(id); }
     void SetListSelection(int id, int index) { m_window.SetListSelection(id, index); }
     int GetListSelection(int id) const { return m_window.GetListSelection(id); }
+    // Appends an item to a drop-down list.
+    void AddListItem(int id, const std::string& text) { m_window.AddListItem(id, text); }
 
     void OnClicked(int id, std::function<void()> handler);
     void OnTextChanged(int id, std::function<void()> handler);

@@ -235,6 +235,10 @@ int CWin32DialogWindow::GetListSelection(int id) const {
     return static_cast<int>(SendMessageW(Item(id), CB_GETCURSEL, 0, 0));
 }
 
+void CWin32DialogWindow::AddListItem(int id, const std::string& text) {
+    SendMessageW(Item(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf16(text).c_str()));
+}
+
 void CWin32DialogWindow::SetTimer(int timerId, int periodMs) {
     ::SetTimer(m_hWnd, static_cast<UINT_PTR>(timerId), static_cast<UINT>(periodMs), nullptr);
 }

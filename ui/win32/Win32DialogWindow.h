@@ -46,6 +46,7 @@ public:
     int GetSliderPos(int id) const;
     void SetListSelection(int id, int index);
     int GetListSelection(int id) const;
+    void AddListItem(int id, const std::string& text);
     void SetTimer(int timerId, int periodMs);
     void KillTimer(int timerId);
     void AppendSystemMenuItem(int command, const std::string& text);

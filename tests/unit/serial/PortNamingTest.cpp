@@ -1,10 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "PortNaming.h"
 #include "TestNamespaces.h"
 #include "TestSupport.h"
 
 namespace {
+
+// Built-in UARTs are looked for under the device root the settings home moved.
+std::string Uart(int index) {
+    return std::string(std::getenv("RADIOSETUP_DEVICE_ROOT")) + "/dev/ttyS" + std::to_string(index);
+}
 
 class PortNamingTest : public ::testing::Test {
 protected:
@@ -12,8 +19,10 @@ protected:
 };
 
 TEST_F(PortNamingTest, WithoutSettingsFilePortsAreTheBuiltInSerialDevices) {
+    EXPECT_EQ(PortDevicePath(1), Uart(0));
+    EXPECT_EQ(PortDevicePath(16), Uart(15));
+    CScopedEnv realMachine("RADIOSETUP_DEVICE_ROOT", "/");
     EXPECT_EQ(PortDevicePath(1), "/dev/ttyS0");
-    EXPECT_EQ(PortDevicePath(16), "/dev/ttyS15");
 }
 
 TEST_F(PortNamingTest, MapEntryNamesTheDeviceOthersKeepTheBuiltInOnes) {
@@ -21,7 +30,7 @@ TEST_F(PortNamingTest, MapEntryNamesTheDeviceOthersKeepTheBuiltInOnes) {
     m_home.MapPort(3, "/dev/ttyUSB0");
 
     EXPECT_EQ(PortDevicePath(3), "/dev/ttyUSB0");
-    EXPECT_EQ(PortDevicePath(2), "/dev/ttyS1");
+    EXPECT_EQ(PortDevicePath(2), Uart(1));
 }
 
 TEST_F(PortNamingTest, ByIdPathIsTakenWhole) {
@@ -33,12 +42,12 @@ TEST_F(PortNamingTest, ByIdPathIsTakenWhole) {
 
 TEST_F(PortNamingTest, TenIsNotMistakenForOne) {
     m_home.MapPort(10, "/dev/ttyUSB9");
-    EXPECT_EQ(PortDevicePath(1), "/dev/ttyS0");
+    EXPECT_EQ(PortDevicePath(1), Uart(0));
     EXPECT_EQ(PortDevicePath(10), "/dev/ttyUSB9");
 
     m_home.WriteSettings("");
     m_home.MapPort(1, "/dev/ttyUSB0");
-    EXPECT_EQ(PortDevicePath(10), "/dev/ttyS9");
+    EXPECT_EQ(PortDevicePath(10), Uart(9));
     EXPECT_EQ(PortDevicePath(1), "/dev/ttyUSB0");
 }
 
@@ -53,7 +62,7 @@ TEST_F(PortNamingTest, ChangedMapIsSeenAtTheNextCall) {
 TEST_F(PortNamingTest, EntryOutsideThePortMapIsIgnored) {
     m_home.WriteSettings("[Other]\nCOM4=/dev/ttyUSB3\n");
 
-    EXPECT_EQ(PortDevicePath(4), "/dev/ttyS3");
+    EXPECT_EQ(PortDevicePath(4), Uart(3));
 }
 
 }  // namespace

@@ -471,6 +471,12 @@ void CDialog::SetListSelection(int id, int index) {
     }
 }
 
+void CDialog::AddListItem(int id, const std::string& text) {
+    if (auto* list = qobject_cast<QComboBox*>(Item(id))) {
+        list->addItem(QString::fromStdString(text));
+    }
+}
+
 int CDialog::GetListSelection(int id) const {
     auto* list = qobject_cast<QComboBox*>(Item(id));
     return list != nullptr ? list->currentIndex() : -1;

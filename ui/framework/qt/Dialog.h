@@ -58,6 +58,8 @@ public:
     int GetSliderPos(int id) const;
     void SetListSelection(int id, int index);
     int GetListSelection(int id) const;
+    // Appends an item to a drop-down list.
+    void AddListItem(int id, const std::string& text);
 
     // The command of a click (buttons, radio buttons, check boxes).
     void OnClicked(int id, std::function<void()> handler);
