@@ -28,7 +28,7 @@ int LockTableHolder(const struct stat& device) {
             std::istringstream parts(file);
             parts >> std::hex >> major >> colon >> minor >> colon >> std::dec >> inode;
             if (major == ::major(device.st_dev) && minor == ::minor(device.st_dev) &&
-                inode == device.st_ino && pid != getpid()) {
+                inode == device.st_ino) {
                 return pid;
             }
         }

@@ -124,7 +124,6 @@ void DescribeOpenError(int error, PortFailure& failure) {
             break;
         case EBUSY:
             failure.kind = Kind::InUse;
-            failure.holder = HolderOf(failure.devicePath);
             break;
         default:
             failure.kind = Kind::NotSerial;
@@ -146,7 +145,6 @@ int OpenExclusive(PortFailure& failure) {
         failure.kind = Kind::NotSerial;
     } else if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         failure.kind = Kind::InUse;
-        failure.holder = HolderOf(failure.devicePath);
     } else if (ioctl(fd, TIOCEXCL) != 0) {
         failure.kind = Kind::NotSerial;
     } else {
@@ -194,6 +192,9 @@ std::unique_ptr<CSerialDevice> CSerialDevice::Open(const std::string& devicePath
     const int fd = OpenExclusive(failure);
     if (fd < 0) {
         ReleaseUucpLock(*lockFile);
+        if (failure.kind == Kind::InUse) {
+            failure.holder = HolderOf(devicePath);  // our own lock file is gone by now
+        }
         return nullptr;
     }
     std::unique_ptr<CSerialDevice> device(

@@ -1,6 +1,7 @@
 #include "RadioPortDlg.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QComboBox>
 #include <QTest>
@@ -11,6 +12,8 @@
 
 #include "CommandSet.h"
 #include "DetectDlg.h"
+#include "DeviceMachine.h"
+#include "PortNaming.h"
 #include "PortSettingsStore.h"
 #include "RadioFrame.h"
 #include "RadioPortIds.h"
@@ -138,7 +141,7 @@ TEST(RadioPortDialog, ConfirmSwitchesTheRadioAndStoresTheChosenSettings) {
     EXPECT_EQ(Describe(mainSettings), Describe(2, 19200, kParityEven));
 }
 
-TEST(RadioPortDialog, ConfirmWithoutAPortSelectionKeepsTheStoredPort) {
+TEST(RadioPortDialog, APresentPortAboveNineFollowsPortNineAndIsTheOneUsed) {
     CScopedSettingsHome home;
     const auto radio = StartRadioOn(home, 12, 9600, kParityNone);
     ASSERT_TRUE(SavePortSettings(12, kParityNone, 9600));
@@ -146,6 +149,8 @@ TEST(RadioPortDialog, ConfirmWithoutAPortSelectionKeepsTheStoredPort) {
     CRecordedMessageBoxes boxes;
 
     ShownDialog shown(mainSettings);
+    EXPECT_EQ(Items(shown.dialog, kPortList).mid(8), (QStringList{"Port9", "Port12"}));
+    EXPECT_EQ(shown.dialog.GetListSelection(kPortList), 9);
     shown.dialog.SetListSelection(kRateList, 2);
     shown.Press(kIdOk);
 
@@ -258,7 +263,15 @@ TEST(RadioPortDialog, ConfirmOnAPortInUseSaysItCannotOpenIt) {
     shown.Choose(0, 0, 0);
     shown.Press(kIdOk);
 
-    EXPECT_EQ(boxes.Texts(), QStringList{kCannotOpen});
+    // The first line as it always was, the port and who holds it below.
+    ASSERT_EQ(boxes.Texts().size(), 1);
+    const QString text = boxes.Texts()[0];
+    EXPECT_TRUE(text.startsWith(kCannotOpen + "\nPort1 (" +
+                                QString::fromStdString(PortDevicePath(1)) +
+                                QString::fromUtf8(")：")))
+        << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QString::fromUtf8("（进程 %1）占用").arg(getpid())))
+        << text.toStdString();
     EXPECT_EQ(shown.dialog.result(), kIdOk);
     EXPECT_TRUE(radio->Frames().empty());
     EXPECT_EQ(Describe(StoredSettings()), Describe(1, 9600, kParityNone));
@@ -351,6 +364,24 @@ TEST(RadioPortDialog, AutoDetectFromPortOneOffersWhatTheSearchFound) {
     EXPECT_EQ(run.secondDialogShows,
               (QStringList{"Port2", "4800 bps", QString::fromUtf8("偶校验")}));
     EXPECT_EQ(run.result, kIdOk);
+}
+
+TEST(RadioPortDialog, TheSearchFindsARadioOnAnAdapterThatNoSettingsFileNamed) {
+    CScopedSettingsHome home;
+    home.WriteSettings("[Version3.0/SystemParam]\nPc Com Port=1\n");
+    CDeviceMachine laptop;
+    SimRadioState atFullSpeed;
+    atFullSpeed.baudRate = 19200;
+    CSimRadio radio(atFullSpeed);
+    ASSERT_TRUE(radio.Start());
+    laptop.PlugUsb("ttyUSB0", radio.SlavePath(), {"FTDI", "FT232R USB UART", "A50285BI"});
+
+    // The dialog numbers the adapter as port 1 before its search starts there.
+    const AutoDetectRun run = PressAutoDetect(0);
+
+    EXPECT_EQ(run.progress, QStringList{ProgressText(1, 19200, kParityNone)});
+    EXPECT_EQ(run.boxes, QStringList{QString::fromUtf8("检测成功")});
+    EXPECT_EQ(Describe(StoredSettings()), Describe(1, 19200, kParityNone));
 }
 
 }  // namespace

@@ -98,7 +98,9 @@ TEST(RadioPortInvocation, APortThatDoesNotReopenIsReportedInEnglish) {
 
     EXPECT_EQ(rig.boxes.Texts(),
               (QStringList{QString::fromUtf8("设置成功"),
-                           QStringLiteral("Open Com port failed, use another port please!")}));
+                           QString::fromUtf8("Open Com port failed, use another port please!\n"
+                                             "Port2 (%1)：设备不存在（未连接或已拔出）")
+                               .arg(QString::fromStdString(devices.File("no-port-2")))}));
     EXPECT_EQ(rig.boxes.Boxes().last().owner, &rig.window);
     EXPECT_FALSE(rig.port.IsOpen());
 }

@@ -3,11 +3,13 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -35,16 +37,32 @@ std::vector<std::uint8_t> CountingBytes(std::size_t count) {
     return bytes;
 }
 
-// Tries the port from a second process, which holds nothing of this one's.
-bool OpensInChildProcess(int portNumber, int baudRate, int parity) {
+using Kind = PortFailure::Kind;
+constexpr uid_t kNobody = 65534;
+
+// Tries the port from a second process, which holds nothing of this one's, optionally
+// as an unprivileged user. 0 when it opened, else 1 + the failure's kind.
+int OpenInChildProcess(int portNumber, int baudRate, int parity, bool asNobody = false) {
     const pid_t child = fork();
     if (child == 0) {
+        if (asNobody && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
+            _exit(100);
+        }
         CSerialPort port;
-        _exit(port.Open(portNumber, baudRate, parity) ? 0 : 1);
+        _exit(port.Open(portNumber, baudRate, parity) ? 0
+                                                      : 1 + static_cast<int>(port.Failure()->kind));
     }
     int status = 0;
     waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 100;
+}
+
+bool OpensInChildProcess(int portNumber, int baudRate, int parity) {
+    return OpenInChildProcess(portNumber, baudRate, parity) == 0;
+}
+
+Kind FailureOf(const CSerialPort& port) {
+    return port.Failure().value_or(PortFailure{Kind::Vanished, "no failure", {}, {}}).kind;
 }
 
 class SerialPortTest : public ::testing::Test {
@@ -161,6 +179,8 @@ TEST_F(SerialPortTest, PortHeldInThisProcessCannotBeOpenedAgain) {
     CSerialPort second;
     EXPECT_FALSE(second.Open(kPort, kDefaultBaudRate, kParityNone));
     EXPECT_FALSE(second.IsOpen());
+    EXPECT_EQ(FailureOf(second), Kind::InUse);
+    EXPECT_EQ(second.Failure()->holder.pid, getpid());
     // The refused opener must not lift the holder's exclusivity.
     EXPECT_TRUE(m_pty.SlaveIsExclusive());
 
@@ -171,9 +191,41 @@ TEST_F(SerialPortTest, PortHeldInThisProcessCannotBeOpenedAgain) {
 
 TEST_F(SerialPortTest, PortHeldByAnotherProcessCannotBeOpened) {
     ASSERT_TRUE(OpenPort());
-    EXPECT_FALSE(OpensInChildProcess(kPort, kDefaultBaudRate, kParityNone));
+    EXPECT_EQ(OpenInChildProcess(kPort, kDefaultBaudRate, kParityNone),
+              1 + static_cast<int>(Kind::InUse));
     m_port.Close();
     EXPECT_TRUE(OpensInChildProcess(kPort, 4800, kParityOdd));
+
+    // A program that takes no lock file is named by the system's lock table.
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t holder = fork();
+    if (holder == 0) {
+        const int fd = open(m_pty.SlavePath().c_str(), O_RDWR | O_NOCTTY);
+        char byte = 1;
+        if (fd >= 0 && flock(fd, LOCK_EX) == 0 && write(ready[1], &byte, 1) == 1) {
+            pause();
+        }
+        _exit(1);
+    }
+    char byte = 0;
+    ASSERT_EQ(read(ready[0], &byte, 1), 1);
+    EXPECT_FALSE(OpenPort());
+    EXPECT_EQ(FailureOf(m_port), Kind::InUse);
+    EXPECT_EQ(m_port.Failure()->holder.pid, holder);
+    kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
+    close(ready[0]);
+    close(ready[1]);
+}
+
+TEST_F(SerialPortTest, AUserWithoutPermissionIsToldSoWithTheDevicesGroup) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs root to become an unprivileged user";
+    }
+    ASSERT_EQ(chmod(m_pty.SlavePath().c_str(), 0660), 0);
+    EXPECT_EQ(OpenInChildProcess(kPort, kDefaultBaudRate, kParityNone, true),
+              1 + static_cast<int>(Kind::NoPermission));
 }
 
 // Terminal programs mark a port they hold with a lock file naming their PID.
@@ -195,6 +247,9 @@ TEST_F(SerialPortTest, LockFileKeepsOutWhileItsOwnerLives) {
 
     WriteWholeFile(lockFile, lockFor(getppid()));
     EXPECT_FALSE(OpenPort());
+    EXPECT_EQ(FailureOf(m_port), Kind::InUse);
+    EXPECT_EQ(m_port.Failure()->holder.pid, getppid());
+    EXPECT_FALSE(m_port.Failure()->holder.program.empty());
     EXPECT_EQ(ReadWholeFile(lockFile), lockFor(getppid()));
 
     const pid_t gone = fork();
@@ -217,11 +272,15 @@ TEST_F(SerialPortTest, MissingDeviceFailsAndLaterOpenSucceeds) {
     m_home.MapPort(kPort + 1, folder.File("no-such-device"));
     EXPECT_FALSE(m_port.Open(kPort + 1, kDefaultBaudRate, kParityNone));
     EXPECT_FALSE(m_port.IsOpen());
+    EXPECT_EQ(FailureOf(m_port), Kind::Absent);
+    EXPECT_EQ(m_port.Failure()->devicePath, folder.File("no-such-device"));
     EXPECT_TRUE(OpenPort(2400, kParityOdd));
+    EXPECT_FALSE(m_port.Failure());
 }
 
 TEST_F(SerialPortTest, UnsupportedSettingsFailWithNothingHeld) {
     EXPECT_FALSE(OpenPort(12345, kParityNone));
+    EXPECT_EQ(FailureOf(m_port), Kind::SettingsRefused);
     EXPECT_FALSE(OpenPort(kDefaultBaudRate, 3));
     EXPECT_FALSE(m_port.IsOpen());
     EXPECT_FALSE(m_pty.SlaveIsExclusive());
@@ -235,6 +294,7 @@ TEST_F(SerialPortTest, NonTerminalFailsAndLeavesItUnlocked) {
     m_home.MapPort(kPort + 1, path);
     EXPECT_FALSE(m_port.Open(kPort + 1, kDefaultBaudRate, kParityNone));
     EXPECT_FALSE(m_port.IsOpen());
+    EXPECT_EQ(FailureOf(m_port), Kind::NotSerial);
 
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     ASSERT_GE(fd, 0);
@@ -250,6 +310,7 @@ TEST_F(SerialPortTest, VanishedDeviceReadsAsNothingQueued) {
     std::uint8_t buffer[16];
     EXPECT_EQ(m_port.PendingInput(), 0);
     EXPECT_EQ(m_port.Read(buffer, 16), 0);
+    EXPECT_EQ(FailureOf(m_port), Kind::Vanished);
     const auto start = Clock::now();
     EXPECT_EQ(m_port.Send(buffer, 8), 8);
     EXPECT_LT(Clock::now() - start, seconds(30));
@@ -257,6 +318,7 @@ TEST_F(SerialPortTest, VanishedDeviceReadsAsNothingQueued) {
     EXPECT_TRUE(m_port.Close());
     EXPECT_FALSE(OpenPort());
     EXPECT_FALSE(m_port.IsOpen());
+    EXPECT_EQ(FailureOf(m_port), Kind::Absent);
 
     CPtyPair replacement;
     m_home.MapPort(kPort + 1, replacement.SlavePath());
