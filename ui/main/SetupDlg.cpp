@@ -177,10 +177,15 @@ void CSetupDlg::SetOperationText(const std::string& text) {
 }
 
 void CSetupDlg::SetResultText(const std::string& text) {
-    // An outcome on a port that failed to open or went away says why; "running" stays.
+    // An outcome on a device that went away says so; a port that never opened was
+    // explained by its box already.
+    const std::optional<PortFailure> failure = m_port.Failure();
+    const bool vanished = failure && failure->kind == PortFailure::Kind::Vanished;
     const bool isOutcome = !text.empty() && text != kRunningText;
     SetText(Id::kResultField,
-            isOutcome ? WithPortFailure(text, m_portSettings.m_nPortNumber, m_port, "  ") : text);
+            vanished && isOutcome
+                ? WithPortFailure(text, m_portSettings.m_nPortNumber, m_port, "  ")
+                : text);
 }
 
 void CSetupDlg::ShowBusyMessage() {

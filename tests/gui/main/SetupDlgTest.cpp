@@ -142,7 +142,9 @@ TEST_F(MainWindow, PortThatCannotBeOpenedStillConnectsAndFails) {
     home.MapPort(1, "/nonexistent/radio");
     Open();
     ASSERT_EQ(boxes.Boxes().size(), 1);
-    EXPECT_EQ(boxes.Boxes()[0].text, "Open Com port failed, use another port please!");
+    EXPECT_EQ(boxes.Boxes()[0].text,
+              std::string("Open Com port failed, use another port please!\n"
+                          "Port1 (/nonexistent/radio)：设备不存在（未连接或已拔出）"));
     EXPECT_EQ(boxes.Boxes()[0].caption, ApplicationTitle());
     EXPECT_EQ(Text(1044), QString::fromUtf8("串口1 9600bps 无校验"));
     EXPECT_EQ(Text(1047), QString::fromUtf8("连接数传电台"));
@@ -183,7 +185,10 @@ TEST_F(MainWindow, RadioUnpluggedWhileRunningTimesOutTheNextOperation) {
     ASSERT_TRUE(WaitForResult(kQueried));
     radio->Vanish();
     window->Engine().StartQuery();
-    ASSERT_TRUE(WaitForResult(kConnectFailed));
+    // The usual failure, and that the device went away.
+    ASSERT_TRUE(
+        WaitForResult(kConnectFailed + QString::fromUtf8("  Port1 (%1)：设备已断开")
+                                           .arg(QString::fromStdString(radio->SlavePath()))));
     EXPECT_EQ(Text(1014), "0000000");
 }
 

@@ -105,4 +105,20 @@ TEST(RadioPortInvocation, APortThatDoesNotReopenIsReportedInEnglish) {
     EXPECT_FALSE(rig.port.IsOpen());
 }
 
+TEST(RadioPortInvocation, AfterTheDeviceWentAwayAndCameBackConfirmTalksToItAgain) {
+    MainWindowRig rig;
+    rig.radio->Vanish();
+    EXPECT_EQ(rig.port.PendingInput(), 0);
+    ASSERT_TRUE(rig.port.Failure());
+    EXPECT_EQ(rig.port.Failure()->kind, PortFailure::Kind::Vanished);
+
+    // Plugged in again, it is the same port with a new device behind it.
+    rig.radio = StartRadioOn(rig.home, 1, 9600, kParityNone);
+    rig.home.WriteSettings("[Ports]\nCOM1=" + rig.radio->SlavePath() + "\n");
+
+    EXPECT_EQ(rig.Run(0, 1, 0, kIdOk), RadioPortOutcome::Reopened);
+    EXPECT_EQ(rig.boxes.Texts(), QStringList{QString::fromUtf8("设置成功")});
+    EXPECT_TRUE(rig.RadioAnswersConnect());
+}
+
 }  // namespace
