@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "PcPortSettings.h"
+
 namespace radiosetup {
 
 namespace {
@@ -22,10 +24,12 @@ Commands:
   restore FILE [--keep-ani] [--verify]  write a backup to a radio
   line RATE PARITY                      change the radio's own serial settings
   plan convert IN OUT                   ChanPara.txt <-> CSV, by extension; no radio
+  ports [assign N DEVICE]               list the serial ports and their numbers, or
+                                        give DEVICE the number N
 
 Options (before or after the command):
-  --port N        PC port 1..16 (Linux: the [Ports] map of the settings file, else
-                  /dev/ttyS<N-1>; Windows: COMN)
+  --port N        PC port 1..255 (Linux: the [Ports] map of the settings file, else
+                  /dev/ttyS<N-1>; Windows: COMN); radioctl ports lists them
   --device PATH   a serial device by its path instead of a port number
   --rate R        line rate for this run
   --parity P      line parity for this run
@@ -38,18 +42,19 @@ Port, rate and parity default to the settings the window stores; options here ch
 them for one run only (only "detect --save" and "line" store settings).
 
 Exit status: 0 success, 1 bad usage, a bad input file or an output file that cannot be
-written, 2 port cannot be opened or is in use (or the PC settings cannot be stored),
+written, 2 port cannot be opened, is in use or absent (or the PC settings cannot be stored),
 3 no reply, 4 refused by the radio, 5 verification found differences.
 )";
 
 const std::map<std::string, std::string> kCommandHelp = {
     {"detect", R"(Usage: radioctl detect [--ports LIST] [--save]
 
-Probes each port of LIST (default 1,2; e.g. --ports 1,3,5) at 19200, 9600, 4800 and
-2400 bit/s, each with no, odd and even parity, as the window's search does, and prints
-the first port, rate and parity that answer (--json: port, baud_rate, parity). --save
-stores them as the PC settings. The search sets its own line: --port, --device, --rate
-and --parity do not apply. Exit status 3 when nothing answers.
+Probes each port of LIST (default 1,2; numbers 1..255, e.g. --ports 1,3,5) at 19200,
+9600, 4800 and 2400 bit/s, each with no, odd and even parity, as the window's search
+does, and prints the first port, rate and parity that answer (--json: port, baud_rate,
+parity). --save stores them as the PC settings. A port whose device is absent is named
+once and not probed. The search sets its own line: --port, --device, --rate and --parity
+do not apply. Exit status 2 when every port of LIST is absent, 3 when nothing answers.
 )"},
     {"query", R"(Usage: radioctl query
 
@@ -108,6 +113,23 @@ Tells the radio to use RATE (2400, 4800, 9600, 19200) and PARITY (none, odd, eve
 serial line, over the present settings; once it accepts, stores them as the PC settings
 of the port (the stored or --port number), as the window's radio-port dialog does.
 )"},
+    {"ports", R"(Usage: radioctl ports
+       radioctl ports assign N DEVICE
+
+Lists the serial ports of this machine, one a line: the port number (- for none), the
+device, its stable name (Linux: the /dev/serial/by-id link), a description and the state:
+free, in use by PROGRAM (PID n), no permission, or absent. --json gives [{number (null
+for none), device, stable_name, description, state ("free", "in_use", "no_permission",
+"absent"), and for in_use pid and program}, ...].
+
+Numbers: a COMn= line under [Ports] in the settings file names port n. Each USB or ACM
+adapter without a line gets the lowest free number the first time radiosetup or radioctl
+sees it, written as COMn=/dev/serial/by-id/..., and keeps it while unplugged. A number
+is free when no line names it and no present built-in UART /dev/ttyS<n-1> holds it.
+assign gives DEVICE the number N (1..255) by hand, and no other number; on Windows the
+system's device manager assigns COM numbers. Exit status 1 when that cannot be done.
+--port, --device, --rate and --parity do not apply.
+)"},
     {"plan", R"(Usage: radioctl plan convert IN OUT
 
 Converts a channel file (.txt, as ChanPara.txt) to a CSV plan (.csv) or back; the
@@ -124,9 +146,11 @@ bool TakesValue(const std::string& option) {
 bool ApplyValue(Invocation& invocation, const std::string& option, const std::string& value,
                 std::string& error) {
     if (option == "--port") {
-        const auto port = WholeNumber(value, 1, 16);
+        const auto port = WholeNumber(value, 1, kHighestNumberedPort);
         invocation.port = port ? std::optional<int>(static_cast<int>(*port)) : std::nullopt;
-        error = port ? "" : "--port takes a port number from 1 to 16, not '" + value + "'";
+        error = port ? ""
+                     : "--port takes a port number from 1 to " +
+                           std::to_string(kHighestNumberedPort) + ", not '" + value + "'";
     } else if (option == "--device") {
         invocation.device = value;
     } else if (option == "--rate") {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "PortFailureWords.h"
 #include "PortSettingsStore.h"
 #include "SteadyClock.h"
 
@@ -40,7 +41,8 @@ CCommandRun::CCommandRun(const Invocation& invocation_, std::ostream& out_, std:
             err << time << text << '\n' << std::flush;
         };
     }
-    m_pSession = std::make_unique<CRadioSession>(m_port, SteadyClock(), m_trace);
+    m_pSession = std::make_unique<CRadioSession>(m_port, SteadyClock(), m_trace,
+                                                 [this] { return PortVanished(); });
 }
 
 std::string CCommandRun::Where() const {
@@ -56,13 +58,19 @@ int CCommandRun::OpenPort() {
         invocation.device.empty()
             ? m_port.Open(line.m_nPortNumber, line.m_nBaudRate, line.m_nParity)
             : m_port.OpenDevice(invocation.device, line.m_nBaudRate, line.m_nParity);
-    if (!opened) {
-        return Fail("open " + Where(),
-                    "the port does not exist, cannot take these settings or another program "
-                    "has it open",
-                    kExitPort);
+    if (opened) {
+        return kExitOk;
     }
-    return kExitOk;
+    const std::optional<PortFailure> failure = m_port.Failure();
+    return Fail("open " + Where(),
+                failure ? OpenFailureCause(*failure, line.m_nBaudRate, line.m_nParity)
+                        : "the port cannot be opened",
+                kExitPort);
+}
+
+bool CCommandRun::PortVanished() const {
+    const std::optional<PortFailure> failure = m_port.Failure();
+    return failure && failure->kind == PortFailure::Kind::Vanished;
 }
 
 int CCommandRun::Fail(const std::string& operation, const std::string& cause, int status) const {
@@ -73,13 +81,16 @@ int CCommandRun::Fail(const std::string& operation, const std::string& cause, in
 // "radioctl: set ani on port 1 (9600 bit/s, no parity): refused by the radio".
 int CCommandRun::Fail(const std::string& operation, ReplyVerdict verdict) const {
     const std::string where = operation + " on " + Where();
+    // A reply that stopped coming may be the device's doing, not the radio's.
+    const std::string gone = PortVanished() ? VanishedNote(*m_port.Failure()) : "";
     switch (verdict) {
         case ReplyVerdict::Silent:
-            return Fail(where, "no reply from the radio", kExitNoReply);
+            return Fail(where, "no reply from the radio" + gone, kExitNoReply);
         case ReplyVerdict::Short:
-            return Fail(where, "the radio's reply was cut short", kExitNoReply);
+            return Fail(where, "the radio's reply was cut short" + gone, kExitNoReply);
         case ReplyVerdict::BadChecksum:
-            return Fail(where, "the radio's parameter block failed its checksum", kExitNoReply);
+            return Fail(where, "the radio's parameter block failed its checksum" + gone,
+                        kExitNoReply);
         case ReplyVerdict::Refused:
             return Fail(where, "refused by the radio", kExitRefused);
         case ReplyVerdict::Unexpected:

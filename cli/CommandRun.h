@@ -37,7 +37,7 @@ public:
 
     // "port 2 (9600 bit/s, no parity)" or the device path likewise.
     std::string Where() const;
-    // Opens the port; kExitOk, or the failure's status after its message.
+    // Opens the port; kExitOk, or kExitPort after a message naming the cause.
     int OpenPort();
     CSerialPort& Port() { return m_port; }
     CRadioSession& Session() { return *m_pSession; }
@@ -46,7 +46,8 @@ public:
 
     // "radioctl: OPERATION: CAUSE" on stderr; returns status.
     int Fail(const std::string& operation, const std::string& cause, int status) const;
-    // The message and status for a reply that was not an acceptance.
+    // The message and status for a reply that was not an acceptance; says so when the
+    // device went away meanwhile.
     int Fail(const std::string& operation, ReplyVerdict verdict) const;
     int Usage(const std::string& message) const;
     // Informative lines on stderr, unless --quiet.
@@ -55,6 +56,8 @@ public:
     void Progress(const std::string& what, int done, int total) const;
 
 private:
+    bool PortVanished() const;
+
     CSerialPort m_port;
     TraceSink m_trace;
     std::unique_ptr<CRadioSession> m_pSession;
@@ -84,6 +87,7 @@ int RunRestore(CCommandRun& run);
 int RunLine(CCommandRun& run);
 int RunDetect(CCommandRun& run);
 int RunPlan(CCommandRun& run);
+int RunPorts(CCommandRun& run);
 
 // Whether stderr is a terminal (a backend per platform).
 bool ErrorStreamIsTerminal();

@@ -1,9 +1,11 @@
 // line, detect and plan: the radio-port dialog, the search, and plans without a radio.
+#include <algorithm>
 #include <sstream>
 
 #include "CommandRun.h"
 #include "LineSettingsTransaction.h"
 #include "PlanConvert.h"
+#include "PortNaming.h"
 #include "PortSettingsStore.h"
 #include "RadioSearch.h"
 #include "SteadyClock.h"
@@ -17,11 +19,13 @@ std::optional<std::vector<int>> PortList(const std::string& text) {
     std::vector<int> ports;
     std::stringstream list(text);
     for (std::string item; std::getline(list, item, ',');) {
-        const auto port = WholeNumber(item, 1, 16);
+        const auto port = WholeNumber(item, 1, kHighestNumberedPort);
         if (!port) {
             return std::nullopt;
         }
-        ports.push_back(static_cast<int>(*port));
+        if (std::find(ports.begin(), ports.end(), *port) == ports.end()) {
+            ports.push_back(static_cast<int>(*port));
+        }
     }
     return ports.empty() ? std::nullopt : std::optional<std::vector<int>>(ports);
 }
@@ -85,14 +89,40 @@ int RunDetect(CCommandRun& run) {
         } else if (args[i] == "--ports" && i + 1 < args.size()) {
             const auto list = PortList(args[++i]);
             if (!list) {
-                return run.Usage("--ports takes port numbers 1..16 separated by commas");
+                return run.Usage("--ports takes port numbers 1.." +
+                                 std::to_string(kHighestNumberedPort) + " separated by commas");
             }
             ports = *list;
         } else {
             return run.Usage("detect takes --ports LIST and --save");
         }
     }
+    // Probing a device that is not there costs twelve opens and says nothing.
+    const std::vector<int> present = PresentPortNumbers();
+    std::vector<int> probed;
+    std::vector<std::string> absent;
     for (const int port : ports) {
+        if (std::find(present.begin(), present.end(), port) != present.end()) {
+            probed.push_back(port);
+        } else {
+            absent.push_back("port " + std::to_string(port) + " (" + PortDevicePath(port) + ")");
+        }
+    }
+    if (probed.empty()) {
+        std::string names;
+        for (const std::string& name : absent) {
+            names += (names.empty() ? "" : ", ") + name;
+        }
+        return run.Fail("detect",
+                        "every port to search is absent: " + names +
+                            "; plug the radio in or choose other ports (radioctl ports lists "
+                            "them)",
+                        kExitPort);
+    }
+    for (const std::string& name : absent) {
+        run.Note(name + " is absent; not probed");
+    }
+    for (const int port : probed) {
         if (const std::optional<PcPortSettings> found = ProbePort(run, port)) {
             if (run.invocation.json) {
                 run.out << "{\"port\": " << port << ", \"baud_rate\": " << found->m_nBaudRate

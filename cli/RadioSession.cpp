@@ -21,8 +21,9 @@ constexpr std::chrono::milliseconds kPoll{1};
 
 }  // namespace
 
-CRadioSession::CRadioSession(IRadioLink& link, IClock& clock, TraceSink trace)
-    : m_link(link), m_clock(clock), m_trace(std::move(trace)) {}
+CRadioSession::CRadioSession(IRadioLink& link, IClock& clock, TraceSink trace,
+                             std::function<bool()> linkGone)
+    : m_link(link), m_clock(clock), m_trace(std::move(trace)), m_linkGone(std::move(linkGone)) {}
 
 ReplyVerdict CRadioSession::Connect(const PcPortSettings& line) {
     const std::vector<std::uint8_t> reply =
@@ -90,7 +91,8 @@ std::vector<std::uint8_t> CRadioSession::Ask(const RadioPayload& payload, int an
     }
     Trace(">", frame.data(), frame.size(), what);
     const std::chrono::milliseconds end = m_clock.Now() + deadline;
-    while (m_link.PendingInput() < answerSize && m_clock.Now() < end) {
+    while (m_link.PendingInput() < answerSize && m_clock.Now() < end &&
+           !(m_linkGone && m_linkGone())) {
         m_clock.Sleep(kPoll);
     }
     std::vector<std::uint8_t> reply(static_cast<std::size_t>(answerSize));

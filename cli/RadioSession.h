@@ -33,7 +33,9 @@ public:
     static constexpr std::chrono::milliseconds kChannelAckDeadline{300};
     static constexpr std::chrono::milliseconds kChannelBlockDeadline{900};
 
-    CRadioSession(IRadioLink& link, IClock& clock, TraceSink trace = {});
+    // linkGone, when given, ends a wait at once: a device that went away answers nothing.
+    CRadioSession(IRadioLink& link, IClock& clock, TraceSink trace = {},
+                  std::function<bool()> linkGone = {});
 
     ReplyVerdict Connect(const PcPortSettings& line);
     // Every parameter the radio reports, into params.
@@ -57,6 +59,7 @@ private:
     IRadioLink& m_link;
     IClock& m_clock;
     TraceSink m_trace;
+    std::function<bool()> m_linkGone;
     std::vector<std::uint8_t> m_lastReply;  // what the last request got, for the trace
 };
 

@@ -11,8 +11,9 @@ namespace {
 using Command = int (*)(CCommandRun&);
 
 const std::map<std::string, Command> kCommands = {
-    {"query", RunQuery},     {"set", RunSet},   {"channels", RunChannels}, {"backup", RunBackup},
-    {"restore", RunRestore}, {"line", RunLine}, {"detect", RunDetect},     {"plan", RunPlan},
+    {"query", RunQuery},   {"set", RunSet},         {"channels", RunChannels},
+    {"backup", RunBackup}, {"restore", RunRestore}, {"line", RunLine},
+    {"detect", RunDetect}, {"plan", RunPlan},       {"ports", RunPorts},
 };
 
 }  // namespace
@@ -38,7 +39,8 @@ int RunRadioctl(const std::vector<std::string>& words, std::ostream& out, std::o
         out << CommandHelp(invocation->command);
         return kExitOk;
     }
-    CCommandRun run(*invocation, out, err, invocation->command != "plan");
+    const bool usesPort = invocation->command != "plan" && invocation->command != "ports";
+    CCommandRun run(*invocation, out, err, usesPort);
     return command->second(run);
 }
 

@@ -1,16 +1,35 @@
-// radioctl's commands against the simulated radio on a pseudo-terminal, as PC port 1.
+// radioctl's commands against the simulated radio on a pseudo-terminal, as PC port 1,
+// and its ports on a machine of the test's own.
 #include <gtest/gtest.h>
 
+#include <grp.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
+#include "DeviceMachine.h"
 #include "Json.h"
 #include "PortSettingsStore.h"
+#include "PtyPair.h"
+#include "RadioSession.h"
 #include "Radioctl.h"
+#include "SerialPort.h"
 #include "SimRadio.h"
 #include "TestSupport.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 struct Outcome {
     int status;
@@ -18,13 +37,9 @@ struct Outcome {
     std::string err;
 };
 
-class Radioctl : public ::testing::Test {
+// Settings of the test's own and no radio: forking stays safe without its thread.
+class RadioctlRun : public ::testing::Test {
 protected:
-    Radioctl() {
-        EXPECT_TRUE(radio.Start());
-        home.MapPort(1, radio.SlavePath());
-    }
-
     Outcome Run(std::vector<std::string> words) const {
         std::ostringstream out;
         std::ostringstream err;
@@ -39,7 +54,57 @@ protected:
 
     CScopedSettingsHome home;
     CTempDir files;
+};
+
+class Radioctl : public RadioctlRun {
+protected:
+    Radioctl() {
+        EXPECT_TRUE(radio.Start());
+        home.MapPort(1, radio.SlavePath());
+    }
+
     CSimRadio radio;
+};
+
+using RadioctlPorts = RadioctlRun;
+
+std::string DeviceRoot() {
+    return std::getenv("RADIOSETUP_DEVICE_ROOT");
+}
+
+// The name the kernel gives this process (and its forks), as a holder is named.
+std::string OwnProgram() {
+    std::string name;
+    std::getline(std::ifstream("/proc/self/comm"), name);
+    return name;
+}
+
+// A live process that does nothing until the object goes.
+class CIdleChild {
+public:
+    CIdleChild() {
+        if (pipe(m_fds) != 0) {
+            throw std::runtime_error("pipe failed");
+        }
+        m_pid = fork();
+        if (m_pid == 0) {
+            close(m_fds[1]);
+            char byte = 0;
+            _exit(static_cast<int>(read(m_fds[0], &byte, 1)));
+        }
+        close(m_fds[0]);
+    }
+    ~CIdleChild() {
+        close(m_fds[1]);
+        waitpid(m_pid, nullptr, 0);
+    }
+    CIdleChild(const CIdleChild&) = delete;
+    CIdleChild& operator=(const CIdleChild&) = delete;
+    pid_t Pid() const { return m_pid; }
+
+private:
+    int m_fds[2] = {-1, -1};
+    pid_t m_pid = -1;
 };
 
 SimRadioState ChangedState() {
@@ -227,8 +292,6 @@ TEST_F(Radioctl, FailuresEndWithTheirStatusAndMessage) {
     silent.silent = true;
     SimFaults refusing;
     refusing.statusFor[0x02] = 0xFF;
-    SimFaults vanishing;
-    vanishing.vanishAfter = 40;
     const Case cases[] = {
         {"silent",
          silent,
@@ -240,8 +303,6 @@ TEST_F(Radioctl, FailuresEndWithTheirStatusAndMessage) {
          {"set", "ani=7"},
          4,
          "radioctl: set ani on port 1 (9600 bit/s, no parity): refused by the radio"},
-        {"vanishing", vanishing, {"query"}, 3, "on port 1 (9600 bit/s, no parity): no reply"},
-        {"no port", {}, {"--port", "3", "query"}, 2, "radioctl: open port 3 (9600 bit/s"},
         {"usage", {}, {"query", "extra"}, 1, "radioctl: query takes no arguments"},
         {"backup file", {}, {"restore", files.File("none.json")}, 1, "none.json"},
     };
@@ -252,6 +313,242 @@ TEST_F(Radioctl, FailuresEndWithTheirStatusAndMessage) {
         EXPECT_EQ(outcome.status, tried.status);
         EXPECT_NE(outcome.err.find(tried.message), std::string::npos) << outcome.err;
     }
+}
+
+// The device goes while the radio is asked: radioctl says so at once, and runs again
+// once the device is back under the same name.
+TEST_F(Radioctl, ADeviceThatGoesMidQueryIsNamedAtOnceAndTheNextRunWorks) {
+    const std::string link = files.File("radio");
+    fs::create_symlink(radio.SlavePath(), link);
+    SimFaults silentQuery;
+    silentQuery.silentCommands = {0xCC};
+    radio.SetFaults(silentQuery);
+    std::thread unplug([this] {
+        radio.WaitForFrames(2, std::chrono::seconds(30));  // connect, then the query
+        radio.Vanish();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    const Outcome gone = Run({"--device", link, "query"});
+    const auto took = std::chrono::steady_clock::now() - start;
+    unplug.join();
+    EXPECT_EQ(gone.status, 3);
+    EXPECT_EQ(gone.err, "radioctl: query on " + link +
+                            " (9600 bit/s, no parity): no reply from the radio (the device went "
+                            "away: " +
+                            link + " closed; plug it back in and run the command again)\n");
+    EXPECT_LT(took, CRadioSession::kQueryDeadline);
+
+    CSimRadio back;
+    ASSERT_TRUE(back.Start());
+    fs::remove(link);
+    fs::create_symlink(back.SlavePath(), link);
+    const Outcome again = Run({"--device", link, "query"});
+    EXPECT_EQ(again.status, 0) << again.err;
+}
+
+TEST_F(Radioctl, DetectNamesAbsentPortsOnceAndProbesTheOthers) {
+    const Outcome found = Run({"detect", "--ports", "4,1,200"});
+    EXPECT_EQ(found.status, 0) << found.err;
+    EXPECT_EQ(found.out, "radio found on port 1, 9600 bit/s, no parity\n");
+    for (const auto& [port, uart] : {std::pair{"4", "ttyS3"}, {"200", "ttyS199"}}) {
+        const std::string absent = "port " + std::string(port) + " (" + DeviceRoot() + "/dev/" +
+                                   uart + ") is absent; not probed\n";
+        const auto at = found.err.find(absent);
+        EXPECT_NE(at, std::string::npos) << found.err;
+        EXPECT_EQ(found.err.find(absent, at + 1), std::string::npos) << found.err;
+        EXPECT_EQ(found.err.find("probing port " + std::string(port)), std::string::npos);
+    }
+
+    const Outcome none = Run({"detect", "--ports", "5,6"});
+    EXPECT_EQ(none.status, 2);
+    EXPECT_EQ(none.err, "radioctl: detect: every port to search is absent: port 5 (" +
+                            DeviceRoot() + "/dev/ttyS4), port 6 (" + DeviceRoot() +
+                            "/dev/ttyS5); plug the radio in or choose other ports (radioctl "
+                            "ports lists them)\n");
+    EXPECT_EQ(Run({"detect", "--ports", "256"}).status, 1);
+}
+
+// Each cause of a port that does not open is named, with what to do, and status 2.
+TEST_F(RadioctlPorts, OpenFailuresNameTheirCause) {
+    CPtyPair lockedByFile, heldByPort;
+    CIdleChild lockOwner;
+    std::string lockName = lockedByFile.SlavePath().substr(std::string("/dev/").size());
+    std::replace(lockName.begin(), lockName.end(), '/', '_');
+    char lockText[16];
+    std::snprintf(lockText, sizeof lockText, "%10d\n", static_cast<int>(lockOwner.Pid()));
+    WriteWholeFile(home.LockFolder() + "/LCK.." + lockName, lockText);
+    CSerialPort holder;
+    ASSERT_TRUE(holder.OpenDevice(heldByPort.SlavePath(), 9600, 0));
+    const std::string plain = WriteFile("plain", "");
+    const std::string absentUart = DeviceRoot() + "/dev/ttyS2";
+    const std::string self = OwnProgram();
+
+    const struct {
+        const char* name;
+        std::string device;  // empty: port 3
+        std::string cause;
+    } cases[] = {
+        {"absent device", "/nonexistent",
+         "/nonexistent is not there (unplugged?); plug it in or choose another port "
+         "(radioctl ports lists them)"},
+        {"absent port", "",
+         absentUart +
+             " is not there (unplugged?); plug it in or choose another port (radioctl ports "
+             "lists them)"},
+        {"lock file", lockedByFile.SlavePath(),
+         lockedByFile.SlavePath() + " is in use by " + self + " (PID " +
+             std::to_string(lockOwner.Pid()) + ")"},
+        {"second opener", heldByPort.SlavePath(),
+         heldByPort.SlavePath() + " is in use by " + self + " (PID " + std::to_string(getpid()) +
+             ")"},
+        {"plain file", plain, plain + " is not a serial device"},
+    };
+    for (const auto& tried : cases) {
+        SCOPED_TRACE(tried.name);
+        const Outcome outcome =
+            Run(tried.device.empty() ? std::vector<std::string>{"--port", "3", "query"}
+                                     : std::vector<std::string>{"--device", tried.device, "query"});
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_EQ(outcome.err, "radioctl: open " +
+                                   (tried.device.empty() ? "port 3" : tried.device) +
+                                   " (9600 bit/s, no parity): " + tried.cause + "\n");
+    }
+}
+
+TEST_F(RadioctlPorts, AUserWithoutPermissionIsToldWhichGroupToJoin) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs root to become an unprivileged user";
+    }
+    constexpr uid_t kNobody = 65534;
+    const group* dialout = getgrnam("dialout");
+    ASSERT_NE(dialout, nullptr);
+    CPtyPair pty;
+    ASSERT_EQ(chown(pty.SlavePath().c_str(), 0, dialout->gr_gid), 0);
+    ASSERT_EQ(chmod(pty.SlavePath().c_str(), 0660), 0);
+    ASSERT_EQ(chmod(files.Path().c_str(), 0755), 0);
+    const std::string link = files.File("radio");
+    fs::create_symlink(pty.SlavePath(), link);
+
+    int pipeFds[2];
+    ASSERT_EQ(pipe(pipeFds), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeFds[0]);
+        if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0) {
+            _exit(100);
+        }
+        prctl(PR_SET_DUMPABLE, 1);  // the sanitizers read /proc/self as this user
+        std::ostringstream out, err;
+        const int status = RunRadioctl({"--device", link, "query"}, out, err);
+        const std::string text = err.str();
+        _exit(write(pipeFds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size())
+                  ? status
+                  : 101);
+    }
+    close(pipeFds[1]);
+    std::string err;
+    char chunk[256];
+    for (ssize_t got; (got = read(pipeFds[0], chunk, sizeof chunk)) > 0;) {
+        err.append(chunk, static_cast<std::size_t>(got));
+    }
+    close(pipeFds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 2);
+    EXPECT_EQ(err, "radioctl: open " + link + " (9600 bit/s, no parity): you may not open " + link +
+                       "; add your user to the group `dialout` and log in again\n");
+}
+
+// A USB adapter, an ACM device and two UARTs, one without a number; a numbered port
+// that is absent; one port in use.
+TEST_F(RadioctlPorts, PortsListsNumbersDevicesAndStatesAsTableAndJson) {
+    home.MapPort(2, "/nonexistent");
+    CDeviceMachine machine;
+    CPtyPair usb, acm, uart0, uart1;
+    const std::string usbById =
+        machine.PlugUsb("ttyUSB0", usb.SlavePath(), {"FTDI", "FT232R USB UART", "A50285BI"});
+    const std::string acmById =
+        machine.PlugUsb("ttyACM0", acm.SlavePath(), {"Arduino", "Uno", "7543"});
+    machine.AddUart("ttyS0", uart0.SlavePath(), true);
+    machine.AddUart("ttyS1", uart1.SlavePath(), true);
+    CSerialPort holder;
+    ASSERT_TRUE(holder.OpenDevice(machine.Dev("ttyACM0"), 9600, 0));
+
+    const struct {
+        const char* number;  // "-": none
+        std::string device, stableName, description, state, jsonState;
+        int pid;
+    } expected[] = {
+        {"1", machine.Dev("ttyS0"), machine.Dev("ttyS0"), "serial8250", "free", "free", 0},
+        {"2", "/nonexistent", "/nonexistent", "", "absent", "absent", 0},
+        {"3", machine.Dev("ttyACM0"), acmById, "Arduino Uno (7543)",
+         "in use by " + OwnProgram() + " (PID " + std::to_string(getpid()) + ")", "in_use",
+         getpid()},
+        {"4", machine.Dev("ttyUSB0"), usbById, "FTDI FT232R USB UART (A50285BI)", "free", "free",
+         0},
+        {"-", machine.Dev("ttyS1"), machine.Dev("ttyS1"), "serial8250", "free", "free", 0},
+    };
+
+    const Outcome table = Run({"ports"});
+    ASSERT_EQ(table.status, 0) << table.err;
+    std::istringstream lines(table.out);
+    std::string header;
+    std::getline(lines, header);
+    EXPECT_EQ(header.substr(0, 4), "PORT");
+    // Each column starts where its heading does.
+    const std::size_t starts[] = {0, header.find("DEVICE"), header.find("STABLE NAME"),
+                                  header.find("DESCRIPTION"), header.find("STATE")};
+    for (const auto& port : expected) {
+        const std::string fields[] = {port.number, port.device, port.stableName,
+                                      port.description.empty() ? "-" : port.description,
+                                      port.state};
+        std::string wanted;
+        for (std::size_t i = 0; i < std::size(fields); ++i) {
+            wanted.resize(starts[i], ' ');
+            wanted += fields[i];
+        }
+        std::string line;
+        std::getline(lines, line);
+        EXPECT_EQ(line, wanted);
+    }
+    EXPECT_FALSE(std::getline(lines, header));
+    EXPECT_NE(home.ReadSettings().find("COM4=" + usbById), std::string::npos);
+
+    const Outcome json = Run({"ports", "--json"});
+    ASSERT_EQ(json.status, 0) << json.err;
+    std::string error;
+    const auto parsed = CJsonValue::Parse(json.out, error);
+    ASSERT_TRUE(parsed) << error;
+    ASSERT_EQ(parsed->Array().size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        const CJsonValue& port = parsed->Array()[i];
+        const auto& want = expected[i];
+        SCOPED_TRACE(want.device);
+        EXPECT_EQ(port.Member("number").GetKind() == CJsonValue::Kind::Null
+                      ? "-"
+                      : std::to_string(port.Member("number").Int()),
+                  want.number);
+        EXPECT_EQ(port.Member("device").String(), want.device);
+        EXPECT_EQ(port.Member("stable_name").String(), want.stableName);
+        EXPECT_EQ(port.Member("description").String(), want.description);
+        EXPECT_EQ(port.Member("state").String(), want.jsonState);
+        EXPECT_EQ(port.Member("pid").Int(), want.pid);
+        EXPECT_EQ(port.Member("program").String(), want.pid != 0 ? OwnProgram() : "");
+    }
+}
+
+TEST_F(RadioctlPorts, PortsAssignGivesADeviceItsNumberOrSaysWhyNot) {
+    const Outcome assigned = Run({"ports", "assign", "9", "/dev/ttyUSB7"});
+    EXPECT_EQ(assigned.status, 0) << assigned.err;
+    EXPECT_EQ(assigned.out, "port 9 is now /dev/ttyUSB7\n");
+    EXPECT_NE(home.ReadSettings().find("COM9=/dev/ttyUSB7"), std::string::npos);
+
+    EXPECT_EQ(Run({"ports", "assign", "256", "/dev/ttyUSB7"}).status, 1);
+    CFileSizeLimit full;
+    const Outcome refused = Run({"ports", "assign", "12", "/dev/ttyUSB7"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "radioctl: ports assign 12 /dev/ttyUSB7: " + home.SettingsFile() +
+                               " cannot be written\n");
 }
 
 }  // namespace

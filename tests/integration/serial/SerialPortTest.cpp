@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "PcPortSettings.h"
+#include "PortNaming.h"
 #include "PtyPair.h"
 #include "TestNamespaces.h"
 #include "TestSupport.h"
@@ -40,17 +41,18 @@ std::vector<std::uint8_t> CountingBytes(std::size_t count) {
 using Kind = PortFailure::Kind;
 constexpr uid_t kNobody = 65534;
 
-// Tries the port from a second process, which holds nothing of this one's, optionally
+// Tries the device from a second process, which holds nothing of this one's, optionally
 // as an unprivileged user. 0 when it opened, else 1 + the failure's kind.
-int OpenInChildProcess(int portNumber, int baudRate, int parity, bool asNobody = false) {
+int OpenInChildProcess(const std::string& device, int baudRate, int parity, bool asNobody = false) {
     const pid_t child = fork();
     if (child == 0) {
         if (asNobody && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
             _exit(100);
         }
         CSerialPort port;
-        _exit(port.Open(portNumber, baudRate, parity) ? 0
-                                                      : 1 + static_cast<int>(port.Failure()->kind));
+        _exit(port.OpenDevice(device, baudRate, parity)
+                  ? 0
+                  : 1 + static_cast<int>(port.Failure()->kind));
     }
     int status = 0;
     waitpid(child, &status, 0);
@@ -58,7 +60,7 @@ int OpenInChildProcess(int portNumber, int baudRate, int parity, bool asNobody =
 }
 
 bool OpensInChildProcess(int portNumber, int baudRate, int parity) {
-    return OpenInChildProcess(portNumber, baudRate, parity) == 0;
+    return OpenInChildProcess(PortDevicePath(portNumber), baudRate, parity) == 0;
 }
 
 Kind FailureOf(const CSerialPort& port) {
@@ -191,7 +193,7 @@ TEST_F(SerialPortTest, PortHeldInThisProcessCannotBeOpenedAgain) {
 
 TEST_F(SerialPortTest, PortHeldByAnotherProcessCannotBeOpened) {
     ASSERT_TRUE(OpenPort());
-    EXPECT_EQ(OpenInChildProcess(kPort, kDefaultBaudRate, kParityNone),
+    EXPECT_EQ(OpenInChildProcess(m_pty.SlavePath(), kDefaultBaudRate, kParityNone),
               1 + static_cast<int>(Kind::InUse));
     m_port.Close();
     EXPECT_TRUE(OpensInChildProcess(kPort, 4800, kParityOdd));
@@ -224,7 +226,7 @@ TEST_F(SerialPortTest, AUserWithoutPermissionIsToldSoWithTheDevicesGroup) {
         GTEST_SKIP() << "needs root to become an unprivileged user";
     }
     ASSERT_EQ(chmod(m_pty.SlavePath().c_str(), 0660), 0);
-    EXPECT_EQ(OpenInChildProcess(kPort, kDefaultBaudRate, kParityNone, true),
+    EXPECT_EQ(OpenInChildProcess(m_pty.SlavePath(), kDefaultBaudRate, kParityNone, true),
               1 + static_cast<int>(Kind::NoPermission));
 }
 

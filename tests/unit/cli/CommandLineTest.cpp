@@ -11,13 +11,13 @@ namespace {
 
 TEST(CommandLine, GlobalOptionsMayStandBeforeOrAfterTheCommand) {
     std::string error;
-    const auto parsed = ParseCommandLine({"--json", "channels", "read", "--port", "12", "1", "-o",
+    const auto parsed = ParseCommandLine({"--json", "channels", "read", "--port", "200", "1", "-o",
                                           "x.csv", "--parity", "even", "--rate", "4800", "--trace"},
                                          error);
     ASSERT_TRUE(parsed) << error;
     EXPECT_EQ(parsed->command, "channels");
     EXPECT_EQ(parsed->args, (std::vector<std::string>{"read", "1", "-o", "x.csv"}));
-    EXPECT_EQ(parsed->port, 12);
+    EXPECT_EQ(parsed->port, 200);
     EXPECT_EQ(parsed->baudRate, 4800);
     EXPECT_EQ(parsed->parity, 2);
     EXPECT_TRUE(parsed->json && parsed->trace && !parsed->quiet);
@@ -29,13 +29,15 @@ TEST(CommandLine, BadWordsEndTheRunWithStatusOneAndSayWhy) {
         int status;
         const char* said;
     } cases[] = {
-        {{"--port", "17", "query"}, 1, "--port takes a port number from 1 to 16, not '17'"},
+        {{"--port", "256", "query"}, 1, "--port takes a port number from 1 to 255, not '256'"},
         {{"query", "--rate", "1200"}, 1, "--rate takes 2400, 4800, 9600 or 19200"},
         {{"query", "--parity"}, 1, "--parity needs a value"},
         {{"frobnicate"}, 1, "unknown command 'frobnicate'"},
         {{}, 1, "Usage: radioctl"},
         {{"--help"}, 0, "Exit status: 0 success"},
         {{"set", "--help"}, 0, "rx-voice-gain=1..8"},
+        {{"ports", "--help"}, 0, "radioctl ports assign N DEVICE"},
+        {{"ports", "extra"}, 1, "ports takes no arguments, or assign N DEVICE"},
     };
     for (const auto& tried : cases) {
         std::ostringstream out;
