@@ -7,7 +7,7 @@
 #include "DialogDriver.h"
 #include "ModalSeam.h"
 #include "PortSettingsStore.h"
-#include "RadioOnPort1.h"
+#include "RadioOnPort.h"
 #include "SetupApp.h"
 #include "SetupDlg.h"
 #include "SetupDlgIds.h"
@@ -19,7 +19,7 @@ namespace {
 using std::chrono::milliseconds;
 
 TEST(Application, ShowsTheSplashForASecondThenTheMainWindowUntilItsExit) {
-    CRadioOnPort1 radio;
+    CRadioOnPort radio;
     std::vector<std::string> shown;
     milliseconds splashShown{};
     const ModalHandler previous = SetModalHandler([&](CDialog& dialog) {

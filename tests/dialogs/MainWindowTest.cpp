@@ -6,7 +6,10 @@
 
 #include "DialogDriver.h"
 #include "MessageBoxSeam.h"
-#include "RadioOnPort1.h"
+#include "PortSettingsStore.h"
+#include "RadioOnPort.h"
+#include "RadioPortDlg.h"
+#include "RadioPortIds.h"
 #include "SetupDlg.h"
 #include "SetupDlgIds.h"
 #include "WireFrame.h"
@@ -37,7 +40,7 @@ protected:
         return RunUntil([this, count] { return radio.Frames().size() >= count; });
     }
 
-    CRadioOnPort1 radio;
+    CRadioOnPort radio;
     std::unique_ptr<CSetupDlg> window;
     std::vector<std::string> boxes;
 
@@ -154,6 +157,28 @@ TEST_F(MainWindow, EveryOperationButtonSendsItsRequestsAndShowsTheOutcome) {
         sent = frames.size();
     }
     EXPECT_TRUE(boxes.empty());
+}
+
+// A USB adapter's port above 9: offered after Port9, and the window talks to its radio.
+TEST(PortAboveNine, IsListedAfterPortNineAndTheMainWindowTalksToItsRadio) {
+    CRadioOnPort radio(RadioManner::Answering, 12);
+    ASSERT_TRUE(SavePortSettings(12, kParityNone, 9600));
+    {
+        PcPortSettings settings;
+        CRadioPortDlg dialog(settings, nullptr);
+        dialog.ShowModeless();
+        const std::vector<std::string> items = ListItems(dialog, RadioPortId::kPortList);
+        ASSERT_EQ(items.size(), 10u);
+        EXPECT_EQ(items[8], "Port9");
+        EXPECT_EQ(items[9], "Port12");
+        EXPECT_EQ(dialog.GetListSelection(RadioPortId::kPortList), 9);
+    }
+    CSetupDlg window;
+    window.ShowModeless();
+    ASSERT_TRUE(RunUntil([&] { return window.GetText(Id::kResultField) == kQueried; }))
+        << window.GetText(Id::kResultField);
+    EXPECT_EQ(radio.Frames(), (std::vector<std::string>{kConnectFrame, kQueryFrame}));
+    EXPECT_EQ(window.GetText(Id::kPortField), "串口12 9600bps 无校验");
 }
 
 }  // namespace

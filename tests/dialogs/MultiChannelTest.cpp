@@ -9,7 +9,7 @@
 #include "MultiChannelDlg.h"
 #include "MultiChannelIds.h"
 #include "PcPortSettings.h"
-#include "RadioOnPort1.h"
+#include "RadioOnPort.h"
 #include "SerialPort.h"
 #include "WireFrame.h"
 
@@ -18,7 +18,7 @@ namespace {
 namespace Mc = MultiChannelId;
 
 TEST(MultiChannel, QueryAsksForTheFirstChannelOfTheWindowAndFillsTheRows) {
-    CRadioOnPort1 radio;
+    CRadioOnPort radio;
     CSerialPort port;
     ASSERT_TRUE(port.Open(1, 9600, kParityNone));
     CMultiChannelDlg dialog(port);
@@ -47,7 +47,7 @@ std::string ChannelFrame(int command, int channel, int word) {
 }
 
 TEST(MultiChannel, SetSendsTheRowsAndSaveKeepsThemForTheNextOpening) {
-    CRadioOnPort1 radio;
+    CRadioOnPort radio;
     CSerialPort port;
     ASSERT_TRUE(port.Open(1, 9600, kParityNone));
     {

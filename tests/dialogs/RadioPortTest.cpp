@@ -7,7 +7,7 @@
 #include "LineSettingsTransaction.h"
 #include "MessageBoxSeam.h"
 #include "PortSettingsStore.h"
-#include "RadioOnPort1.h"
+#include "RadioOnPort.h"
 #include "RadioPortDlg.h"
 #include "RadioPortIds.h"
 #include "SerialPort.h"
@@ -38,7 +38,7 @@ std::vector<std::string> ConfirmFourEightHundredOdd() {
 }
 
 TEST(RadioPort, ConfirmChangesTheRadiosLineAndStoresTheSettings) {
-    CRadioOnPort1 radio;
+    CRadioOnPort radio;
     EXPECT_EQ(ConfirmFourEightHundredOdd(), std::vector<std::string>{"设置成功"});
     EXPECT_EQ(radio.Frames(), std::vector<std::string>{"55 AA 1C 46 00 00 00 5A"});
     PcPortSettings stored;
@@ -54,7 +54,7 @@ TEST(RadioPort, ConfirmChangesTheRadiosLineAndStoresTheSettings) {
 }
 
 TEST(RadioPort, ASilentRadioIsReportedAndTheSettingsStayAsTheyWere) {
-    CRadioOnPort1 radio(RadioManner::Silent);
+    CRadioOnPort radio(RadioManner::Silent);
     EXPECT_EQ(ConfirmFourEightHundredOdd(), std::vector<std::string>{"设置失败，原因读取超时２"});
     PcPortSettings stored;
     LoadPortSettings(stored);
@@ -63,7 +63,7 @@ TEST(RadioPort, ASilentRadioIsReportedAndTheSettingsStayAsTheyWere) {
 }
 
 TEST(RadioPort, TheSearchFromPortOneFindsTheRadioAndStoresItsLine) {
-    CRadioOnPort1 radio;
+    CRadioOnPort radio;
     std::vector<std::string> boxes;
     const MessageBoxHandler previous = SetMessageBoxHandler([&](const MessageBoxRequest& box) {
         boxes.push_back(box.text);

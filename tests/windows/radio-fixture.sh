@@ -2,9 +2,11 @@
 # Starts or stops the simulated radios of the Windows serial exchange tests on the Linux
 # side: COM1's answers (and is COM12 as well), COM2's vanishes 60 bytes into its first
 # reply. Each radio links its pseudo-terminal at the path Wine maps the port to and logs
-# beside it. "restart" gives COM1 a fresh radio (with radiosim's OPTIONS) for one test and
-# then creates radio-com1.ready.
-#   radio-fixture.sh start|stop|restart RADIOSIM PORTS_FOLDER [OPTIONS...]
+# beside it (radio-com1.log). "restart" gives a port a fresh radio (with radiosim's
+# OPTIONS) for one test and then creates radio-<port>.ready: COM1 by default, which leads
+# COM12 back to COM1's radio; "restart ... COM12" gives COM12 a radio of its own.
+#   radio-fixture.sh start|stop RADIOSIM PORTS_FOLDER
+#   radio-fixture.sh restart RADIOSIM PORTS_FOLDER [COM1|COM12] [OPTIONS...]
 set -euo pipefail
 action=$1
 radiosim=$2
@@ -40,6 +42,7 @@ stop_radio() {
 
 start_com1() {
     start_radio com1 "$@"
+    stop_radio com12
     ln -sfn "$(readlink "$ports/com1")" "$ports/com12"
 }
 
@@ -50,17 +53,29 @@ case $action in
         start_radio com2 --vanish-after 60
         ;;
     restart)
-        stop_radio com1
-        start_com1 "$@"
-        touch "$ports/radio-com1.ready"
+        port=com1
+        case ${1:-} in
+            COM1 | COM12)
+                port=${1,,}
+                shift
+                ;;
+        esac
+        stop_radio "$port"
+        if [ "$port" = com1 ]; then
+            start_com1 "$@"
+        else
+            start_radio "$port" "$@"
+        fi
+        touch "$ports/radio-$port.ready"
         ;;
     stop)
         stop_radio com1
         stop_radio com2
+        stop_radio com12
         rm -f "$ports/com12"
         ;;
     *)
-        echo "usage: $0 start|stop|restart RADIOSIM PORTS_FOLDER [OPTIONS...]" >&2
+        echo "usage: $0 start|stop|restart RADIOSIM PORTS_FOLDER [COM1|COM12] [OPTIONS...]" >&2
         exit 2
         ;;
 esac

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "Dialog.h"
 #include "TestNamespaces.h"
@@ -16,6 +17,8 @@ void Click(CDialog& dialog, int id);
 void DragSliderToEnd(CDialog& dialog, int id, bool rightEnd);
 // Replaces an edit's text as typing would, with its change notifications.
 void Type(CDialog& dialog, int id, const std::string& text);
+// The items of a drop-down list, in list order.
+std::vector<std::string> ListItems(const CDialog& dialog, int id);
 // Runs the thread's events (the dialog's timers among them) until done says so or the
 // limit has passed; done's last answer.
 bool RunUntil(const std::function<bool()>& done,

@@ -98,7 +98,7 @@ TEST(WinSerialExchange, EveryRateAndParityReachesTheRadio) {
     }
 }
 
-TEST(WinSerialExchange, AVanishedDeviceGivesAShortReplyAndNeverHangs) {
+TEST(WinSerialExchange, AVanishedDeviceGivesAShortReplyNeverHangsAndSaysSo) {
     CSerialPort port;
     ASSERT_TRUE(port.Open(kVanishingPort, 9600, kParityNone));
     // What was still on its way when the pty closed may be lost with it.
@@ -115,6 +115,9 @@ TEST(WinSerialExchange, AVanishedDeviceGivesAShortReplyAndNeverHangs) {
         EXPECT_EQ(port.Read(buffer, 16), 0);
     }
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(20));
+    const std::optional<PortFailure> failure = port.Failure();
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->kind, PortFailure::Kind::Vanished);
     EXPECT_TRUE(port.Close());
 }
 

@@ -83,6 +83,23 @@ CScopedRegistryRoots::CScopedRegistryRoots()
     m_hUser = CreateTestKey(m_strTestKey + "\\User");
     RegOverridePredefKey(HKEY_LOCAL_MACHINE, m_hMachine);
     RegOverridePredefKey(HKEY_CURRENT_USER, m_hUser);
+    ListSerialPorts({{L"\\Device\\Serial0", L"COM1"}, {L"\\Device\\Serial11", L"COM12"}});
+}
+
+void CScopedRegistryRoots::ListSerialPorts(const std::vector<ListedSerialPort>& ports) {
+    const wchar_t* const path = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
+    RegDeleteTreeW(m_hMachine, path);
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(m_hMachine, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        throw std::runtime_error("cannot create the test's serial port list");
+    }
+    for (const ListedSerialPort& port : ports) {
+        RegSetValueExW(key, port.deviceName.c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(port.portName.c_str()),
+                       static_cast<DWORD>((port.portName.size() + 1) * sizeof(wchar_t)));
+    }
+    RegCloseKey(key);
 }
 
 CScopedRegistryRoots::~CScopedRegistryRoots() {

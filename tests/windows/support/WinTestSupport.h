@@ -44,14 +44,25 @@ private:
     std::filesystem::path m_previous;
 };
 
+// One serial port as Windows lists it: the driver's device name and its COM name.
+struct ListedSerialPort {
+    std::wstring deviceName;  // L"\\Device\\Serial0"
+    std::wstring portName;    // L"COM1"
+};
+
 // Points HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER of this process at two fresh keys of its
-// own for the object's lifetime, so tests neither see nor leave registry values.
+// own for the object's lifetime, so tests neither see nor leave registry values. The
+// machine lists the run's radio ports COM1 and COM12 as its serial ports; the prefix's own
+// list would also name the host's ports.
 class CScopedRegistryRoots {
 public:
     CScopedRegistryRoots();
     ~CScopedRegistryRoots();
     CScopedRegistryRoots(const CScopedRegistryRoots&) = delete;
     CScopedRegistryRoots& operator=(const CScopedRegistryRoots&) = delete;
+
+    // Makes these the machine's serial ports (HARDWARE\DEVICEMAP\SERIALCOMM), and no others.
+    void ListSerialPorts(const std::vector<ListedSerialPort>& ports);
 
 private:
     std::string m_strTestKey;

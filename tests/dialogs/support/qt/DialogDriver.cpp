@@ -1,6 +1,7 @@
 #include "DialogDriver.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QSlider>
 #include <QTest>
@@ -20,6 +21,16 @@ void Type(CDialog& dialog, int id, const std::string& text) {
     auto* edit = qobject_cast<QLineEdit*>(dialog.Item(id));
     edit->clear();
     QTest::keyClicks(edit, QString::fromStdString(text));
+}
+
+std::vector<std::string> ListItems(const CDialog& dialog, int id) {
+    std::vector<std::string> items;
+    if (auto* list = qobject_cast<QComboBox*>(dialog.Item(id))) {
+        for (int i = 0; i < list->count(); ++i) {
+            items.push_back(list->itemText(i).toStdString());
+        }
+    }
+    return items;
 }
 
 bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {

@@ -58,6 +58,19 @@ void Type(CDialog& dialog, int id, const std::string& text) {
     }
 }
 
+std::vector<std::string> ListItems(const CDialog& dialog, int id) {
+    const HWND list = GetDlgItem(dialog.Handle(), id);
+    const int count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
+    std::vector<std::string> items;
+    for (int i = 0; i < count; ++i) {
+        std::wstring text(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXTLEN, i, 0)),
+                          L'\0');
+        SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        items.push_back(Utf8(text));
+    }
+    return items;
+}
+
 bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
     const auto end = std::chrono::steady_clock::now() + limit;
     while (!done() && std::chrono::steady_clock::now() < end) {

@@ -1,4 +1,4 @@
-#include "RadioOnPort1.h"
+#include "RadioOnPort.h"
 
 #include <cstdlib>
 #include <stdexcept>
@@ -11,15 +11,17 @@ namespace {
 
 // The run's fixture script is a Linux program: Wine starts it but gives no handle to wait
 // on, so it marks the end of a restart with a file.
-void RestartRadio(RadioManner manner) {
+void RestartRadio(RadioManner manner, int portNumber) {
+    const std::string port = "com" + std::to_string(portNumber);
     const char* restart = std::getenv("RADIOSETUP_RADIO_RESTART");
     if (restart == nullptr) {
         throw std::runtime_error("RADIOSETUP_RADIO_RESTART names no restart command");
     }
     // The Win32 calls: std::filesystem of mingw-w64 sees no file on Wine's drive Z:.
-    const std::wstring ready = Utf16(SharedScratch("radio-com1.ready"));
+    const std::wstring ready = Utf16(SharedScratch("radio-" + port + ".ready"));
     DeleteFileW(ready.c_str());
-    std::wstring commandLine = Utf16(std::string("bash ") + restart);
+    std::wstring commandLine =
+        Utf16(std::string("bash ") + restart + " COM" + std::to_string(portNumber));
     if (manner == RadioManner::Silent) {
         commandLine += L" --silent";
     }
@@ -39,24 +41,27 @@ void RestartRadio(RadioManner manner) {
         return GetFileAttributesW(ready.c_str()) != INVALID_FILE_ATTRIBUTES;
     };
     if (!RunUntil(restarted, std::chrono::seconds(10))) {
-        throw std::runtime_error("the radio on COM1 did not restart");
+        throw std::runtime_error("the radio on " + port + " did not restart");
     }
 }
 
 }  // namespace
 
-struct CRadioOnPort1::Backend {
+struct CRadioOnPort::Backend {
     CScopedRegistryRoots roots;
     CWinTempDir workFolder;
     CScopedWorkingFolder inWorkFolder{workFolder};
+    std::string port;  // "com1": the fixture's name of the port
 };
 
-CRadioOnPort1::CRadioOnPort1(RadioManner manner) : m_pBackend(std::make_unique<Backend>()) {
-    RestartRadio(manner);
+CRadioOnPort::CRadioOnPort(RadioManner manner, int portNumber)
+    : m_pBackend(std::make_unique<Backend>()) {
+    m_pBackend->port = "com" + std::to_string(portNumber);
+    RestartRadio(manner, portNumber);
 }
 
-CRadioOnPort1::~CRadioOnPort1() = default;
+CRadioOnPort::~CRadioOnPort() = default;
 
-std::vector<std::string> CRadioOnPort1::Frames() const {
-    return RadioLogFrames("radio-com1.log");
+std::vector<std::string> CRadioOnPort::Frames() const {
+    return RadioLogFrames("radio-" + m_pBackend->port + ".log");
 }
