@@ -14,7 +14,7 @@ namespace radiosetup {
 namespace {
 
 using Messages = std::vector<std::string>;
-using Channels = std::array<ChannelFreqPair, CChannelFile::kChannels>;
+using Channels = CChannelFile::Plan;
 
 std::string Extension(const std::string& path) {
     std::string extension = std::filesystem::path(path).extension().string();
@@ -63,21 +63,6 @@ bool ReadChannelFile(const std::string& path, Channels& channels, Messages& mess
     return file.Close();
 }
 
-void WriteChannelFile(const std::string& path, const Channels& channels, Messages& messages) {
-    CChannelFile file(ReportInto(messages), path);
-    if (!file.Create()) {
-        messages.push_back(
-            path + ": cannot create it (in use by another program, read-only, or not a file)");
-        return;
-    }
-    for (const ChannelFreqPair& channel : channels) {
-        if (!file.WriteRecord(channel)) {
-            return;
-        }
-    }
-    file.Close();
-}
-
 void CheckFrequency(const std::string& where, const char* which, std::int32_t units,
                     Messages& messages) {
     const std::string fault = CChannelPlanCsv::FrequencyFault(units);
@@ -101,7 +86,9 @@ Messages ChannelFileToCsv(const std::string& in, const std::string& out) {
         rows.push_back({channel, freq});
     }
     if (messages.empty() && !CTextFile::Write(out, CChannelPlanCsv::Format(rows))) {
-        messages.push_back(out + ": cannot write it");
+        messages.push_back(out +
+                           ": cannot write it (read-only, not a file, or the disk is full); the "
+                           "old file is unchanged");
     }
     return messages;
 }
@@ -119,9 +106,12 @@ Messages CsvToChannelFile(const std::string& in, const std::string& out) {
     for (const CChannelPlanCsv::Row& row : plan.rows) {
         channels[static_cast<std::size_t>(row.channel - 1)] = row.freq;
     }
-    Messages messages;
-    WriteChannelFile(out, channels, messages);
-    return messages;
+    if (!CTextFile::Write(out, CChannelFile::Image(channels))) {
+        return {out +
+                ": cannot write it (read-only, not a file, or the disk is full); the "
+                "old file is unchanged"};
+    }
+    return {};
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "TextFile.h"
 
+#include "AtomicFile.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -19,10 +21,7 @@ std::optional<std::string> CTextFile::Read(const std::string& path) {
 }
 
 bool CTextFile::Write(const std::string& path, const std::string& text) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << text;
-    file.close();
-    return !file.fail();
+    return ReplaceFileAtomically(path, text) == ReplaceOutcome::Replaced;
 }
 
 }  // namespace radiosetup

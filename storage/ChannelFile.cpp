@@ -25,6 +25,17 @@ std::int32_t FromLittleEndian(const ValueBytes& bytes) {
 
 const char* const CChannelFile::kFileName = "ChanPara.txt";
 
+std::string CChannelFile::Image(const Plan& plan) {
+    std::string bytes;
+    for (const ChannelFreqPair& channel : plan) {
+        for (const std::int32_t value : {channel.rxFreq, channel.txFreq}) {
+            const ValueBytes little = LittleEndian(value);
+            bytes.append(little.begin(), little.end());
+        }
+    }
+    return bytes;
+}
+
 CChannelFile::CChannelFile(ErrorReporter reportError, std::string path)
     : m_reportError(std::move(reportError)), m_strPath(std::move(path)) {}
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -21,6 +22,10 @@ public:
     static constexpr int kRecordBytes = 8;
     static constexpr std::int32_t kDefaultFrequency = 2300000;
     static const char* const kFileName;
+
+    using Plan = std::array<ChannelFreqPair, kChannels>;
+    // The whole file's bytes for a plan, for writers that replace the file in one step.
+    static std::string Image(const Plan& plan);
 
     using ErrorReporter = std::function<void(FileError error, const std::string& fullPath)>;
 

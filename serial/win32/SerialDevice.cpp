@@ -216,4 +216,7 @@ bool CSerialDevice::HasVanished() const {
     return m_pHandles->vanished;
 }
 
+// Windows frees a handle and its sharing with the process; there are no lock files.
+void CSerialDevice::ReleaseAllForExit() {}
+
 }  // namespace radiosetup
