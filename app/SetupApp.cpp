@@ -1,5 +1,6 @@
 #include "SetupApp.h"
 
+#include "CloseOnSignals.h"
 #include "MessageBoxSeam.h"
 #include "PortSettingsStore.h"
 #include "SetupDlg.h"
@@ -11,6 +12,10 @@ bool CSetupApp::InitInstance() {
     SetPortSettingsFailureReporter([] { ShowMessageBox(nullptr, "Open Reg Error!"); });
     CSplashDlg splash;
     splash.DoModal();
+    // A signal during the splash ends the program before the window opens.
+    if (CCloseOnSignals::Requested()) {
+        return false;
+    }
     CSetupDlg main;
     main.DoModal();
     return false;

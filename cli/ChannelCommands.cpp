@@ -27,7 +27,7 @@ int ReadCommand(CCommandRun& run) {
     std::string outPath;
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "-o") {
-            if (i + 1 == args.size()) {
+            if (i + 1 == args.size() || args[i + 1].empty()) {
                 return run.Usage("-o needs a FILE");
             }
             outPath = args[++i];
@@ -107,6 +107,15 @@ int LoadPlan(CCommandRun& run, const std::string& path, std::vector<CChannelPlan
 int ReadChannelRange(CCommandRun& run, int first, int last,
                      std::vector<CChannelPlanCsv::Row>& rows) {
     for (int channel = first; channel <= last;) {
+        if (Interruption() != 0) {
+            const int total = last - first + 1;
+            return run.Interrupted(
+                "read channels on " + run.Where(),
+                channel == first ? "before the first of " + std::to_string(total) + " channels"
+                                 : "after reading channels " + std::to_string(first) + "-" +
+                                       std::to_string(channel - 1) + " of " + std::to_string(total),
+                run.WrittenSoFar());
+        }
         // A block holds ten channels from its start; the last block starts at 91.
         const int start = std::min(channel, kRadioChannels - kChannelsPerBlock + 1);
         std::vector<ChannelFreqPair> block;
@@ -123,15 +132,32 @@ int ReadChannelRange(CCommandRun& run, int first, int last,
 }
 
 int WriteChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& rows) {
+    std::vector<int> written;
     for (std::size_t done = 0; done < rows.size(); ++done) {
+        if (Interruption() != 0) {
+            const std::string total = " of " + std::to_string(rows.size());
+            return written.empty()
+                       ? run.Interrupted("write channels on " + run.Where(),
+                                         "before the first" + total + " channels",
+                                         run.WrittenSoFar())
+                       : run.Interrupted("write channels on " + run.Where(),
+                                         "after channels " + ChannelRanges(written) + total,
+                                         "channel " + std::to_string(rows[done].channel) +
+                                             " and those after it were not written");
+        }
+        // Both halves of a channel go out, even when a signal comes between them.
+        run.HoldFrames(true);
         const ReplyVerdict verdict =
             run.Session().WriteChannel(rows[done].channel, rows[done].freq);
+        run.HoldFrames(false);
         if (verdict != ReplyVerdict::Accepted) {
             run.err << "radioctl: " << done << " of " << rows.size()
                     << " channels were written; channel " << rows[done].channel
                     << " and those after it were not\n";
             return run.Fail("set channel " + std::to_string(rows[done].channel), verdict);
         }
+        written.push_back(rows[done].channel);
+        run.ChannelWritten(rows[done].channel);
         run.Progress("writing channels", static_cast<int>(done + 1), static_cast<int>(rows.size()));
     }
     return kExitOk;

@@ -43,7 +43,9 @@ them for one run only (only "detect --save" and "line" store settings).
 
 Exit status: 0 success, 1 bad usage, a bad input file or an output file that cannot be
 written, 2 port cannot be opened, is in use or absent (or the PC settings cannot be stored),
-3 no reply, 4 refused by the radio, 5 verification found differences.
+3 no reply, 4 refused by the radio, 5 verification found differences. Ctrl-C, SIGTERM and
+SIGHUP stop a run after the frame in flight, release the port and say what was written
+(status 130, 143, 129); a second Ctrl-C ends it at once.
 )";
 
 const std::map<std::string, std::string> kCommandHelp = {
@@ -111,7 +113,9 @@ each difference (exit status 5).
 
 Tells the radio to use RATE (2400, 4800, 9600, 19200) and PARITY (none, odd, even) on its
 serial line, over the present settings; once it accepts, stores them as the PC settings
-of the port (the stored or --port number), as the window's radio-port dialog does.
+of the port (the stored or --port number), as the window's radio-port dialog does. With
+--device they are stored only when that device has a port number (radioctl ports), under
+that number; otherwise nothing is stored.
 )"},
     {"ports", R"(Usage: radioctl ports
        radioctl ports assign N DEVICE
@@ -145,6 +149,11 @@ bool TakesValue(const std::string& option) {
 
 bool ApplyValue(Invocation& invocation, const std::string& option, const std::string& value,
                 std::string& error) {
+    // An unset variable in a script must not fall back to the stored port.
+    if (value.empty()) {
+        error = option + " needs a value, not an empty word";
+        return false;
+    }
     if (option == "--port") {
         const auto port = WholeNumber(value, 1, kHighestNumberedPort);
         invocation.port = port ? std::optional<int>(static_cast<int>(*port)) : std::nullopt;

@@ -41,8 +41,59 @@ CCommandRun::CCommandRun(const Invocation& invocation_, std::ostream& out_, std:
             err << time << text << '\n' << std::flush;
         };
     }
-    m_pSession = std::make_unique<CRadioSession>(m_port, SteadyClock(), m_trace,
+    m_pSession = std::make_unique<CRadioSession>(m_stoppingLink, SteadyClock(), m_trace,
                                                  [this] { return PortVanished(); });
+}
+
+int CCommandRun::CStoppingLink::Send(const std::uint8_t* bytes, int length) {
+    return Interruption() != 0 && !m_run.m_bHoldFrames ? 0 : m_run.m_port.Send(bytes, length);
+}
+
+int CCommandRun::Interrupted(const std::string& operation, const std::string& when,
+                             const std::string& rest) {
+    const int signal = Interruption();
+    if (!m_bInterruptReported) {
+        m_bInterruptReported = true;
+        err << "radioctl: " << operation << ": interrupted" << (when.empty() ? "" : " " + when)
+            << " by " << SignalName(signal) << "; " << rest << '\n';
+    }
+    return InterruptedStatus(signal);
+}
+
+std::string CCommandRun::WrittenSoFar() const {
+    const std::string set = "set ";
+    std::string list;
+    for (const std::string& what : m_pSession->Accepted()) {
+        const std::string name =
+            what.compare(0, set.size(), set) == 0 ? what.substr(set.size()) : what;
+        list += (list.empty() ? "" : ", ") + name;
+    }
+    if (!m_channelsWritten.empty()) {
+        list += (list.empty() ? "channels " : ", channels ") + ChannelRanges(m_channelsWritten);
+    }
+    return list.empty() ? "nothing was written" : "written before it: " + list;
+}
+
+std::string ChannelRanges(const std::vector<int>& channels) {
+    std::string text;
+    for (std::size_t i = 0; i < channels.size();) {
+        std::size_t end = i;
+        while (end + 1 < channels.size() && channels[end + 1] == channels[end] + 1) {
+            ++end;
+        }
+        text += (text.empty() ? "" : ", ") + std::to_string(channels[i]) +
+                (end > i ? "-" + std::to_string(channels[end]) : "");
+        i = end + 1;
+    }
+    return text;
+}
+
+const char* SignalName(int signal) {
+    return signal == kSignalHangUp ? "SIGHUP" : signal == kSignalTerminate ? "SIGTERM" : "SIGINT";
+}
+
+int InterruptedStatus(int signal) {
+    return 128 + signal;
 }
 
 std::string CCommandRun::Where() const {
@@ -79,8 +130,12 @@ int CCommandRun::Fail(const std::string& operation, const std::string& cause, in
 }
 
 // "radioctl: set ani on port 1 (9600 bit/s, no parity): refused by the radio".
-int CCommandRun::Fail(const std::string& operation, ReplyVerdict verdict) const {
+int CCommandRun::Fail(const std::string& operation, ReplyVerdict verdict) {
     const std::string where = operation + " on " + Where();
+    // The reply that did not come was never asked for.
+    if (Interruption() != 0) {
+        return Interrupted(where, "", WrittenSoFar());
+    }
     // A reply that stopped coming may be the device's doing, not the radio's.
     const std::string gone = PortVanished() ? VanishedNote(*m_port.Failure()) : "";
     switch (verdict) {

@@ -24,6 +24,23 @@ enum ExitStatus {
     kExitDiffers = 5,
 };
 
+// The signals that end a run cleanly, by their POSIX numbers on every platform.
+enum InterruptSignal {
+    kSignalHangUp = 1,
+    kSignalInterrupt = 2,
+    kSignalTerminate = 15,
+};
+// SIGINT, SIGTERM and SIGHUP (Windows: Ctrl-C, Ctrl-Break, the console closing) let the
+// frame in flight finish and stop the run before the next one; a second ends the process
+// at once, the port still released. A backend per platform.
+void CatchInterruptions();
+// The signal that asked the run to stop; 0 while none did.
+int Interruption();
+// "SIGINT", "SIGTERM", "SIGHUP".
+const char* SignalName(int signal);
+// 128 + the signal's number, as shells report a run a signal ended.
+int InterruptedStatus(int signal);
+
 // One run of a command: what was asked, where output goes, the line it talks on.
 class CCommandRun {
 public:
@@ -48,17 +65,45 @@ public:
     int Fail(const std::string& operation, const std::string& cause, int status) const;
     // The message and status for a reply that was not an acceptance; says so when the
     // device went away meanwhile.
-    int Fail(const std::string& operation, ReplyVerdict verdict) const;
+    // After an interruption it says that instead.
+    int Fail(const std::string& operation, ReplyVerdict verdict);
     int Usage(const std::string& message) const;
+    // "radioctl: OPERATION: interrupted WHEN by SIGINT; REST" once; the signal's status.
+    int Interrupted(const std::string& operation, const std::string& when, const std::string& rest);
+    bool InterruptReported() const { return m_bInterruptReported; }
+    // "nothing was written" or "written before it: ani, channels 1-37".
+    std::string WrittenSoFar() const;
+    // Channels the radio accepted, for that account.
+    void ChannelWritten(int channel) { m_channelsWritten.push_back(channel); }
+    // While held, an interruption lets further frames out (the second half of a channel).
+    void HoldFrames(bool held) { m_bHoldFrames = held; }
     // Informative lines on stderr, unless --quiet.
     void Note(const std::string& message) const;
     // A progress bar on stderr when it is a terminal (and neither --quiet nor --trace).
     void Progress(const std::string& what, int done, int total) const;
 
 private:
+    // The session's way to the port: after an interruption no new frame goes out.
+    class CStoppingLink final : public IRadioLink {
+    public:
+        explicit CStoppingLink(CCommandRun& run) : m_run(run) {}
+        int Send(const std::uint8_t* bytes, int length) override;
+        int PendingInput() override { return m_run.m_port.PendingInput(); }
+        int Read(std::uint8_t* buffer, int limit) override {
+            return m_run.m_port.Read(buffer, limit);
+        }
+
+    private:
+        CCommandRun& m_run;
+    };
+
     bool PortVanished() const;
 
     CSerialPort m_port;
+    CStoppingLink m_stoppingLink{*this};
+    std::vector<int> m_channelsWritten;
+    bool m_bHoldFrames = false;
+    bool m_bInterruptReported = false;
     TraceSink m_trace;
     std::unique_ptr<CRadioSession> m_pSession;
     bool m_bShowProgress;
@@ -88,6 +133,9 @@ int RunLine(CCommandRun& run);
 int RunDetect(CCommandRun& run);
 int RunPlan(CCommandRun& run);
 int RunPorts(CCommandRun& run);
+
+// "1-37, 40, 42-44".
+std::string ChannelRanges(const std::vector<int>& channels);
 
 // Whether stderr is a terminal (a backend per platform).
 bool ErrorStreamIsTerminal();

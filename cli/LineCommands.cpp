@@ -30,6 +30,17 @@ std::optional<std::vector<int>> PortList(const std::string& text) {
     return ports.empty() ? std::nullopt : std::optional<std::vector<int>>(ports);
 }
 
+// The number of the port the device is (by its path or stable name); 0 for none.
+int PortNumberOf(const std::string& device) {
+    for (const NumberedPort& numbered : ListPorts()) {
+        if (numbered.number != 0 &&
+            (numbered.port.devicePath == device || numbered.port.stableName == device)) {
+            return numbered.number;
+        }
+    }
+    return 0;
+}
+
 std::string Describe(const PcPortSettings& line) {
     return "port " + std::to_string(line.m_nPortNumber) + ", " + std::to_string(line.m_nBaudRate) +
            " bit/s, " + ParityPhrase(line.m_nParity);
@@ -38,6 +49,10 @@ std::string Describe(const PcPortSettings& line) {
 // The window's search over one port, each probe on the trace.
 std::optional<PcPortSettings> ProbePort(CCommandRun& run, int port) {
     const ProbeLinkOpener open = [&run](const PcPortSettings& line) {
+        // After an interruption the remaining probes find nothing to open.
+        if (Interruption() != 0) {
+            return std::unique_ptr<IRadioLink>();
+        }
         auto serial = std::make_unique<CSerialPort>();
         if (!serial->Open(line.m_nPortNumber, line.m_nBaudRate, line.m_nParity)) {
             return std::unique_ptr<IRadioLink>();
@@ -68,14 +83,23 @@ int RunLine(CCommandRun& run) {
     if (verdict != ReplyVerdict::Accepted) {
         return run.Fail("line", verdict);
     }
-    if (!SavePortSettings(run.line.m_nPortNumber, *parity, *baudRate)) {
+    const std::string now = "the radio now uses " + args[0] + " bit/s, " + ParityPhrase(*parity);
+    // The stored settings belong to a port number, never to a device that has none.
+    const int port = run.invocation.device.empty() ? run.line.m_nPortNumber
+                                                   : PortNumberOf(run.invocation.device);
+    if (port == 0) {
+        run.Note(now + "; " + run.invocation.device +
+                 " has no port number, so no PC settings were stored (radioctl ports assign "
+                 "gives it one)");
+        return kExitOk;
+    }
+    if (!SavePortSettings(port, *parity, *baudRate)) {
         return run.Fail("line",
                         "the radio took the new settings, but the PC settings could not "
                         "be stored",
                         kExitPort);
     }
-    run.Note("the radio now uses " + args[0] + " bit/s, " + ParityPhrase(*parity) +
-             "; stored as the PC settings of port " + std::to_string(run.line.m_nPortNumber));
+    run.Note(now + "; stored as the PC settings of port " + std::to_string(port));
     return kExitOk;
 }
 
@@ -123,6 +147,9 @@ int RunDetect(CCommandRun& run) {
         run.Note(name + " is absent; not probed");
     }
     for (const int port : probed) {
+        if (Interruption() != 0) {
+            return run.Interrupted("detect", "", "nothing was stored");
+        }
         if (const std::optional<PcPortSettings> found = ProbePort(run, port)) {
             if (run.invocation.json) {
                 run.out << "{\"port\": " << port << ", \"baud_rate\": " << found->m_nBaudRate

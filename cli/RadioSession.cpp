@@ -47,7 +47,11 @@ ReplyVerdict CRadioSession::Send(OpKind opKind, const RadioPayload& payload,
     if (reply.size() < kAckSize) {
         return Judged(reply.empty() ? ReplyVerdict::Silent : ReplyVerdict::Short, what);
     }
-    return Judged(JudgeStatusReply(opKind, reply[2]), what);
+    const ReplyVerdict verdict = JudgeStatusReply(opKind, reply[2]);
+    if (verdict == ReplyVerdict::Accepted) {
+        m_accepted.push_back(what);
+    }
+    return Judged(verdict, what);
 }
 
 ReplyVerdict CRadioSession::ReadChannels(int start, int count,

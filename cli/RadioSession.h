@@ -43,6 +43,8 @@ public:
     // One of the window's status operations (a switch, a field's OK, a frame of the
     // parameter write), judged as the window judges it.
     ReplyVerdict Send(OpKind opKind, const RadioPayload& payload, const std::string& what);
+    // What Send had accepted so far, by its what ("set ani"), for an account of a run.
+    const std::vector<std::string>& Accepted() const { return m_accepted; }
     // Channels start .. start + count - 1 (count 1 to 10).
     ReplyVerdict ReadChannels(int start, int count, std::vector<ChannelFreqPair>& channels);
     // Receive, then transmit frequency; the second only after the first was accepted.
@@ -61,6 +63,7 @@ private:
     TraceSink m_trace;
     std::function<bool()> m_linkGone;
     std::vector<std::uint8_t> m_lastReply;  // what the last request got, for the trace
+    std::vector<std::string> m_accepted;
 };
 
 }  // namespace radiosetup

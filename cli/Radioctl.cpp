@@ -41,7 +41,16 @@ int RunRadioctl(const std::vector<std::string>& words, std::ostream& out, std::o
     }
     const bool usesPort = invocation->command != "plan" && invocation->command != "ports";
     CCommandRun run(*invocation, out, err, usesPort);
-    return command->second(run);
+    const int status = command->second(run);
+    const int signal = Interruption();
+    if (signal == 0) {
+        return status;
+    }
+    if (!run.InterruptReported()) {
+        err << "radioctl: " << invocation->command << ": interrupted by " << SignalName(signal)
+            << "; " << (status == kExitOk ? "it had finished" : run.WrittenSoFar()) << '\n';
+    }
+    return InterruptedStatus(signal);
 }
 
 }  // namespace radiosetup

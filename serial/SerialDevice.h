@@ -29,6 +29,9 @@ public:
     int ReadQueued(std::uint8_t* buffer, int count);
     // Whether the device has gone away (unplugged, far end closed) since it opened.
     bool HasVanished() const;
+    // Gives up every open device's claims that outlive the process (exclusive use, lock
+    // file) without closing anything; async-signal-safe, for a process about to _exit.
+    static void ReleaseAllForExit();
 
 private:
     struct Handles;  // what the platform holds for an open device

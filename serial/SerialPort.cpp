@@ -28,6 +28,10 @@ bool CSerialPort::OpenDevice(const std::string& devicePath, int baudRate, int pa
     return IsOpen();
 }
 
+void CSerialPort::ReleaseAllForExit() {
+    CSerialDevice::ReleaseAllForExit();
+}
+
 bool CSerialPort::Close() {
     m_pDevice.reset();
     return true;

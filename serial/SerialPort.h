@@ -38,6 +38,9 @@ public:
     // Why the last Open failed, or that the device went away while open; nullopt when
     // neither happened since the last successful Open.
     std::optional<PortFailure> Failure() const;
+    // For a signal handler that ends the process at once: every open port's exclusive
+    // use and lock file are given up. Async-signal-safe; closes nothing.
+    static void ReleaseAllForExit();
 
 private:
     std::unique_ptr<CSerialDevice> m_pDevice;  // null while closed

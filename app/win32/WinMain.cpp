@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "CloseOnSignals.h"
 #include "SetupApp.h"
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
@@ -10,6 +11,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
                                        ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&classes);
+    const radiosetup::CCloseOnSignals closeOnSignals;
     radiosetup::CSetupApp setupApp;
     setupApp.InitInstance();
     return 0;

@@ -9,7 +9,10 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <climits>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <utility>
@@ -154,6 +157,29 @@ int OpenExclusive(PortFailure& failure) {
     return -1;
 }
 
+// What a signal handler needs to give up an open device: no allocation, no lock.
+struct ReleaseSlot {
+    std::atomic<int> fd{-1};  // -1 free, -2 being filled
+    char lockFile[PATH_MAX] = {};
+};
+constexpr int kReleaseSlots = 16;
+ReleaseSlot g_releaseSlots[kReleaseSlots];
+
+int RegisterForRelease(int fd, const std::string& lockFile) {
+    for (int i = 0; i < kReleaseSlots; ++i) {
+        int expected = -1;
+        ReleaseSlot& slot = g_releaseSlots[i];
+        if (slot.fd.compare_exchange_strong(expected, -2)) {
+            const bool fits = lockFile.size() < sizeof slot.lockFile;
+            std::memcpy(slot.lockFile, lockFile.c_str(), fits ? lockFile.size() + 1 : 1);
+            slot.lockFile[fits ? lockFile.size() : 0] = '\0';
+            slot.fd.store(fd);
+            return i;
+        }
+    }
+    return -1;  // more open devices than slots: these are released only by a clean end
+}
+
 bool WriteOne(int fd, std::uint8_t value) {
     return write(fd, &value, 1) == 1;
 }
@@ -174,6 +200,7 @@ struct CSerialDevice::Handles {
     int fd;
     std::string lockFile;  // the lock file taken for the device
     bool vanished = false;
+    int releaseSlot = -1;
 };
 
 std::unique_ptr<CSerialDevice> CSerialDevice::Open(const std::string& devicePath, int baudRate,
@@ -197,8 +224,8 @@ std::unique_ptr<CSerialDevice> CSerialDevice::Open(const std::string& devicePath
         }
         return nullptr;
     }
-    std::unique_ptr<CSerialDevice> device(
-        new CSerialDevice(std::make_unique<Handles>(Handles{fd, *lockFile})));
+    std::unique_ptr<CSerialDevice> device(new CSerialDevice(std::make_unique<Handles>(
+        Handles{fd, *lockFile, false, RegisterForRelease(fd, *lockFile)})));
     if (!ConfigureLine(fd, *speed, parity)) {
         failure.kind = Kind::SettingsRefused;
         return nullptr;
@@ -216,6 +243,22 @@ CSerialDevice::~CSerialDevice() {
     ioctl(fd, TIOCNXCL);
     close(fd);
     ReleaseUucpLock(m_pHandles->lockFile);
+    // Only now: a signal before this point still finds what to release.
+    if (m_pHandles->releaseSlot >= 0) {
+        g_releaseSlots[m_pHandles->releaseSlot].fd.store(-1);
+    }
+}
+
+void CSerialDevice::ReleaseAllForExit() {
+    for (ReleaseSlot& slot : g_releaseSlots) {
+        const int fd = slot.fd.load();
+        if (fd >= 0) {
+            ioctl(fd, TIOCNXCL);
+            if (slot.lockFile[0] != '\0') {
+                unlink(slot.lockFile);
+            }
+        }
+    }
 }
 
 void CSerialDevice::WriteByte(std::uint8_t value) {

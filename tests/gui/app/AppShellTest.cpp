@@ -4,10 +4,13 @@
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
+#include <filesystem>
 #include <functional>
 #include <utility>
 
 #include "AboutDlg.h"
+#include "CloseOnSignals.h"
 #include "PortSettingsStore.h"
 #include "RecordedMessageBoxes.h"
 #include "SetupApp.h"
@@ -128,6 +131,66 @@ TEST(SetupApp, ShowsTheSplashForASecondThenTheMainWindowAndEndsWithIt) {
     }
     EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("Open Reg Error!")});
     SetPortSettingsFailureReporter({});
+}
+
+TEST(CloseOnSignals, EachSignalClosesTheOpenWindowsAsTheirCloseBoxesDo) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        const CCloseOnSignals closeOnSignals;
+        CAboutDlg about;
+        about.ShowModeless();
+        EXPECT_FALSE(CCloseOnSignals::Requested());
+        std::raise(signal);
+        QElapsedTimer waited;
+        waited.start();
+        while (!about.IsEnded() && waited.elapsed() < kGiveUpMs) {
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        EXPECT_TRUE(about.IsEnded());
+        EXPECT_FALSE(about.isVisible());
+        EXPECT_TRUE(CCloseOnSignals::Requested());
+    }
+}
+
+// A signal while the splash shows ends the run before the main window; one while the
+// main window holds the port closes it, and the port is free again.
+TEST(SetupApp, ASignalEndsTheRunAndReleasesThePort) {
+    CScopedSettingsHome home;
+    CSimRadio radio;
+    ASSERT_TRUE(radio.Start());
+    home.MapPort(1, radio.SlavePath());
+    CRecordedMessageBoxes boxes;
+    for (const int shownWhenSignalled : {CSplashDlg::kTemplateId, CSetupDlg::kTemplateId}) {
+        SCOPED_TRACE(shownWhenSignalled);
+        const CCloseOnSignals closeOnSignals;
+        QList<int> shown;
+        bool signalled = false;
+        QElapsedTimer sinceStart;
+        QTimer watcher;
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            for (CDialog* dialog : VisibleDialogs()) {
+                const int id = dialog->Template().id;
+                if (!shown.contains(id)) {
+                    shown.append(id);
+                }
+                if (id == shownWhenSignalled && !signalled) {
+                    signalled = true;
+                    std::raise(SIGTERM);
+                } else if (sinceStart.elapsed() > kGiveUpMs) {
+                    dialog->close();
+                }
+            }
+        });
+        watcher.start(10);
+        sinceStart.start();
+        EXPECT_FALSE(CSetupApp().InitInstance());
+        watcher.stop();
+        EXPECT_EQ(shown.last(), shownWhenSignalled);
+        EXPECT_LT(sinceStart.elapsed(), kGiveUpMs);
+        EXPECT_TRUE(VisibleDialogs().isEmpty());
+        EXPECT_TRUE(std::filesystem::is_empty(home.LockFolder()));
+    }
+    EXPECT_TRUE(boxes.Texts().isEmpty());
 }
 
 }  // namespace

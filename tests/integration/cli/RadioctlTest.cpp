@@ -259,6 +259,37 @@ TEST_F(Radioctl, LineChangesTheRadioThenQueryWorksAtTheNewSettings) {
     EXPECT_EQ(Run({"query"}).status, 0);
 }
 
+// The stored PC settings belong to a port number: a device without one changes none.
+TEST_F(Radioctl, LineWithADeviceStoresOnlyUnderThatDevicesPortNumber) {
+    CSimRadio unnumbered;
+    ASSERT_TRUE(unnumbered.Start());
+    const Outcome elsewhere = Run({"--device", unnumbered.SlavePath(), "line", "4800", "odd"});
+    EXPECT_EQ(elsewhere.status, 0) << elsewhere.err;
+    EXPECT_EQ(elsewhere.err, "the radio now uses 4800 bit/s, odd parity; " +
+                                 unnumbered.SlavePath() +
+                                 " has no port number, so no PC settings were stored "
+                                 "(radioctl ports assign gives it one)\n");
+    EXPECT_EQ(unnumbered.State().baudRate, 4800);
+    PcPortSettings stored;
+    LoadPortSettings(stored);
+    EXPECT_EQ(stored.m_nBaudRate, 9600);
+    EXPECT_EQ(stored.m_nParity, 0);
+    EXPECT_EQ(Run({"query"}).status, 0);
+
+    const Outcome numbered = Run({"--device", radio.SlavePath(), "line", "19200", "even"});
+    EXPECT_EQ(numbered.status, 0) << numbered.err;
+    EXPECT_NE(numbered.err.find("stored as the PC settings of port 1"), std::string::npos);
+    LoadPortSettings(stored);
+    EXPECT_EQ(stored.m_nPortNumber, 1);
+    EXPECT_EQ(stored.m_nBaudRate, 19200);
+    EXPECT_EQ(Run({"query"}).status, 0);
+
+    // An empty device is no device: nothing is sent to the stored port's radio.
+    radio.ClearFrames();
+    EXPECT_EQ(Run({"--device", "", "set", "ani=7"}).status, 1);
+    EXPECT_TRUE(radio.Frames().empty());
+}
+
 TEST_F(Radioctl, DetectFindsTheRadioOnPortTwoAndSavesItOnlyWhenAsked) {
     SimRadioState state;
     state.baudRate = 4800;

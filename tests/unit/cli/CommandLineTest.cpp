@@ -6,6 +6,7 @@
 #include "CommandLine.h"
 #include "Radioctl.h"
 #include "TestNamespaces.h"
+#include "TestSupport.h"
 
 namespace {
 
@@ -38,7 +39,15 @@ TEST(CommandLine, BadWordsEndTheRunWithStatusOneAndSayWhy) {
         {{"set", "--help"}, 0, "rx-voice-gain=1..8"},
         {{"ports", "--help"}, 0, "radioctl ports assign N DEVICE"},
         {{"ports", "extra"}, 1, "ports takes no arguments, or assign N DEVICE"},
+        // An unset variable in a script never falls back to the stored port.
+        {{"--device", "", "query"}, 1, "--device needs a value, not an empty word"},
+        {{"query", "--port", ""}, 1, "--port needs a value, not an empty word"},
+        {{"--rate", "", "query"}, 1, "--rate needs a value, not an empty word"},
+        {{"--parity", "", "query"}, 1, "--parity needs a value, not an empty word"},
+        {{"channels", "read", "-o", ""}, 1, "-o needs a FILE"},
+        {{"detect", "--ports", ""}, 1, "--ports takes port numbers"},
     };
+    const CScopedSettingsHome home;
     for (const auto& tried : cases) {
         std::ostringstream out;
         std::ostringstream err;
