@@ -5,6 +5,7 @@
 
 #include "ChannelPlanCsv.h"
 #include "Json.h"
+#include "ReportedParameters.h"
 
 namespace radiosetup {
 
@@ -17,53 +18,21 @@ constexpr std::int32_t kVersion = 1;
 constexpr std::int64_t kHzPerUnit = 100;
 constexpr const char* kChannelArray = "an array of 100 channels";
 
-template <typename Record>
 struct FrequencyKey {
     const char* name;
-    std::int32_t Record::*member;
+    std::int32_t ChannelFreqPair::*member;
 };
 
-struct NumberKey {
-    const char* name;
-    std::int32_t RadioBackup::*member;
-    std::int32_t low;
-    std::int32_t high;
-};
-
-struct FlagKey {
-    const char* name;
-    bool RadioBackup::*member;
-};
-
-constexpr FrequencyKey<RadioBackup> kFrequencies[] = {
-    {"rx_hz", &RadioBackup::rxFrequency},
-    {"tx_hz", &RadioBackup::txFrequency},
-};
-
-constexpr FrequencyKey<ChannelFreqPair> kChannelFrequencies[] = {
+constexpr FrequencyKey kChannelFrequencies[] = {
     {"rx_hz", &ChannelFreqPair::rxFreq},
     {"tx_hz", &ChannelFreqPair::txFreq},
 };
 
-constexpr NumberKey kNumbers[] = {
-    {"ani", &RadioBackup::ani, 0, 16777215},
-    {"channel_total", &RadioBackup::channelTotal, 1, kRadioChannels},
-    {"current_channel", &RadioBackup::currentChannel, 1, kRadioChannels},
-    {"tx_time_limit_s", &RadioBackup::txTimeLimit, 0, 255},
-    {"rx_channel_gain", &RadioBackup::rxChannelGain, 1, 16},
-    {"rx_voice_gain", &RadioBackup::rxVoiceGain, 1, 8},
-    {"tx_channel_gain", &RadioBackup::txChannelGain, 1, 16},
-    {"tx_voice_gain", &RadioBackup::txVoiceGain, 1, 16},
-};
-
-constexpr FlagKey kFlags[] = {
-    {"addressing", &RadioBackup::addressing},
-    {"transparent", &RadioBackup::transparent},
-    {"error_correction", &RadioBackup::errorCorrection},
-    {"encryption", &RadioBackup::encryption},
-    {"compander", &RadioBackup::compander},
-    {"pre_emphasis", &RadioBackup::preEmphasis},
-};
+// The file's order: frequencies, numbers, levels, switches.
+std::vector<const ParameterRow*> BackupRows() {
+    return ReportedRows(
+        {ParamKind::kFrequency, ParamKind::kNumber, ParamKind::kLevel, ParamKind::kSwitch});
+}
 
 // The members of one object, named in messages by their path from the top.
 class CObjectReader {
@@ -142,15 +111,34 @@ private:
     std::string& m_error;
 };
 
-template <typename Record, std::size_t N>
-bool ReadFrequencies(const CObjectReader& reader, const FrequencyKey<Record> (&keys)[N],
-                     Record& record) {
-    for (const FrequencyKey<Record>& key : keys) {
-        if (!reader.Frequency(key.name, record.*key.member)) {
+bool ReadFrequencies(const CObjectReader& reader, ChannelFreqPair& pair) {
+    for (const FrequencyKey& key : kChannelFrequencies) {
+        if (!reader.Frequency(key.name, pair.*key.member)) {
             return false;
         }
     }
     return true;
+}
+
+// A choice is never reported; it would be kept as its word's index.
+bool ReadValue(const CObjectReader& reader, const ParameterRow& row, std::int32_t& value) {
+    const char* key = row.names.reportKey;
+    bool on = false;
+    switch (row.kind) {
+        case ParamKind::kFrequency:
+            return reader.Frequency(key, value);
+        case ParamKind::kSwitch:
+            if (!reader.Flag(key, on)) {
+                return false;
+            }
+            value = on ? 1 : 0;
+            return true;
+        case ParamKind::kNumber:
+        case ParamKind::kLevel:
+        case ParamKind::kChoice:
+            return reader.Number(key, row.range.low, row.range.high, value);
+    }
+    return false;
 }
 
 bool ReadParameters(const CObjectReader& root, RadioBackup& backup) {
@@ -159,18 +147,12 @@ bool ReadParameters(const CObjectReader& root, RadioBackup& backup) {
         return false;
     }
     const CObjectReader reader = root.Child(*object, "parameters");
-    if (!ReadFrequencies(reader, kFrequencies, backup)) {
-        return false;
-    }
-    for (const NumberKey& key : kNumbers) {
-        if (!reader.Number(key.name, key.low, key.high, backup.*key.member)) {
+    for (const ParameterRow* row : BackupRows()) {
+        std::int32_t value = 0;
+        if (!ReadValue(reader, *row, value)) {
             return false;
         }
-    }
-    for (const FlagKey& key : kFlags) {
-        if (!reader.Flag(key.name, backup.*key.member)) {
-            return false;
-        }
+        SetBackupValue(backup, row->id, value);
     }
     return true;
 }
@@ -193,7 +175,7 @@ bool ReadChannels(const CObjectReader& root, RadioBackup& backup) {
         const CObjectReader reader = root.Child(items[index], name);
         std::int32_t number = 0;
         if (!reader.Number("channel", channel, channel, number) ||
-            !ReadFrequencies(reader, kChannelFrequencies, backup.channels[index])) {
+            !ReadFrequencies(reader, backup.channels[index])) {
             return false;
         }
     }
@@ -216,24 +198,33 @@ std::string Joined(const std::vector<std::string>& items, const char* separator)
     return text;
 }
 
-template <typename Record, std::size_t N>
-void AddFrequencies(const FrequencyKey<Record> (&keys)[N], const Record& record,
-                    std::vector<std::string>& pairs) {
-    for (const FrequencyKey<Record>& key : keys) {
-        pairs.push_back(Pair(key.name, std::to_string(record.*key.member * kHzPerUnit)));
+void AddFrequencies(const ChannelFreqPair& pair, std::vector<std::string>& pairs) {
+    for (const FrequencyKey& key : kChannelFrequencies) {
+        pairs.push_back(Pair(key.name, std::to_string(pair.*key.member * kHzPerUnit)));
     }
+}
+
+std::string FormatValue(const ParameterRow& row, std::int32_t value) {
+    switch (row.kind) {
+        case ParamKind::kFrequency:
+            return std::to_string(value * kHzPerUnit);
+        case ParamKind::kSwitch:
+            return value != 0 ? "true" : "false";
+        case ParamKind::kNumber:
+        case ParamKind::kLevel:
+        case ParamKind::kChoice:
+            return std::to_string(value);
+    }
+    return {};
 }
 
 }  // namespace
 
 std::string CBackupFile::FormatParameters(const RadioBackup& backup, const std::string& indent) {
     std::vector<std::string> parameters;
-    AddFrequencies(kFrequencies, backup, parameters);
-    for (const NumberKey& key : kNumbers) {
-        parameters.push_back(Pair(key.name, std::to_string(backup.*key.member)));
-    }
-    for (const FlagKey& key : kFlags) {
-        parameters.push_back(Pair(key.name, backup.*key.member ? "true" : "false"));
+    for (const ParameterRow* row : BackupRows()) {
+        parameters.push_back(
+            Pair(row->names.reportKey, FormatValue(*row, BackupValue(backup, row->id))));
     }
     const std::string memberIndent = "\n" + indent + "  ";
     const std::string separator = "," + memberIndent;
@@ -244,7 +235,7 @@ std::string CBackupFile::Format(const RadioBackup& backup) {
     std::vector<std::string> channels;
     for (std::size_t index = 0; index < backup.channels.size(); ++index) {
         std::vector<std::string> pairs{Pair("channel", std::to_string(index + 1))};
-        AddFrequencies(kChannelFrequencies, backup.channels[index], pairs);
+        AddFrequencies(backup.channels[index], pairs);
         channels.push_back("{" + Joined(pairs, ", ") + "}");
     }
     const std::vector<std::string> members{

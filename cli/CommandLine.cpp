@@ -1,7 +1,9 @@
 #include "CommandLine.h"
 
+#include <limits>
 #include <map>
 
+#include "ParameterTable.h"
 #include "PcPortSettings.h"
 
 namespace radiosetup {
@@ -73,15 +75,15 @@ pre_emphasis}.
 
 Writes the named parameters, and nothing else. Keys:
   rx=MHZ tx=MHZ            frequencies of the current channel (e.g. 229.0125)
-  ani=N                    0..16777215
-  total=N                  channel total, 1..100
+  ani=N                    {ani}
+  total=N                  channel total, {total}
   channel=N                current channel, 1..total
-  time-limit=S             transmit time limit in seconds, 0..255
+  time-limit=S             transmit time limit in seconds, {time-limit}
   mode=data|voice          addressing=on|off     transparent=on|off
   relay=off|on|rx-end      ecc=on|off            encryption=on|off
   compander=on|off         pre-emphasis=on|off
-  rx-channel-gain=1..16    rx-voice-gain=1..8
-  tx-channel-gain=1..16    tx-voice-gain=1..16
+  rx-channel-gain={rx-channel-gain}    rx-voice-gain={rx-voice-gain}
+  tx-channel-gain={tx-channel-gain}    tx-voice-gain={tx-voice-gain}
 Every value is checked before anything is written. The parameters are read first, so that
 a frequency goes to the current channel (to the new one when channel= is given too), and a
 channel beyond the channel total is refused before any write.
@@ -173,6 +175,20 @@ bool ApplyValue(Invocation& invocation, const std::string& option, const std::st
     return error.empty();
 }
 
+// Each {key} of a help text becomes that parameter's range, "low..high", from the table.
+std::string WithRanges(std::string text) {
+    for (const ParameterRow& row : ParameterTable()) {
+        const std::string placeholder = "{" + std::string(row.names.key) + "}";
+        const std::string range =
+            std::to_string(row.range.low) + ".." + std::to_string(row.range.high);
+        for (auto at = text.find(placeholder); at != std::string::npos;
+             at = text.find(placeholder, at)) {
+            text.replace(at, placeholder.size(), range);
+        }
+    }
+    return text;
+}
+
 }  // namespace
 
 std::optional<Invocation> ParseCommandLine(const std::vector<std::string>& words,
@@ -218,8 +234,8 @@ const char* ParityPhrase(int parity) {
 }
 
 std::optional<int> BaudRateNamed(const std::string& text) {
-    const auto rate = WholeNumber(text, 2400, 19200);
-    if (rate && (*rate == 2400 || *rate == 4800 || *rate == 9600 || *rate == 19200)) {
+    const auto rate = WholeNumber(text, 0, std::numeric_limits<int>::max());
+    if (rate && IsSupportedBaudRate(*rate)) {
         return static_cast<int>(*rate);
     }
     return std::nullopt;
@@ -240,7 +256,7 @@ std::string UsageText() {
 
 std::string CommandHelp(const std::string& command) {
     const auto found = kCommandHelp.find(command);
-    return found == kCommandHelp.end() ? std::string() : found->second;
+    return found == kCommandHelp.end() ? std::string() : WithRanges(found->second);
 }
 
 }  // namespace radiosetup

@@ -1,47 +1,90 @@
 #include "ReportedParameters.h"
 
-#include <cstdlib>
+#include <algorithm>
 
 namespace radiosetup {
 
+namespace {
+
+// Where the backup keeps each reported parameter: a number or a flag.
+struct BackupMember {
+    ParamId id;
+    std::int32_t RadioBackup::*number;
+    bool RadioBackup::*flag;
+};
+
+constexpr BackupMember kMembers[] = {
+    {ParamId::kRxFrequency, &RadioBackup::rxFrequency, nullptr},
+    {ParamId::kTxFrequency, &RadioBackup::txFrequency, nullptr},
+    {ParamId::kAni, &RadioBackup::ani, nullptr},
+    {ParamId::kChannelTotal, &RadioBackup::channelTotal, nullptr},
+    {ParamId::kCurrentChannel, &RadioBackup::currentChannel, nullptr},
+    {ParamId::kTxTimeLimit, &RadioBackup::txTimeLimit, nullptr},
+    {ParamId::kRxChannelGain, &RadioBackup::rxChannelGain, nullptr},
+    {ParamId::kRxVoiceGain, &RadioBackup::rxVoiceGain, nullptr},
+    {ParamId::kTxChannelGain, &RadioBackup::txChannelGain, nullptr},
+    {ParamId::kTxVoiceGain, &RadioBackup::txVoiceGain, nullptr},
+    {ParamId::kAddressing, nullptr, &RadioBackup::addressing},
+    {ParamId::kTransparent, nullptr, &RadioBackup::transparent},
+    {ParamId::kErrorCorrection, nullptr, &RadioBackup::errorCorrection},
+    {ParamId::kEncryption, nullptr, &RadioBackup::encryption},
+    {ParamId::kCompander, nullptr, &RadioBackup::compander},
+    {ParamId::kPreEmphasis, nullptr, &RadioBackup::preEmphasis},
+};
+
+const BackupMember& MemberOf(ParamId id) {
+    return *std::find_if(std::begin(kMembers), std::end(kMembers),
+                         [id](const BackupMember& member) { return member.id == id; });
+}
+
+bool IsReported(const ParameterRow& row) {
+    return row.names.reportKey != nullptr;
+}
+
+}  // namespace
+
+std::int32_t BackupValue(const RadioBackup& backup, ParamId id) {
+    const BackupMember& member = MemberOf(id);
+    return member.flag != nullptr ? backup.*member.flag : backup.*member.number;
+}
+
+void SetBackupValue(RadioBackup& backup, ParamId id, std::int32_t value) {
+    const BackupMember& member = MemberOf(id);
+    if (member.flag != nullptr) {
+        backup.*member.flag = value != 0;
+    } else {
+        backup.*member.number = value;
+    }
+}
+
 RadioBackup ReportedParameters(const CParameterSet& queried) {
     RadioBackup reported;
-    reported.rxFrequency = static_cast<std::int32_t>(queried.m_nRxFrequency);
-    reported.txFrequency = static_cast<std::int32_t>(queried.m_nTxFrequency);
-    reported.ani = static_cast<std::int32_t>(std::strtol(queried.m_strAni.c_str(), nullptr, 10));
-    reported.channelTotal = queried.m_nChannelTotal;
-    reported.currentChannel = queried.m_nCurrentChannel;
-    reported.txTimeLimit = queried.m_nTxTimeLimit;
-    reported.rxChannelGain = queried.m_nRxChannelGain;
-    reported.rxVoiceGain = queried.m_nRxVoiceGain;
-    reported.txChannelGain = queried.m_nTxChannelGain;
-    reported.txVoiceGain = queried.m_nTxVoiceGain;
-    reported.addressing = queried.m_bAddressing == 0;
-    reported.transparent = queried.m_bTransparent != 0;
-    reported.errorCorrection = queried.m_nEccSetting == kEccUsed;
-    reported.encryption = queried.m_bEncryption != 0;
-    reported.compander = queried.m_bCompander != 0;
-    reported.preEmphasis = queried.m_bPreEmphasis != 0;
+    for (const ParameterRow& row : ParameterTable()) {
+        if (IsReported(row)) {
+            SetBackupValue(reported, row.id, row.access.reported(queried));
+        }
+    }
     return reported;
 }
 
 void ApplyParameters(const RadioBackup& backup, CParameterSet& params) {
-    params.m_nRxFrequency = static_cast<std::uint32_t>(backup.rxFrequency);
-    params.m_nTxFrequency = static_cast<std::uint32_t>(backup.txFrequency);
-    params.m_nAni = backup.ani;
-    params.m_nChannelTotal = static_cast<std::uint8_t>(backup.channelTotal);
-    params.m_nCurrentChannel = static_cast<std::uint8_t>(backup.currentChannel);
-    params.m_nTxTimeLimit = static_cast<std::uint8_t>(backup.txTimeLimit);
-    params.m_nRxChannelGain = static_cast<std::uint8_t>(backup.rxChannelGain);
-    params.m_nRxVoiceGain = static_cast<std::uint8_t>(backup.rxVoiceGain);
-    params.m_nTxChannelGain = static_cast<std::uint8_t>(backup.txChannelGain);
-    params.m_nTxVoiceGain = static_cast<std::uint8_t>(backup.txVoiceGain);
-    params.m_bAddressing = backup.addressing ? 1 : 0;
-    params.m_bTransparent = backup.transparent ? 1 : 0;
-    params.m_nEccSetting = backup.errorCorrection ? kEccUsed : kEccNotUsed;
-    params.m_bEncryption = backup.encryption ? 1 : 0;
-    params.m_bCompander = backup.compander ? 1 : 0;
-    params.m_bPreEmphasis = backup.preEmphasis ? 1 : 0;
+    for (const ParameterRow& row : ParameterTable()) {
+        if (IsReported(row)) {
+            row.access.apply(params, BackupValue(backup, row.id));
+        }
+    }
+}
+
+std::vector<const ParameterRow*> ReportedRows(std::initializer_list<ParamKind> kindOrder) {
+    std::vector<const ParameterRow*> rows;
+    for (const ParamKind kind : kindOrder) {
+        for (const ParameterRow& row : ParameterTable()) {
+            if (row.kind == kind && IsReported(row)) {
+                rows.push_back(&row);
+            }
+        }
+    }
+    return rows;
 }
 
 }  // namespace radiosetup

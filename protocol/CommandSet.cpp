@@ -66,16 +66,16 @@ std::uint8_t LevelCode(std::uint8_t level) {
 std::uint8_t AudioFlags(const CParameterSet& params) {
     std::uint8_t flags = 0;
     if (params.m_bCompander != 0) {
-        flags |= 0x80;
+        flags |= AudioFlag::kCompander;
     }
     if (params.m_bPreEmphasis != 0) {
-        flags |= 0x40;
+        flags |= AudioFlag::kPreEmphasis;
     }
     if (params.m_nEccSetting == kEccNotUsed) {
-        flags |= 0x20;
+        flags |= AudioFlag::kNoErrorCorrection;
     }
     if (params.m_bEncryption != 0) {
-        flags |= 0x10;
+        flags |= AudioFlag::kEncryption;
     }
     return flags;
 }
@@ -157,8 +157,8 @@ RadioPayload AudioPayload(const CParameterSet& params) {
     const std::uint8_t txVoice = LevelCode(params.m_nTxVoiceGain);
     const std::uint8_t rxChannel = LevelCode(params.m_nRxChannelGain);
     return MakePayload(Cmd::kAudio, kAudioMarker, Byte(0xF0u | rxVoice),
-                       Byte((txChannel << 4u) | (txVoice & 0x0Fu)),
-                       Byte((rxChannel & 0x0Fu) | AudioFlags(params)));
+                       Byte((txChannel << 4u) | (txVoice & kLevelCodeMask)),
+                       Byte((rxChannel & kLevelCodeMask) | AudioFlags(params)));
 }
 
 RadioPayload ChannelRxFrequencyPayload(int channel, std::uint32_t frequency) {

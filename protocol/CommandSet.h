@@ -30,6 +30,18 @@ constexpr std::uint8_t kChannelQuery = 0x1D;
 constexpr std::uint8_t kQuery = 0xCC;
 }  // namespace Cmd
 
+// The audio request's last byte, above the receive channel gain; the parameter block
+// reports the first three in the same places.
+namespace AudioFlag {
+constexpr std::uint8_t kCompander = 0x80;
+constexpr std::uint8_t kPreEmphasis = 0x40;
+constexpr std::uint8_t kNoErrorCorrection = 0x20;
+constexpr std::uint8_t kEncryption = 0x10;
+}  // namespace AudioFlag
+
+// Audio levels 1..16 travel as codes 0..15.
+constexpr std::uint8_t kLevelCodeMask = 0x0F;
+
 // Channel words of the link: frequency / 125, receive lowered by 214000 first.
 std::uint16_t TxFrequencyWord(std::uint32_t frequency);
 std::uint16_t RxFrequencyWord(std::uint32_t frequency);

@@ -10,20 +10,29 @@ namespace {
 
 constexpr int kChecksumFirstByte = 2;
 constexpr int kChecksumEndByte = 128;
-constexpr int kChannelEntriesOffset = 32;
 constexpr std::uint32_t kRxWordBase = kRxFrequencyOffset / kChannelStep;  // 1712
 
 std::uint16_t LittleEndianWord(const std::uint8_t* bytes) {
     return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
 }
 
+// Every field the set keeps in a byte fits one.
+std::uint8_t ByteField(const std::uint8_t* block, BlockField field) {
+    return static_cast<std::uint8_t>(ReadField(block, field));
+}
+
+// The block counts channels and levels from 0.
+std::uint8_t CountedFromOne(const std::uint8_t* block, BlockField field) {
+    return static_cast<std::uint8_t>(ReadField(block, field) + 1);
+}
+
 void DecodeCurrentChannelFrequencies(const std::uint8_t* block, CParameterSet& params) {
-    const int index = block[7];
+    const int index = ByteField(block, BlockAt::kCurrentChannelIndex);
     // Entries past the 24th would lie beyond the block: keep what is shown.
     if (index >= kBlockChannelEntries) {
         return;
     }
-    const std::uint8_t* entry = block + kChannelEntriesOffset + 4 * index;
+    const std::uint8_t* entry = block + BlockAt::kChannelEntries + 4 * index;
     params.m_nTxFrequency = LittleEndianWord(entry) * kChannelStep;
     params.m_nRxFrequency = (LittleEndianWord(entry + 2) + kRxWordBase) * kChannelStep;
     params.m_strTxFrequency = std::to_string(params.m_nTxFrequency);
@@ -31,6 +40,18 @@ void DecodeCurrentChannelFrequencies(const std::uint8_t* block, CParameterSet& p
 }
 
 }  // namespace
+
+unsigned ReadField(const std::uint8_t* block, BlockField field) {
+    unsigned value = block[field.offset];
+    if (field.mask > 0xFF) {
+        value |= block[field.offset + 1] << 8u;
+    }
+    value &= field.mask;
+    for (unsigned mask = field.mask; (mask & 1u) == 0; mask >>= 1u) {
+        value >>= 1u;
+    }
+    return value;
+}
 
 std::uint16_t ParameterBlockChecksum(const std::uint8_t* block) {
     unsigned sum = 0;
@@ -46,23 +67,24 @@ bool HasValidChecksum(const std::uint8_t* block) {
 }
 
 void DecodeParameterBlock(const std::uint8_t* block, CParameterSet& params) {
-    params.m_strAni = std::to_string(LittleEndianWord(block + 2));
-    params.m_nChannelTotal = block[6];
+    params.m_strAni = std::to_string(ReadField(block, BlockAt::kAni));
+    params.m_nChannelTotal = ByteField(block, BlockAt::kChannelTotal);
     params.m_strChannelTotal = std::to_string(params.m_nChannelTotal);
-    params.m_nCurrentChannel = static_cast<std::uint8_t>(block[7] + 1);
-    params.m_nTxTimeLimit = block[8];
+    params.m_nCurrentChannel = CountedFromOne(block, BlockAt::kCurrentChannelIndex);
+    params.m_nTxTimeLimit = ByteField(block, BlockAt::kTxTimeLimit);
     params.m_strTxTimeLimit = std::to_string(params.m_nTxTimeLimit);
     DecodeCurrentChannelFrequencies(block, params);
-    params.m_nEccSetting = (block[16] & 0x20) != 0 ? kEccNotUsed : kEccUsed;
-    params.m_bTransparent = block[9];
-    params.m_bEncryption = block[10] & 0x08;
-    params.m_bCompander = block[16] & 0x80;
-    params.m_bPreEmphasis = block[16] & 0x40;
-    params.m_bAddressing = block[22];
-    params.m_nRxChannelGain = static_cast<std::uint8_t>((block[16] & 0x0F) + 1);
-    params.m_nRxVoiceGain = static_cast<std::uint8_t>((block[12] & 0x07) + 1);
-    params.m_nTxChannelGain = static_cast<std::uint8_t>((block[14] >> 4) + 1);
-    params.m_nTxVoiceGain = static_cast<std::uint8_t>((block[14] & 0x0F) + 1);
+    params.m_nEccSetting =
+        ReadField(block, BlockAt::kNoErrorCorrection) != 0 ? kEccNotUsed : kEccUsed;
+    params.m_bTransparent = ByteField(block, BlockAt::kTransparent);
+    params.m_bEncryption = ByteField(block, BlockAt::kEncryption);
+    params.m_bCompander = ByteField(block, BlockAt::kCompander);
+    params.m_bPreEmphasis = ByteField(block, BlockAt::kPreEmphasis);
+    params.m_bAddressing = ByteField(block, BlockAt::kAddressing);
+    params.m_nRxChannelGain = CountedFromOne(block, BlockAt::kRxChannelGain);
+    params.m_nRxVoiceGain = CountedFromOne(block, BlockAt::kRxVoiceGain);
+    params.m_nTxChannelGain = CountedFromOne(block, BlockAt::kTxChannelGain);
+    params.m_nTxVoiceGain = CountedFromOne(block, BlockAt::kTxVoiceGain);
     params.m_bDataMode = 1;
     params.m_bRelayOn = 0;
     params.m_bRxEndRelay = 0;

@@ -12,7 +12,6 @@ namespace radiosetup {
 
 namespace {
 
-constexpr int kSearchRates[] = {19200, 9600, 4800, 2400};
 constexpr int kSearchParities[] = {kParityNone, kParityOdd, kParityEven};
 // Start ports up to this one search ports 1 and 2; a higher one is searched alone.
 constexpr int kLastDefaultPort = 2;
@@ -43,7 +42,7 @@ std::optional<PcPortSettings> SearchForRadio(
 
 std::optional<PcPortSettings> SearchPort(int portNumber, const ProbeLinkOpener& open, IClock& clock,
                                          const std::function<void(const PcPortSettings&)>& onTry) {
-    for (const int baudRate : kSearchRates) {
+    for (const int baudRate : kLineRates) {
         for (const int parity : kSearchParities) {
             const PcPortSettings tried{static_cast<std::uint8_t>(portNumber), baudRate,
                                        static_cast<std::uint8_t>(parity)};

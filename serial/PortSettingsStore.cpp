@@ -1,6 +1,7 @@
 #include "PortSettingsStore.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
@@ -75,7 +76,8 @@ std::uint8_t CheckedParity(std::optional<std::uint8_t> parity) {
 }  // namespace
 
 bool IsSupportedBaudRate(std::int64_t baudRate) {
-    return baudRate == 2400 || baudRate == 4800 || baudRate == 9600 || baudRate == 19200;
+    return std::find(std::begin(kLineRates), std::end(kLineRates), baudRate) !=
+           std::end(kLineRates);
 }
 
 bool IsKeptPortNumber(std::uint32_t portNumber) {

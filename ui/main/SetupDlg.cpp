@@ -8,7 +8,6 @@
 #include "OpKind.h"
 #include "PortFailureText.h"
 #include "PortSettingsStore.h"
-#include "RadioLimits.h"
 #include "RadioPortInvocation.h"
 #include "ResourceIds.h"
 #include "SetupDlgIds.h"
@@ -31,18 +30,16 @@ constexpr int kFrequencyReadLength = 7;
 constexpr int kShortReadLength = 3;
 
 constexpr int kFrequencyDigits = 7;
-constexpr int kMaxAni = 16777215;
-constexpr int kMaxChannelTotal = 100;
-constexpr int kMaxTxTimeLimit = 255;
 
+// The range messages come with the parameter table.
 namespace Msg {
-constexpr const char* kAniRange = "设备ANI必须是0-16777215";
-constexpr const char* kChannelTotalRange = "信道总数必须是1-100";
-constexpr const char* kCurrentChannelRange = "当前信道必须是1-%1";
 constexpr const char* kSetChannelTotalFirst = "请先设置正确的信道总数";
 constexpr const char* kChangeCurrentChannelFirst = "请先将当前信道改为1-%1";
-constexpr const char* kTxTimeLimitRange = "发射限时必须是0-255";
 }  // namespace Msg
+
+const char* ChannelTotalRange() {
+    return Parameter(ParamId::kChannelTotal).range.message;
+}
 
 // 8-bit members keep the low 8 bits of what was typed.
 std::uint8_t LowByte(int value) {
@@ -219,13 +216,6 @@ void CSetupDlg::ShowPortSettings() {
     SetText(Id::kPortField, PortFieldText(m_portSettings));
 }
 
-void CSetupDlg::SetSliderRanges() {
-    SetSliderRange(Id::kRxChannelGain, 1, 16);
-    SetSliderRange(Id::kRxVoiceGain, 1, 8);
-    SetSliderRange(Id::kTxChannelGain, 1, 16);
-    SetSliderRange(Id::kTxVoiceGain, 1, 16);
-}
-
 void CSetupDlg::ShowLevelTexts() {
     SetText(Id::kTxVoiceGainText, std::to_string(m_params.m_nTxVoiceGain));
     SetText(Id::kTxChannelGainText, std::to_string(m_params.m_nTxChannelGain));
@@ -243,15 +233,18 @@ void CSetupDlg::UpdateClock() {
 
 struct CSetupDlg::FrequencyField {
     int editId;
+    ParamId paramId;
     std::uint32_t CParameterSet::*member;
     OpKind opKind;
     PayloadBuilder payload;
 };
 
-const CSetupDlg::FrequencyField CSetupDlg::kRxField{
-    Id::kRxFrequency, &CParameterSet::m_nRxFrequency, OpKind::kRxFrequency, RxFrequencyPayload};
-const CSetupDlg::FrequencyField CSetupDlg::kTxField{
-    Id::kTxFrequency, &CParameterSet::m_nTxFrequency, OpKind::kTxFrequency, TxFrequencyPayload};
+const CSetupDlg::FrequencyField CSetupDlg::kRxField{Id::kRxFrequency, ParamId::kRxFrequency,
+                                                    &CParameterSet::m_nRxFrequency,
+                                                    OpKind::kRxFrequency, RxFrequencyPayload};
+const CSetupDlg::FrequencyField CSetupDlg::kTxField{Id::kTxFrequency, ParamId::kTxFrequency,
+                                                    &CParameterSet::m_nTxFrequency,
+                                                    OpKind::kTxFrequency, TxFrequencyPayload};
 
 void CSetupDlg::ConnectFieldButtons() {
     OnClicked(Id::kQuery, [this] { OnQuery(); });
@@ -274,8 +267,7 @@ void CSetupDlg::OnSetDevice() {
     if (m_engine.CheckBusy()) {
         return;
     }
-    if (!TakeAni() ||
-        !TakeChannelTotal(kShortReadLength, Msg::kChannelTotalRange, Id::kChannelTotal) ||
+    if (!TakeAni() || !TakeChannelTotal(kShortReadLength, ChannelTotalRange(), Id::kChannelTotal) ||
         !TakeCurrentChannel(kShortReadLength, MsgIcon::None)) {
         return;
     }
@@ -313,7 +305,7 @@ void CSetupDlg::OnAniOk() {
 
 void CSetupDlg::OnChannelTotalOk() {
     if (m_engine.CheckBusy() ||
-        !TakeChannelTotal(kShortReadLength, Msg::kChannelTotalRange, Id::kChannelTotal)) {
+        !TakeChannelTotal(kShortReadLength, ChannelTotalRange(), Id::kChannelTotal)) {
         return;
     }
     // Compared with the stored current channel, not with what its edit shows.
@@ -340,7 +332,7 @@ void CSetupDlg::OnTxTimeLimitOk() {
         return;
     }
     const int limit = ReadValue(Id::kTxTimeLimit, kWholeText);
-    if (!Accept(limit >= 0 && limit <= kMaxTxTimeLimit, Msg::kTxTimeLimitRange, Id::kTxTimeLimit)) {
+    if (!AcceptInRange(ParamId::kTxTimeLimit, limit, Id::kTxTimeLimit)) {
         return;
     }
     m_params.m_nTxTimeLimit = LowByte(limit);
@@ -350,13 +342,13 @@ void CSetupDlg::OnTxTimeLimitOk() {
 bool CSetupDlg::TakeAni() {
     const int ani = ReadValue(Id::kAni, kAniReadLength);
     m_params.m_nAni = ani;
-    return Accept(ani >= 0 && ani <= kMaxAni, Msg::kAniRange, Id::kAni);
+    return AcceptInRange(ParamId::kAni, ani, Id::kAni);
 }
 
 bool CSetupDlg::TakeChannelTotal(int maxCharacters, const char* message, int focusId) {
     const int total = ReadValue(Id::kChannelTotal, maxCharacters);
     m_params.m_nChannelTotal = LowByte(total);
-    return Accept(total >= 1 && total <= kMaxChannelTotal, message, focusId);
+    return Accept(Parameter(ParamId::kChannelTotal).Holds(total), message, focusId);
 }
 
 // Checked against the stored channel total.
@@ -364,16 +356,15 @@ bool CSetupDlg::TakeCurrentChannel(int maxCharacters, MsgIcon icon) {
     const int channel = ReadValue(Id::kCurrentChannel, maxCharacters);
     m_params.m_nCurrentChannel = LowByte(channel);
     const int total = m_params.m_nChannelTotal;
-    return Accept(channel >= 1 && channel <= total,
-                  FormatText(Msg::kCurrentChannelRange, {std::to_string(total)}),
-                  Id::kCurrentChannel, icon);
+    const ParameterRow::Range& range = Parameter(ParamId::kCurrentChannel).range;
+    return Accept(channel >= range.low && channel <= total,
+                  FormatText(range.message, {std::to_string(total)}), Id::kCurrentChannel, icon);
 }
 
 bool CSetupDlg::TakeFrequency(const FrequencyField& field, int maxCharacters) {
     const int frequency = ReadValue(field.editId, maxCharacters);
     m_params.*field.member = static_cast<std::uint32_t>(frequency);
-    return Accept(frequency >= kLowestFrequency && frequency <= kHighestFrequency,
-                  kFrequencyRangeMessage, field.editId);
+    return AcceptInRange(field.paramId, frequency, field.editId);
 }
 
 // The operator types the leading digits: 229 stands for 2290000 (229 MHz).
@@ -393,6 +384,11 @@ void CSetupDlg::ShowCurrentChannelNumber() {
 int CSetupDlg::ReadValue(int id, int maxCharacters) const {
     const std::string text = GetText(id);
     return DecimalValue(maxCharacters == kWholeText ? text : LeftCharacters(text, maxCharacters));
+}
+
+bool CSetupDlg::AcceptInRange(ParamId id, int value, int focusId) {
+    const ParameterRow& row = Parameter(id);
+    return Accept(row.Holds(value), row.range.message, focusId);
 }
 
 bool CSetupDlg::Accept(bool valid, const std::string& message, int focusId, MsgIcon icon) {
@@ -484,16 +480,27 @@ void CSetupDlg::OnToggleClicked(const ToggleBox& box) {
 struct CSetupDlg::LevelSlider {
     int sliderId;
     int valueFieldId;
+    ParamId paramId;
     std::uint8_t CParameterSet::*member;
 };
 
+const CSetupDlg::LevelSlider CSetupDlg::kSliders[] = {
+    {Id::kRxChannelGain, Id::kRxChannelGainText, ParamId::kRxChannelGain,
+     &CParameterSet::m_nRxChannelGain},
+    {Id::kRxVoiceGain, Id::kRxVoiceGainText, ParamId::kRxVoiceGain, &CParameterSet::m_nRxVoiceGain},
+    {Id::kTxChannelGain, Id::kTxChannelGainText, ParamId::kTxChannelGain,
+     &CParameterSet::m_nTxChannelGain},
+    {Id::kTxVoiceGain, Id::kTxVoiceGainText, ParamId::kTxVoiceGain, &CParameterSet::m_nTxVoiceGain},
+};
+
+void CSetupDlg::SetSliderRanges() {
+    for (const LevelSlider& slider : kSliders) {
+        const ParameterRow::Range& range = Parameter(slider.paramId).range;
+        SetSliderRange(slider.sliderId, range.low, range.high);
+    }
+}
+
 void CSetupDlg::ConnectAudio() {
-    static const LevelSlider kSliders[] = {
-        {Id::kRxChannelGain, Id::kRxChannelGainText, &CParameterSet::m_nRxChannelGain},
-        {Id::kRxVoiceGain, Id::kRxVoiceGainText, &CParameterSet::m_nRxVoiceGain},
-        {Id::kTxChannelGain, Id::kTxChannelGainText, &CParameterSet::m_nTxChannelGain},
-        {Id::kTxVoiceGain, Id::kTxVoiceGainText, &CParameterSet::m_nTxVoiceGain},
-    };
     for (const LevelSlider& slider : kSliders) {
         OnSliderReleased(slider.sliderId, [this, &slider] { OnLevelReleased(slider); });
     }

@@ -6,6 +6,7 @@
 #include "MessageBoxSeam.h"
 #include "OperationEngine.h"
 #include "ParameterSet.h"
+#include "ParameterTable.h"
 #include "PcPortSettings.h"
 #include "SerialPort.h"
 #include "StatusClock.h"
@@ -66,6 +67,7 @@ private:
     using PayloadBuilder = RadioPayload (*)(const CParameterSet&);
     static const FrequencyField kRxField;
     static const FrequencyField kTxField;
+    static const LevelSlider kSliders[];
 
     void ConnectFieldButtons();
     void ConnectSwitches();
@@ -90,6 +92,7 @@ private:
     void ShowCurrentChannelNumber();
     int ReadValue(int id, int maxCharacters) const;
     bool Accept(bool valid, const std::string& message, int focusId, MsgIcon icon = MsgIcon::None);
+    bool AcceptInRange(ParamId id, int value, int focusId);
 
     // Switches, check boxes, sliders and the defaults.
     void OnSwitchClicked(const SwitchButton& button);

@@ -18,8 +18,6 @@ namespace {
 
 namespace Id = RadioPortId;
 
-// The rate list's items, in list order.
-constexpr int kListRates[] = {19200, 9600, 4800, 2400};
 constexpr int kFallbackRate = 9600;
 // The template's items are Port1 to Port9; present ports above them follow.
 constexpr int kTemplatePorts = 9;
@@ -38,12 +36,12 @@ std::vector<int> ListedPorts() {
 }
 
 int RateIndex(int baudRate) {
-    const auto* const end = std::end(kListRates);
-    const auto* found = std::find(std::begin(kListRates), end, baudRate);
+    const auto* const end = std::end(kLineRates);
+    const auto* found = std::find(std::begin(kLineRates), end, baudRate);
     if (found == end) {
-        found = std::find(std::begin(kListRates), end, kFallbackRate);
+        found = std::find(std::begin(kLineRates), end, kFallbackRate);
     }
-    return static_cast<int>(found - std::begin(kListRates));
+    return static_cast<int>(found - std::begin(kLineRates));
 }
 
 }  // namespace
@@ -101,7 +99,7 @@ PcPortSettings CRadioPortDlg::ChosenSettings(const PcPortSettings& current) cons
     // Without a selection (a stored port that is not listed) the stored port stays.
     const int listed = PortAt(m_nPortIndex);
     chosen.m_nPortNumber = listed > 0 ? static_cast<std::uint8_t>(listed) : current.m_nPortNumber;
-    chosen.m_nBaudRate = kListRates[m_nRateIndex];
+    chosen.m_nBaudRate = kLineRates[m_nRateIndex];
     chosen.m_nParity = static_cast<std::uint8_t>(m_nParityIndex);
     return chosen;
 }

@@ -1,0 +1,91 @@
+#include "ParameterTable.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "TestNamespaces.h"
+
+namespace {
+
+// Every field away from zero where it can be: ANI 12345, 50 channels, channel 1 at
+// 229 MHz both ways, 200 s, non-transparent, encrypted, rx voice 6, tx channel 4,
+// tx voice 13, companding, pre-emphasis, no error correction, rx channel 10, addressing off.
+std::array<std::uint8_t, kParameterBlockSize> WorkedBlock() {
+    std::array<std::uint8_t, kParameterBlockSize> block{};
+    block[2] = 0x39;
+    block[3] = 0x30;
+    block[6] = 50;
+    block[8] = 200;
+    block[10] = 0x08;
+    block[12] = 0xF5;
+    block[14] = 0x3C;
+    block[16] = 0xE9;
+    block[22] = 0x0F;
+    block[32] = 0x90;
+    block[33] = 0x47;
+    block[34] = 0xE0;
+    block[35] = 0x40;
+    return block;
+}
+
+struct Expected {
+    std::string key;
+    std::optional<unsigned> field;         // none: no field of its own in the block
+    std::optional<std::int32_t> reported;  // none: the radio does not report it
+    RadioPayload restored;                 // the request for the reported value
+};
+
+// The audio request carries the levels and all four flags, encryption too.
+constexpr RadioPayload kAudio{0x11, 0x0F, 0xF5, 0x3C, 0xF9};
+
+const Expected kExpected[] = {
+    {"ani", 12345, 12345, {0x02, 0x39, 0x30, 0x00, 0x00}},
+    {"total", 50, 50, {0x03, 0x32, 0x00, 0x00, 0x00}},
+    {"channel", 0, 1, {0x07, 0x00, 0x00, 0x00, 0x00}},
+    {"rx", std::nullopt, 2290000, {0x04, 0x00, 0x40, 0xE0, 0x00}},
+    {"tx", std::nullopt, 2290000, {0x05, 0x00, 0x47, 0x90, 0x00}},
+    {"time-limit", 200, 200, {0x06, 0xC8, 0x00, 0x00, 0x00}},
+    {"mode", std::nullopt, std::nullopt, {}},
+    {"addressing", 0x0F, 0, {0x18, 0x0F, 0x00, 0x00, 0x00}},
+    {"transparent", 0, 0, {0x15, 0x0F, 0x00, 0x00, 0x00}},
+    {"relay", std::nullopt, std::nullopt, {}},
+    {"ecc", 1, 0, {0x0A, 0x00, 0x00, 0x00, 0x00}},
+    {"encryption", 1, 1, {0x13, 0x01, 0x00, 0x00, 0x00}},
+    {"compander", 1, 1, kAudio},
+    {"pre-emphasis", 1, 1, kAudio},
+    {"rx-channel-gain", 9, 10, kAudio},
+    {"rx-voice-gain", 5, 6, kAudio},
+    {"tx-channel-gain", 3, 4, kAudio},
+    {"tx-voice-gain", 12, 13, kAudio},
+};
+
+}  // namespace
+
+TEST(ParameterTable, EveryRowReadsTheWorkedBlockAndWritesItBack) {
+    const auto block = WorkedBlock();
+    CParameterSet queried;
+    DecodeParameterBlock(block.data(), queried);
+    const std::vector<ParameterRow>& table = ParameterTable();
+    ASSERT_EQ(table.size(), std::size(kExpected));
+    for (std::size_t index = 0; index < table.size(); ++index) {
+        const ParameterRow& row = table[index];
+        const Expected& expected = kExpected[index];
+        SCOPED_TRACE(expected.key);
+        EXPECT_EQ(row.names.key, expected.key);
+        EXPECT_EQ(row.field.has_value(), expected.field.has_value());
+        if (row.field && expected.field) {
+            EXPECT_EQ(ReadField(block.data(), *row.field), *expected.field);
+        }
+        EXPECT_EQ(row.names.reportKey != nullptr, expected.reported.has_value());
+        if (row.names.reportKey != nullptr && expected.reported) {
+            const std::int32_t value = row.access.reported(queried);
+            EXPECT_EQ(value, *expected.reported);
+            CParameterSet restoring = queried;
+            row.access.apply(restoring, value);
+            EXPECT_EQ(row.request.payload(restoring), expected.restored);
+        }
+    }
+}
