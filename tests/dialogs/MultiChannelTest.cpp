@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <thread>
 
 #include "DialogDriver.h"
 #include "MultiChannelDlg.h"
@@ -11,20 +12,49 @@
 #include "PcPortSettings.h"
 #include "RadioOnPort.h"
 #include "SerialPort.h"
+#include "SteadyClock.h"
 #include "WireFrame.h"
 
 namespace {
 
 namespace Mc = MultiChannelId;
 
+// The real clock. At the dialog's first wait another thread takes the status field's pixels
+// from the screen, while the dialog's thread is blocked: what the operator sees then.
+class CStatusAtFirstWait final : public IClock {
+public:
+    // Takes the pixels once the dialog is painted, then watches its next wait.
+    void Watch(const CDialog& dialog) {
+        RunUntil([] { return false; }, std::chrono::milliseconds(300));
+        before = ShownPixels(dialog, Mc::kStatus);
+        m_pDialog = &dialog;
+    }
+    void Sleep(std::chrono::milliseconds duration) override {
+        if (m_pDialog != nullptr && during.empty()) {
+            std::thread([this] { during = ShownPixels(*m_pDialog, Mc::kStatus); }).join();
+        }
+        SteadyClock().Sleep(duration);
+    }
+    std::chrono::milliseconds Now() const override { return SteadyClock().Now(); }
+
+    std::vector<std::uint32_t> before;
+    std::vector<std::uint32_t> during;
+
+private:
+    const CDialog* m_pDialog = nullptr;
+};
+
 TEST(MultiChannel, QueryAsksForTheFirstChannelOfTheWindowAndFillsTheRows) {
     CRadioOnPort radio;
     CSerialPort port;
     ASSERT_TRUE(port.Open(1, 9600, kParityNone));
-    CMultiChannelDlg dialog(port);
+    CStatusAtFirstWait clock;
+    CMultiChannelDlg dialog(port, nullptr, clock);
     dialog.ShowModeless();
 
+    clock.Watch(dialog);
     Click(dialog, Mc::kQuery);
+    EXPECT_NE(clock.during, clock.before) << "正在查询...... is not on the screen during the wait";
     EXPECT_TRUE(RunUntil([&] { return dialog.GetText(Mc::kStatus) == "查询成功"; }))
         << dialog.GetText(Mc::kStatus);
     EXPECT_EQ(radio.Frames(), std::vector<std::string>{"55 AA 1D 00 00 00 00 1D"});
@@ -51,7 +81,8 @@ TEST(MultiChannel, SetSendsTheRowsAndSaveKeepsThemForTheNextOpening) {
     CSerialPort port;
     ASSERT_TRUE(port.Open(1, 9600, kParityNone));
     {
-        CMultiChannelDlg dialog(port);
+        CStatusAtFirstWait clock;
+        CMultiChannelDlg dialog(port, nullptr, clock);
         dialog.ShowModeless();
         Type(dialog, Mc::kChannelCount, "2");
         Type(dialog, Mc::kStartChannel, "41");
@@ -60,7 +91,9 @@ TEST(MultiChannel, SetSendsTheRowsAndSaveKeepsThemForTheNextOpening) {
         Type(dialog, Mc::kRows[1].rx, "2290125");
         Type(dialog, Mc::kRows[1].tx, "2290250");
 
+        clock.Watch(dialog);
         Click(dialog, Mc::kSet);
+        EXPECT_NE(clock.during, clock.before) << "正在设置中...... is not on the screen";
         EXPECT_TRUE(RunUntil([&] { return dialog.GetText(Mc::kStatus) == "设置成功"; }))
             << dialog.GetText(Mc::kStatus);
         // Receive words count 125-unit steps above 21.4 MHz, transmit words from zero.

@@ -50,7 +50,7 @@ public:
     void FocusItem(int id) { m_window.FocusItem(id); }
     void RepaintItem(int id) { m_window.RepaintItem(id); }
     // Paints the whole window now, before a long wait.
-    void RepaintWindow() { UpdateWindow(Handle()); }
+    void RepaintWindow() { m_window.RepaintWindow(); }
     void SetSliderRange(int id, int minimum, int maximum) {
         m_window.SetSliderRange(id, minimum, maximum);
     }

@@ -208,6 +208,19 @@ void CWin32DialogWindow::FocusItem(int id) {
 
 void CWin32DialogWindow::RepaintItem(int id) {
     RedrawWindow(Item(id), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ShowPainted();
+}
+
+void CWin32DialogWindow::RepaintWindow() {
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ShowPainted();
+}
+
+// Wine keeps what a busy thread paints off the screen until the thread next waits for
+// input (or has painted for 50 ms): a wait of no time here, as a blocking wait follows.
+// On Windows it returns at once.
+void CWin32DialogWindow::ShowPainted() {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
 }
 
 // A hidden control takes no focus: shown with no area, it does and stays out of sight.

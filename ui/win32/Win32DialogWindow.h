@@ -39,7 +39,9 @@ public:
     void EnableItem(int id, bool enabled);
     void ShowItem(int id, bool shown);
     void FocusItem(int id);
+    // Paint at once and put the result on the screen, as a blocking wait may follow.
     void RepaintItem(int id);
+    void RepaintWindow();
     void MakeHiddenFocusTarget(int id);
     void SetSliderRange(int id, int minimum, int maximum);
     void SetSliderPos(int id, int position);
@@ -62,6 +64,7 @@ private:
     void OnCommandMessage(WPARAM wParam);
     void OnScroll(WPARAM wParam, LPARAM lParam);
     void RunPostedTasks();
+    void ShowPainted();
     HWND Item(int id) const;
 
     const DialogTemplate& m_template;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -19,6 +20,9 @@ void DragSliderToEnd(CDialog& dialog, int id, bool rightEnd);
 void Type(CDialog& dialog, int id, const std::string& text);
 // The items of a drop-down list, in list order.
 std::vector<std::string> ListItems(const CDialog& dialog, int id);
+// Control id's pixels as the screen (Qt: the window's backing store) shows them now.
+// Callable from another thread while the dialog's thread is blocked.
+std::vector<std::uint32_t> ShownPixels(const CDialog& dialog, int id);
 // Runs the thread's events (the dialog's timers among them) until done says so or the
 // limit has passed; done's last answer.
 bool RunUntil(const std::function<bool()>& done,

@@ -1,7 +1,9 @@
 #include "DialogDriver.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QSlider>
 #include <QTest>
@@ -31,6 +33,20 @@ std::vector<std::string> ListItems(const CDialog& dialog, int id) {
         }
     }
     return items;
+}
+
+// The offscreen platform's screen is the window's backing store image.
+std::vector<std::uint32_t> ShownPixels(const CDialog& dialog, int id) {
+    const QWidget* item = dialog.Item(id);
+    QBackingStore* store = item->window()->backingStore();
+    const auto* image = store != nullptr ? dynamic_cast<QImage*>(store->paintDevice()) : nullptr;
+    if (image == nullptr) {
+        return {};
+    }
+    const QImage shown = image->copy(QRect(item->mapTo(item->window(), QPoint()), item->size()))
+                             .convertToFormat(QImage::Format_RGB32);
+    const auto* first = reinterpret_cast<const std::uint32_t*>(shown.constBits());
+    return std::vector<std::uint32_t>(first, first + shown.sizeInBytes() / 4);
 }
 
 bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
