@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <grp.h>
-#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,6 +22,7 @@
 #include "PtyPair.h"
 #include "RadioSession.h"
 #include "Radioctl.h"
+#include "RadioctlChild.h"
 #include "SerialPort.h"
 #include "SimRadio.h"
 #include "TestSupport.h"
@@ -450,44 +450,16 @@ TEST_F(RadioctlPorts, AUserWithoutPermissionIsToldWhichGroupToJoin) {
     if (geteuid() != 0) {
         GTEST_SKIP() << "needs root to become an unprivileged user";
     }
-    constexpr uid_t kNobody = 65534;
     const group* dialout = getgrnam("dialout");
     ASSERT_NE(dialout, nullptr);
     CPtyPair pty;
     ASSERT_EQ(chown(pty.SlavePath().c_str(), 0, dialout->gr_gid), 0);
     ASSERT_EQ(chmod(pty.SlavePath().c_str(), 0660), 0);
-    ASSERT_EQ(chmod(files.Path().c_str(), 0755), 0);
-    const std::string link = files.File("radio");
-    fs::create_symlink(pty.SlavePath(), link);
-
-    int pipeFds[2];
-    ASSERT_EQ(pipe(pipeFds), 0);
-    const pid_t child = fork();
-    if (child == 0) {
-        close(pipeFds[0]);
-        if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0) {
-            _exit(100);
-        }
-        prctl(PR_SET_DUMPABLE, 1);  // the sanitizers read /proc/self as this user
-        std::ostringstream out, err;
-        const int status = RunRadioctl({"--device", link, "query"}, out, err);
-        const std::string text = err.str();
-        _exit(write(pipeFds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size())
-                  ? status
-                  : 101);
-    }
-    close(pipeFds[1]);
-    std::string err;
-    char chunk[256];
-    for (ssize_t got; (got = read(pipeFds[0], chunk, sizeof chunk)) > 0;) {
-        err.append(chunk, static_cast<std::size_t>(got));
-    }
-    close(pipeFds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 2);
-    EXPECT_EQ(err, "radioctl: open " + link + " (9600 bit/s, no parity): you may not open " + link +
-                       "; add your user to the group `dialout` and log in again\n");
+    CRadioctlChild run({"--device", pty.SlavePath(), "query"}, kNobody);
+    EXPECT_EQ(run.Wait(), 2);
+    EXPECT_EQ(run.Err(), "radioctl: open " + pty.SlavePath() +
+                             " (9600 bit/s, no parity): you may not open " + pty.SlavePath() +
+                             "; add your user to the group `dialout` and log in again\n");
 }
 
 // A USB adapter, an ACM device and two UARTs, one without a number; a numbered port
