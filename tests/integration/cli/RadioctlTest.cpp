@@ -72,40 +72,12 @@ std::string DeviceRoot() {
     return std::getenv("RADIOSETUP_DEVICE_ROOT");
 }
 
-// The name the kernel gives this process (and its forks), as a holder is named.
-std::string OwnProgram() {
+// The name the kernel gives a process, as a holder is named.
+std::string ProgramName(pid_t pid) {
     std::string name;
-    std::getline(std::ifstream("/proc/self/comm"), name);
+    std::getline(std::ifstream("/proc/" + std::to_string(pid) + "/comm"), name);
     return name;
 }
-
-// A live process that does nothing until the object goes.
-class CIdleChild {
-public:
-    CIdleChild() {
-        if (pipe(m_fds) != 0) {
-            throw std::runtime_error("pipe failed");
-        }
-        m_pid = fork();
-        if (m_pid == 0) {
-            close(m_fds[1]);
-            char byte = 0;
-            _exit(static_cast<int>(read(m_fds[0], &byte, 1)));
-        }
-        close(m_fds[0]);
-    }
-    ~CIdleChild() {
-        close(m_fds[1]);
-        waitpid(m_pid, nullptr, 0);
-    }
-    CIdleChild(const CIdleChild&) = delete;
-    CIdleChild& operator=(const CIdleChild&) = delete;
-    pid_t Pid() const { return m_pid; }
-
-private:
-    int m_fds[2] = {-1, -1};
-    pid_t m_pid = -1;
-};
 
 SimRadioState ChangedState() {
     SimRadioState state;
@@ -402,17 +374,16 @@ TEST_F(Radioctl, DetectNamesAbsentPortsOnceAndProbesTheOthers) {
 // Each cause of a port that does not open is named, with what to do, and status 2.
 TEST_F(RadioctlPorts, OpenFailuresNameTheirCause) {
     CPtyPair lockedByFile, heldByPort;
-    CIdleChild lockOwner;
+    const pid_t lockOwner = getppid();  // alive while the test runs
     std::string lockName = lockedByFile.SlavePath().substr(std::string("/dev/").size());
     std::replace(lockName.begin(), lockName.end(), '/', '_');
     char lockText[16];
-    std::snprintf(lockText, sizeof lockText, "%10d\n", static_cast<int>(lockOwner.Pid()));
+    std::snprintf(lockText, sizeof lockText, "%10d\n", static_cast<int>(lockOwner));
     WriteWholeFile(home.LockFolder() + "/LCK.." + lockName, lockText);
     CSerialPort holder;
     ASSERT_TRUE(holder.OpenDevice(heldByPort.SlavePath(), 9600, 0));
     const std::string plain = WriteFile("plain", "");
     const std::string absentUart = DeviceRoot() + "/dev/ttyS2";
-    const std::string self = OwnProgram();
 
     const struct {
         const char* name;
@@ -427,11 +398,11 @@ TEST_F(RadioctlPorts, OpenFailuresNameTheirCause) {
              " is not there (unplugged?); plug it in or choose another port (radioctl ports "
              "lists them)"},
         {"lock file", lockedByFile.SlavePath(),
-         lockedByFile.SlavePath() + " is in use by " + self + " (PID " +
-             std::to_string(lockOwner.Pid()) + ")"},
+         lockedByFile.SlavePath() + " is in use by " + ProgramName(lockOwner) + " (PID " +
+             std::to_string(lockOwner) + ")"},
         {"second opener", heldByPort.SlavePath(),
-         heldByPort.SlavePath() + " is in use by " + self + " (PID " + std::to_string(getpid()) +
-             ")"},
+         heldByPort.SlavePath() + " is in use by " + ProgramName(getpid()) + " (PID " +
+             std::to_string(getpid()) + ")"},
         {"plain file", plain, plain + " is not a serial device"},
     };
     for (const auto& tried : cases) {
@@ -485,7 +456,7 @@ TEST_F(RadioctlPorts, PortsListsNumbersDevicesAndStatesAsTableAndJson) {
         {"1", machine.Dev("ttyS0"), machine.Dev("ttyS0"), "serial8250", "free", "free", 0},
         {"2", "/nonexistent", "/nonexistent", "", "absent", "absent", 0},
         {"3", machine.Dev("ttyACM0"), acmById, "Arduino Uno (7543)",
-         "in use by " + OwnProgram() + " (PID " + std::to_string(getpid()) + ")", "in_use",
+         "in use by " + ProgramName(getpid()) + " (PID " + std::to_string(getpid()) + ")", "in_use",
          getpid()},
         {"4", machine.Dev("ttyUSB0"), usbById, "FTDI FT232R USB UART (A50285BI)", "free", "free",
          0},
@@ -536,7 +507,7 @@ TEST_F(RadioctlPorts, PortsListsNumbersDevicesAndStatesAsTableAndJson) {
         EXPECT_EQ(port.Member("description").String(), want.description);
         EXPECT_EQ(port.Member("state").String(), want.jsonState);
         EXPECT_EQ(port.Member("pid").Int(), want.pid);
-        EXPECT_EQ(port.Member("program").String(), want.pid != 0 ? OwnProgram() : "");
+        EXPECT_EQ(port.Member("program").String(), want.pid != 0 ? ProgramName(getpid()) : "");
     }
 }
 
