@@ -55,25 +55,31 @@ int WriteParameters(CCommandRun& run, const CParameterSet& params, bool keepAni)
     return kExitOk;
 }
 
-// Every reported parameter compared; the ANI only when it was written.
+// Each parameter that was written, against what the radio reports of it; an ANI that was
+// not written is neither compared nor shown.
 int VerifyParameters(CCommandRun& run, const RadioBackup& asked, bool keepAni) {
     CParameterSet params;
     const ReplyVerdict verdict = run.Session().Query(params);
     if (verdict != ReplyVerdict::Accepted) {
         return run.Fail("verify: query", verdict);
     }
-    RadioBackup held = ReportedParameters(params);
-    held.channels = asked.channels;
-    if (keepAni) {
-        held.ani = asked.ani;
+    const RadioBackup held = ReportedParameters(params);
+    int status = kExitOk;
+    for (const ParameterRow* row : ReportedRows(
+             {ParamKind::kFrequency, ParamKind::kNumber, ParamKind::kLevel, ParamKind::kSwitch})) {
+        if (keepAni && row->id == ParamId::kAni) {
+            continue;
+        }
+        const std::int32_t written = BackupValue(asked, row->id);
+        const std::int32_t reported = BackupValue(held, row->id);
+        if (ReportablePart(*row, written) != reported) {
+            run.err << "parameters." << row->names.reportKey << ": "
+                    << CBackupFile::FormatValue(*row, written) << " was written, the radio reports "
+                    << CBackupFile::FormatValue(*row, reported) << '\n';
+            status = kExitDiffers;
+        }
     }
-    const std::string want = CBackupFile::FormatParameters(asked, "");
-    const std::string has = CBackupFile::FormatParameters(held, "");
-    if (want == has) {
-        return kExitOk;
-    }
-    run.err << "parameters written:     " << want << "\nparameters the radio has: " << has << '\n';
-    return kExitDiffers;
+    return status;
 }
 
 // A backup is only worth keeping if it can be restored: each frequency must be one a
@@ -150,6 +156,12 @@ int RunRestore(CCommandRun& run) {
     const std::optional<RadioBackup> backup = CBackupFile::Parse(*text, error);
     if (!backup) {
         return run.Fail("read " + files[0], error, kExitUsage);
+    }
+    for (const ParameterRow* row : ReportedRows({ParamKind::kNumber})) {
+        const std::string note = UnreportedBitsNote(*row, BackupValue(*backup, row->id));
+        if (!note.empty() && !(keepAni && row->id == ParamId::kAni)) {
+            run.err << "radioctl: note: " << note << '\n';
+        }
     }
     CParameterSet params;
     if (const int status = ConnectAndQuery(run, params); status != kExitOk) {

@@ -5,6 +5,7 @@
 
 #include "ChannelPlanCsv.h"
 #include "Json.h"
+#include "MessageText.h"
 #include "ReportedParameters.h"
 
 namespace radiosetup {
@@ -204,7 +205,9 @@ void AddFrequencies(const ChannelFreqPair& pair, std::vector<std::string>& pairs
     }
 }
 
-std::string FormatValue(const ParameterRow& row, std::int32_t value) {
+}  // namespace
+
+std::string CBackupFile::FormatValue(const ParameterRow& row, std::int32_t value) {
     switch (row.kind) {
         case ParamKind::kFrequency:
             return std::to_string(value * kHzPerUnit);
@@ -217,8 +220,6 @@ std::string FormatValue(const ParameterRow& row, std::int32_t value) {
     }
     return {};
 }
-
-}  // namespace
 
 std::string CBackupFile::FormatParameters(const RadioBackup& backup, const std::string& indent) {
     std::vector<std::string> parameters;
@@ -249,7 +250,16 @@ std::string CBackupFile::Format(const RadioBackup& backup) {
 
 std::optional<RadioBackup> CBackupFile::Parse(const std::string& text, std::string& error) {
     std::string jsonError;
-    const std::optional<CJsonValue> json = CJsonValue::Parse(text, jsonError);
+    CJsonValue::NumberFault number;
+    const std::optional<CJsonValue> json = CJsonValue::Parse(text, jsonError, &number);
+    if (!json && !number.key.empty()) {
+        // Valid JSON all the same: the number is named by its key.
+        const std::string shown = Echoed(number.number);
+        error =
+            Echoed(number.key) + ": " +
+            (number.digitsOnly ? shown + " is too large" : "must be a whole number, not " + shown);
+        return std::nullopt;
+    }
     if (!json) {
         error = "not JSON: " + jsonError;
         return std::nullopt;

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "ParameterTable.h"
 #include "RadioBackup.h"
 
 namespace radiosetup {
@@ -36,6 +37,8 @@ public:
     static std::string Format(const RadioBackup& backup);
     // The "parameters" object alone (channels aside), its closing brace indented by indent.
     static std::string FormatParameters(const RadioBackup& backup, const std::string& indent);
+    // One parameter's value as the file holds it: Hz, true or false, a number.
+    static std::string FormatValue(const ParameterRow& row, std::int32_t value);
     // Nullopt, with one message naming the first faulty key ("parameters.ani: ..."),
     // for a text that is no backup of this version or holds a value out of range.
     static std::optional<RadioBackup> Parse(const std::string& text, std::string& error);

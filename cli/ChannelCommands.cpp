@@ -82,7 +82,8 @@ int WriteCommand(CCommandRun& run) {
     if (const int status = WriteChannels(run, rows); status != kExitOk) {
         return status;
     }
-    run.Note(std::to_string(rows.size()) + " channels written to " + run.Where());
+    run.Note(std::to_string(rows.size()) + (rows.size() == 1 ? " channel" : " channels") +
+             " written to " + run.Where());
     return verify ? VerifyChannels(run, rows) : kExitOk;
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <utility>
 
+#include "MessageText.h"
 #include "RadioLimits.h"
 
 namespace radiosetup {
@@ -92,6 +93,9 @@ public:
         if (!m_bHeaderSeen) {
             MissingHeader(1);
         }
+        if (m_nFaults > kListedFaults) {
+            m_plan.errors.push_back(m_strFileName + ": " + MoreFaults(m_nFaults - kListedFaults));
+        }
         if (!m_plan.errors.empty()) {
             m_plan.rows.clear();
         }
@@ -100,6 +104,9 @@ public:
 
 private:
     void Fault(int line, const std::string& reason) {
+        if (++m_nFaults > kListedFaults) {
+            return;
+        }
         m_plan.errors.push_back(m_strFileName + ":" + std::to_string(line) + ": " + reason);
     }
 
@@ -120,7 +127,7 @@ private:
     }
 
     std::optional<int> Channel(std::string_view text, int line) {
-        const std::string shown(text);
+        const std::string shown = Echoed(text);
         const auto number = WholeNumber(text);
         if (!number) {
             Fault(line, "channel \"" + shown + "\" is not a whole number");
@@ -152,6 +159,7 @@ private:
 
     std::string m_strFileName;
     bool m_bHeaderSeen = false;
+    std::size_t m_nFaults = 0;
     std::array<int, kRadioChannels + 1> m_firstLines{};  // 0 until named
     CChannelPlanCsv::Plan m_plan;
 };
@@ -195,7 +203,7 @@ std::string CChannelPlanCsv::FrequencyFault(std::int64_t units) {
 
 // "229.0125" as 2290125: digits, and after a point one to four more.
 std::optional<std::int32_t> CChannelPlanCsv::ParseMhz(std::string_view text, std::string& fault) {
-    const std::string shown(text);
+    const std::string shown = Echoed(text);
     const auto point = text.find('.');
     const std::string_view fraction =
         point == std::string_view::npos ? "0" : text.substr(point + 1);

@@ -27,8 +27,9 @@ public:
     };
 
     struct Plan {
-        std::vector<Row> rows;            // in the text's order; none when there are errors
-        std::vector<std::string> errors;  // "FILE:LINE: reason", one for each fault
+        std::vector<Row> rows;  // in the text's order; none when there are errors
+        // "FILE:LINE: reason", one for each of the first 20 faults, then "FILE: and N more".
+        std::vector<std::string> errors;
     };
 
     // The whole text is checked before a row is handed out: every row's channel in

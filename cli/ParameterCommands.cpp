@@ -7,6 +7,7 @@
 #include "ChannelPlanCsv.h"
 #include "CommandRun.h"
 #include "Json.h"
+#include "MessageText.h"
 #include "ParameterTable.h"
 #include "ReportedParameters.h"
 
@@ -57,25 +58,30 @@ std::optional<std::int32_t> WordIndex(const ParameterRow& row, const std::string
     return std::nullopt;
 }
 
-// A value of set, checked alone before anything is sent.
+// A value of set, checked alone before anything is sent; the fault names the value once.
 std::optional<std::int32_t> SetValue(const ParameterRow& row, const std::string& text,
                                      std::string& fault) {
+    std::optional<std::int32_t> value;
     switch (row.kind) {
         case ParamKind::kFrequency:
             return CChannelPlanCsv::ParseMhz(text, fault);
         case ParamKind::kNumber:
         case ParamKind::kLevel:
-            if (const auto value = WholeNumber(text, row.range.low, row.range.high)) {
-                return static_cast<std::int32_t>(*value);
+            if (const auto number = WholeNumber(text, row.range.low, row.range.high)) {
+                return static_cast<std::int32_t>(*number);
             }
             fault = "takes a whole number from " + std::to_string(row.range.low) + " to " +
                     std::to_string(row.range.high);
-            return std::nullopt;
+            break;
         case ParamKind::kSwitch:
         case ParamKind::kChoice:
-            return WordIndex(row, text, fault);
+            value = WordIndex(row, text, fault);
+            break;
     }
-    return std::nullopt;
+    if (!value) {
+        fault += ", not '" + Echoed(text) + "'";
+    }
+    return value;
 }
 
 const ParameterRow* FindSetKey(const std::string& name) {
@@ -122,17 +128,21 @@ int RunSet(CCommandRun& run) {
         const auto equals = word.find('=');
         const ParameterRow* row = FindSetKey(word.substr(0, equals));
         if (equals == std::string::npos || row == nullptr) {
-            return run.Usage("set: '" + word + "' is no KEY=VALUE of a known key");
+            return run.Usage("set: '" + Echoed(word) + "' is no KEY=VALUE of a known key");
         }
         const std::string key = row->names.key;
         std::string fault;
         const auto value = SetValue(*row, word.substr(equals + 1), fault);
         if (!value) {
-            return run.Usage("set: " + key + " " + fault + ", not '" + word.substr(equals + 1) +
-                             "'");
+            return run.Usage("set: " + key + " " + fault);
         }
         if (!chosen.emplace(row, *value).second) {
             return run.Usage("set: " + key + " is given twice");
+        }
+    }
+    for (const auto& [row, value] : chosen) {
+        if (const std::string note = UnreportedBitsNote(*row, value); !note.empty()) {
+            run.err << "radioctl: note: " << note << '\n';
         }
     }
     CParameterSet params;

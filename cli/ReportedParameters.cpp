@@ -75,6 +75,35 @@ void ApplyParameters(const RadioBackup& backup, CParameterSet& params) {
     }
 }
 
+namespace {
+
+int FieldBits(const ParameterRow& row) {
+    int bits = 0;
+    for (unsigned mask = row.field->mask; mask != 0; mask >>= 1u) {
+        bits += static_cast<int>(mask & 1u);
+    }
+    return bits;
+}
+
+}  // namespace
+
+std::int32_t ReportablePart(const ParameterRow& row, std::int32_t value) {
+    if (row.kind != ParamKind::kNumber || !row.field) {
+        return value;
+    }
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value) &
+                                     ((1u << static_cast<unsigned>(FieldBits(row))) - 1u));
+}
+
+std::string UnreportedBitsNote(const ParameterRow& row, std::int32_t value) {
+    const std::int32_t part = ReportablePart(row, value);
+    if (part == value) {
+        return {};
+    }
+    return "the radio reports only the low " + std::to_string(FieldBits(row)) + " bits of " +
+           row.names.key + ": " + std::to_string(value) + " reads back as " + std::to_string(part);
+}
+
 std::vector<const ParameterRow*> ReportedRows(std::initializer_list<ParamKind> kindOrder) {
     std::vector<const ParameterRow*> rows;
     for (const ParamKind kind : kindOrder) {

@@ -33,7 +33,8 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
 // Recursive descent over the text; the first fault ends the parse.
 class CJsonParser {
 public:
-    explicit CJsonParser(const std::string& text) : m_text(text) {}
+    CJsonParser(const std::string& text, CJsonValue::NumberFault* numberFault)
+        : m_text(text), m_pNumberFault(numberFault) {}
 
     std::optional<CJsonValue> Document(std::string& error) {
         CJsonValue value;
@@ -130,9 +131,11 @@ private:
             if (value.m_members.count(name) != 0) {
                 return Fail("member named twice");
             }
+            m_path.push_back("." + name);
             if (!Value(value.m_members[name], depth + 1)) {
                 return false;
             }
+            m_path.pop_back();
         } while (Take(','));
         return Take('}') || Fail("expected ',' or '}'");
     }
@@ -144,10 +147,12 @@ private:
             return true;
         }
         do {
+            m_path.push_back("[" + std::to_string(value.m_items.size()) + "]");
             value.m_items.emplace_back();
             if (!Value(value.m_items.back(), depth + 1)) {
                 return false;
             }
+            m_path.pop_back();
         } while (Take(','));
         return Take(']') || Fail("expected ',' or ']'");
     }
@@ -235,37 +240,59 @@ private:
     }
 
     bool Number(CJsonValue& value) {
+        const std::size_t begin = m_nAt;
         const bool negative = m_text[m_nAt] == '-';
         if (negative) {
             ++m_nAt;
         }
         const std::size_t start = m_nAt;
         long long number = 0;
-        while (m_nAt < m_text.size() && m_text[m_nAt] >= '0' && m_text[m_nAt] <= '9') {
-            if (number > (std::numeric_limits<long long>::max() - 9) / 10) {
-                return Fail("number too large");
-            }
-            number = number * 10 + (m_text[m_nAt++] - '0');
+        bool fits = true;
+        for (; m_nAt < m_text.size() && IsDigit(m_text[m_nAt]); ++m_nAt) {
+            fits = fits && number <= (std::numeric_limits<long long>::max() - 9) / 10;
+            number = fits ? number * 10 + (m_text[m_nAt] - '0') : number;
         }
         if (m_nAt == start) {
             return Fail("unexpected character");
         }
-        if (m_nAt < m_text.size() &&
-            (m_text[m_nAt] == '.' || m_text[m_nAt] == 'e' || m_text[m_nAt] == 'E')) {
-            return Fail("only whole numbers are taken");
+        const bool digitsOnly =
+            m_nAt == m_text.size() ||
+            (m_text[m_nAt] != '.' && m_text[m_nAt] != 'e' && m_text[m_nAt] != 'E');
+        if (!digitsOnly || !fits) {
+            // The whole number as written, for a message that names it.
+            while (m_nAt < m_text.size() && IsNumberPart(m_text[m_nAt])) {
+                ++m_nAt;
+            }
+            if (m_pNumberFault != nullptr && m_strError.empty()) {
+                std::string key;
+                for (const std::string& step : m_path) {
+                    key += step;
+                }
+                *m_pNumberFault = {key.empty() || key[0] != '.' ? key : key.substr(1),
+                                   m_text.substr(begin, m_nAt - begin), digitsOnly};
+            }
+            return Fail(digitsOnly ? "number too large" : "only whole numbers are taken");
         }
         value.m_kind = CJsonValue::Kind::Number;
         value.m_nNumber = negative ? -number : number;
         return true;
     }
 
+    static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+    static bool IsNumberPart(char c) {
+        return IsDigit(c) || c == '.' || c == 'e' || c == 'E' || c == '+' || c == '-';
+    }
+
     const std::string& m_text;
+    CJsonValue::NumberFault* m_pNumberFault;
+    std::vector<std::string> m_path;  // ".name" and "[index]" down to the value read
     std::size_t m_nAt = 0;
     std::string m_strError;
 };
 
-std::optional<CJsonValue> CJsonValue::Parse(const std::string& text, std::string& error) {
-    return CJsonParser(text).Document(error);
+std::optional<CJsonValue> CJsonValue::Parse(const std::string& text, std::string& error,
+                                            NumberFault* numberFault) {
+    return CJsonParser(text, numberFault).Document(error);
 }
 
 long long CJsonValue::Int(long long fallback) const {

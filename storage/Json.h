@@ -15,8 +15,18 @@ class CJsonValue {
 public:
     enum class Kind { Null, Bool, Number, String, Array, Object };
 
+    // A number no value can hold (a fraction, an exponent, too many digits) and the path of
+    // the member that holds it, as "channels[4].rx_hz".
+    struct NumberFault {
+        std::string key;     // empty when the fault was none of these
+        std::string number;  // as written
+        bool digitsOnly = false;
+    };
+
     // The whole text as one value; nullopt, with the reason in error, when it is not one.
-    static std::optional<CJsonValue> Parse(const std::string& text, std::string& error);
+    // numberFault, when given, is filled for a number that ended the parse.
+    static std::optional<CJsonValue> Parse(const std::string& text, std::string& error,
+                                           NumberFault* numberFault = nullptr);
 
     // text (UTF-8) as a JSON string, quotes and escapes included.
     static std::string Quote(const std::string& text);

@@ -185,6 +185,60 @@ TEST_F(Radioctl, BackupRestoredOntoAnotherRadioMakesItTheSame) {
     EXPECT_FALSE(std::ifstream(files.File("unset.json")).good());
 }
 
+std::size_t Count(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST_F(Radioctl, AnAniAboveSixteenBitsIsNotedOnceAndVerifiesByWhatTheRadioReports) {
+    const std::string note =
+        "note: the radio reports only the low 16 bits of ani: 1193046 "
+        "reads back as 13398\n";
+    const Outcome set = Run({"set", "ani=1193046"});
+    EXPECT_EQ(set.status, 0) << set.err;
+    EXPECT_EQ(Count(set.err, note), 1u) << set.err;
+
+    const std::string backup = files.File("radio.json");
+    ASSERT_EQ(Run({"backup", backup}).status, 0);
+    const std::string reported = "\"ani\": 13398";
+    std::string text = ReadWholeFile(backup);
+    WriteFile("radio.json", text.replace(text.find(reported), reported.size(), "\"ani\": 1193046"));
+    const Outcome restore = Run({"restore", backup, "--verify"});
+    EXPECT_EQ(restore.status, 0) << restore.err;
+    EXPECT_EQ(Count(restore.err, note), 1u) << restore.err;
+}
+
+TEST_F(Radioctl, AVerifyReportShowsOnlyWhatWasSentAndWhatTheRadioAnswered) {
+    radio.SetState(ChangedState());
+    const std::string backup = files.File("radio.json");
+    ASSERT_EQ(Run({"backup", backup}).status, 0);
+    // The radio acknowledges the time limit but keeps its own.
+    CSimRadio second;
+    ASSERT_TRUE(second.Start());
+    SimFaults keepsTimeLimit;
+    keepsTimeLimit.replyFor[0x06] = {0x55, 0xAA, 0x00};
+    second.SetFaults(keepsTimeLimit);
+    const Outcome restore =
+        Run({"--device", second.SlavePath(), "restore", backup, "--keep-ani", "--verify"});
+    EXPECT_EQ(restore.status, 5);
+    EXPECT_NE(restore.err.find("parameters.tx_time_limit_s: 30 was written, the radio reports 0\n"),
+              std::string::npos)
+        << restore.err;
+    EXPECT_EQ(restore.err.find("ani"), std::string::npos) << restore.err;
+}
+
+TEST_F(Radioctl, MessagesSayEachPointOnceInGoodEnglish) {
+    EXPECT_EQ(Run({"set", "rx=229.01"}).err,
+              "radioctl: set: rx 229.01 MHz is not on a 12.5 kHz step\n"
+              "Try 'radioctl set --help'.\n");
+    const Outcome one =
+        Run({"channels", "write", WriteFile("one.csv", "channel,rx_mhz,tx_mhz\n3,229,229\n")});
+    EXPECT_NE(one.err.find("1 channel written to "), std::string::npos) << one.err;
+}
+
 TEST_F(Radioctl, ChannelsWriteVerifiesAndAPlanWithFaultsSendsNothing) {
     const std::string good = WriteFile("good.csv",
                                        "# two blocks\nchannel,rx_mhz,tx_mhz\n"
@@ -307,6 +361,8 @@ TEST_F(Radioctl, FailuresEndWithTheirStatusAndMessage) {
          4,
          "radioctl: set ani on port 1 (9600 bit/s, no parity): refused by the radio"},
         {"usage", {}, {"query", "extra"}, 1, "radioctl: query takes no arguments"},
+        {"empty file", {}, {"channels", "read", "-o", ""}, 1, "-o needs a FILE"},
+        {"empty ports", {}, {"detect", "--ports", ""}, 1, "--ports takes port numbers"},
         {"backup file", {}, {"restore", files.File("none.json")}, 1, "none.json"},
     };
     for (const Case& tried : cases) {

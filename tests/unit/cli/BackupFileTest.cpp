@@ -86,6 +86,14 @@ TEST(BackupFile, RefusesWithOneMessageNamingTheKey) {
          "channels[0]: must be an object"},
         {Replaced("{\"channel\": 5,", "{\"channel\": 6,"),
          "channels[4].channel: expected 5, found 6"},
+        {Replaced("\"tx_time_limit_s\": 255", "\"tx_time_limit_s\": 40.0"),
+         "parameters.tx_time_limit_s: must be a whole number, not 40.0"},
+        {Replaced("231237500", "2.312375e8"),
+         "channels[99].tx_hz: must be a whole number, not 2.312375e8"},
+        {Replaced("\"ani\": 1193046", "\"ani\": 1e400"),
+         "parameters.ani: must be a whole number, not 1e400"},
+        {Replaced("\"ani\": 1193046", "\"ani\": " + std::string(30, '1')),
+         "parameters.ani: " + std::string(30, '1') + " is too large"},
     };
     for (const Refusal& c : cases) {
         std::string error;

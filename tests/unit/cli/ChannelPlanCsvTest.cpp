@@ -8,6 +8,24 @@ namespace {
 
 const std::string kHeader = "channel,rx_mhz,tx_mhz\n";
 
+std::string TwentyFiveBadRows() {
+    std::string rows;
+    for (int channel = 1; channel <= 25; ++channel) {
+        rows += std::to_string(channel) + ",229\n";
+    }
+    return rows;
+}
+
+std::vector<std::string> TwentyFaultsAndFiveMore() {
+    std::vector<std::string> errors;
+    for (int line = 2; line <= 21; ++line) {
+        errors.push_back("p.csv:" + std::to_string(line) +
+                         ": expected 3 fields (channel,rx_mhz,tx_mhz), found 2");
+    }
+    errors.push_back("p.csv: and 5 more");
+    return errors;
+}
+
 struct FaultCase {
     std::string text;
     std::vector<std::string> errors;
@@ -41,6 +59,9 @@ TEST(ChannelPlanCsv, ReportsEveryFaultyRowAndKeepsNoRows) {
         {"# plan\n1,229,229\n2,229,229\n",
          {"p.csv:2: missing the header line channel,rx_mhz,tx_mhz"}},
         {"", {"p.csv:1: missing the header line channel,rx_mhz,tx_mhz"}},
+        {kHeader + "\x01" + std::string(50, '1') + ",229,229\n",
+         {"p.csv:2: channel \"\\x01" + std::string(39, '1') + "…\" is not a whole number"}},
+        {kHeader + TwentyFiveBadRows(), TwentyFaultsAndFiveMore()},
     };
     for (const FaultCase& c : cases) {
         const CChannelPlanCsv::Plan plan = CChannelPlanCsv::Parse(c.text, "p.csv");
