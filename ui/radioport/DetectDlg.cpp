@@ -53,7 +53,7 @@ CDetectDlg::~CDetectDlg() {
 }
 
 void CDetectDlg::Post(const DetectProgress& progress) {
-    PostToWindow([this, progress] {
+    PostToWindow(WM_DETECT_STATUS, [this, progress] {
         // Once the dialog has ended, what the worker posted while it was awaited is dropped.
         if (!IsEnded()) {
             OnDetectStatus(progress);

@@ -20,6 +20,10 @@ struct DetectProgress {
     PcPortSettings settings;
 };
 
+// The window message the search's progress travels as on Windows: the first user message
+// 0x0400 plus 200.
+constexpr unsigned WM_DETECT_STATUS = 0x0400 + 200;
+
 class CDetectDlg;
 
 // The search for the radio from startPort (see SearchForRadio). Stores what answered

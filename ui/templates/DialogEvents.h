@@ -2,10 +2,6 @@
 
 namespace radiosetup {
 
-// The message that carries tasks posted to a dialog from other threads (the search
-// worker's progress), numbered after the first user message 0x0400.
-constexpr unsigned WM_DETECT_STATUS = 0x0400 + 200;
-
 // What a dialog's window tells the dialog, whatever toolkit draws it. Every call comes on
 // the window's own thread.
 class IDialogEvents {

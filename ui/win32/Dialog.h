@@ -6,83 +6,74 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <type_traits>
+#include <utility>
 
+#include "DialogApi.h"
 #include "DialogEvents.h"
-#include "DialogIds.h"
 #include "DialogTemplate.h"
 #include "Win32DialogWindow.h"
 
 namespace radiosetup {
 
-// A modal dialog built from a template, on the Win32 dialog manager. Dialog code
-// addresses its controls by id, registers command handlers by id, runs window timers
-// and ends with a result; the same API as the Qt backend's.
-class CDialog {
+// A modal dialog built from a template, on the Win32 dialog manager: the dialog API of
+// DialogApi.h, plus the window handle that tests drive.
+class CDialog : public IDialogApi {
 public:
     explicit CDialog(int templateId, CDialog* parent = nullptr);
     virtual ~CDialog();
     CDialog(const CDialog&) = delete;
     CDialog& operator=(const CDialog&) = delete;
 
-    // Runs the dialog modally (through the modal seam); returns its result.
-    int DoModal();
-    // The real modal run: initialisation, then the message loop until EndDialog.
-    int RunModalLoop();
-    // Shows the dialog and initialises it without entering a modal loop.
-    void ShowModeless();
-    void EndDialog(int result);
-    bool IsEnded() const { return m_bEnded; }
+    int DoModal() override;
+    int RunModalLoop() override;
+    void ShowModeless() override;
+    void EndDialog(int result) override;
+    bool IsEnded() const override { return m_bEnded; }
 
-    const DialogTemplate& Template() const { return m_template; }
-    CDialog* ParentDialog() const { return m_pParent; }
+    const DialogTemplate& Template() const override { return m_template; }
+    CDialog* ParentDialog() const override { return m_pParent; }
     HWND Handle() const { return m_window.Handle(); }
 
-    // Texts are UTF-8.
-    std::string GetText(int id) const { return m_window.GetText(id); }
-    void SetText(int id, const std::string& text) { m_window.SetText(id, text); }
-    void SetTextSilently(int id, const std::string& text) { m_window.SetTextSilently(id, text); }
-    void SelectAllText(int id) { m_window.SelectAllText(id); }
-    void SetTextLimit(int id, int characters) { m_window.SetTextLimit(id, characters); }
-    bool IsChecked(int id) const { return m_window.IsChecked(id); }
-    void SetCheck(int id, bool checked) { m_window.SetCheck(id, checked); }
-    void EnableItem(int id, bool enabled) { m_window.EnableItem(id, enabled); }
-    void ShowItem(int id, bool shown) { m_window.ShowItem(id, shown); }
-    void FocusItem(int id) { m_window.FocusItem(id); }
-    void RepaintItem(int id) { m_window.RepaintItem(id); }
-    // Paints the whole window now, before a long wait.
-    void RepaintWindow() { m_window.RepaintWindow(); }
-    void SetSliderRange(int id, int minimum, int maximum) {
+    std::string GetText(int id) const override { return m_window.GetText(id); }
+    void SetText(int id, const std::string& text) override { m_window.SetText(id, text); }
+    void SetTextSilently(int id, const std::string& text) override {
+        m_window.SetTextSilently(id, text);
+    }
+    void SelectAllText(int id) override { m_window.SelectAllText(id); }
+    void SetTextLimit(int id, int characters) override { m_window.SetTextLimit(id, characters); }
+    bool IsChecked(int id) const override { return m_window.IsChecked(id); }
+    void SetCheck(int id, bool checked) override { m_window.SetCheck(id, checked); }
+    void EnableItem(int id, bool enabled) override { m_window.EnableItem(id, enabled); }
+    void ShowItem(int id, bool shown) override { m_window.ShowItem(id, shown); }
+    void FocusItem(int id) override { m_window.FocusItem(id); }
+    void RepaintItem(int id) override { m_window.RepaintItem(id); }
+    void RepaintWindow() override { m_window.RepaintWindow(); }
+    void SetSliderRange(int id, int minimum, int maximum) override {
         m_window.SetSliderRange(id, minimum, maximum);
     }
-    void SetSliderPos(int id, int position) { m_window.SetSliderPos(id, position); }
-    int GetSliderPos(int id) const { return m_window.GetSliderPos(id); }
-    void SetListSelection(int id, int index) { m_window.SetListSelection(id, index); }
-    int GetListSelection(int id) const { return m_window.GetListSelection(id); }
-    // Appends an item to a drop-down list.
-    void AddListItem(int id, const std::string& text) { m_window.AddListItem(id, text); }
+    void SetSliderPos(int id, int position) override { m_window.SetSliderPos(id, position); }
+    int GetSliderPos(int id) const override { return m_window.GetSliderPos(id); }
+    void SetListSelection(int id, int index) override { m_window.SetListSelection(id, index); }
+    int GetListSelection(int id) const override { return m_window.GetListSelection(id); }
+    void AddListItem(int id, const std::string& text) override { m_window.AddListItem(id, text); }
 
-    void OnClicked(int id, std::function<void()> handler);
-    void OnTextChanged(int id, std::function<void()> handler);
-    void OnSliderReleased(int id, std::function<void()> handler);
-    // Sends a command as a click on control id would.
-    void SendCommand(int id);
-    void PostToWindow(std::function<void()> task) { m_window.PostToWindow(std::move(task)); }
-    void MakeHiddenFocusTarget(int id) { m_window.MakeHiddenFocusTarget(id); }
+    void OnClicked(int id, std::function<void()> handler) override;
+    void OnTextChanged(int id, std::function<void()> handler) override;
+    void OnSliderReleased(int id, std::function<void()> handler) override;
+    void SendCommand(int id) override;
+    void PostToWindow(unsigned windowsMessage, std::function<void()> task) override {
+        m_window.PostToWindow(windowsMessage, std::move(task));
+    }
+    void MakeHiddenFocusTarget(int id) override { m_window.MakeHiddenFocusTarget(id); }
 
-    void SetTimer(int timerId, int periodMs) { m_window.SetTimer(timerId, periodMs); }
-    void KillTimer(int timerId) { m_window.KillTimer(timerId); }
-    void AppendSystemMenuItem(int command, const std::string& text) {
+    void SetTimer(int timerId, int periodMs) override { m_window.SetTimer(timerId, periodMs); }
+    void KillTimer(int timerId) override { m_window.KillTimer(timerId); }
+    void AppendSystemMenuItem(int command, const std::string& text) override {
         m_window.AppendSystemMenuItem(command, text);
     }
-    void SetIcon(int iconId) { m_window.SetIcon(iconId); }
-    void CenterOnScreen() { m_window.CenterOnScreen(); }
-
-protected:
-    virtual void OnInitDialog() {}
-    virtual void OnOK() { EndDialog(kIdOk); }
-    virtual void OnCancel() { EndDialog(kIdCancel); }
-    virtual void OnTimer(int /*timerId*/) {}
-    virtual void OnSysCommand(int /*command*/) {}
+    void SetIcon(int iconId) override { m_window.SetIcon(iconId); }
+    void CenterOnScreen() override { m_window.CenterOnScreen(); }
 
 private:
     // What the window reports, handed on to the dialog.
@@ -114,5 +105,8 @@ private:
     bool m_bInitialised = false;
     bool m_bEnded = false;
 };
+
+// A call of the dialog API this backend lacks fails here.
+static_assert(!std::is_abstract_v<CDialog>, "CDialog must implement all of IDialogApi");
 
 }  // namespace radiosetup

@@ -94,13 +94,14 @@ INT_PTR CWin32DialogWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
                 return TRUE;
             }
             return FALSE;
-        case WM_DETECT_STATUS:
-            RunPostedTasks();
-            return TRUE;
         case WM_CLOSE:
             m_events.OnCommand(kCancelId);
             return TRUE;
         default:
+            if (IsTaskMessage(message)) {
+                RunPostedTasks();
+                return TRUE;
+            }
             return FALSE;
     }
 }
@@ -137,12 +138,19 @@ void CWin32DialogWindow::OnScroll(WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void CWin32DialogWindow::PostToWindow(std::function<void()> task) {
+void CWin32DialogWindow::PostToWindow(UINT message, std::function<void()> task) {
     {
         std::lock_guard<std::mutex> lock(m_postedMutex);
         m_posted.push_back(std::move(task));
+        m_taskMessages.insert(message);
     }
-    PostMessageW(m_hWnd, WM_DETECT_STATUS, 0, 0);
+    PostMessageW(m_hWnd, message, 0, 0);
+}
+
+// Any message a task was posted under runs every queued task, in the order posted.
+bool CWin32DialogWindow::IsTaskMessage(UINT message) {
+    std::lock_guard<std::mutex> lock(m_postedMutex);
+    return m_taskMessages.count(message) != 0;
 }
 
 void CWin32DialogWindow::RunPostedTasks() {

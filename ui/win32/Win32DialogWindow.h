@@ -6,12 +6,17 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "DialogEvents.h"
 #include "DialogTemplate.h"
 
 namespace radiosetup {
+
+// The window's own message for tasks posted from other threads; a dialog may post under a
+// message number of its own instead.
+constexpr UINT WM_POSTED_TASK = WM_APP + 1;
 
 // A dialog window built from a template with the Win32 dialog manager. Controls are
 // addressed by id, texts are UTF-8, and what happens in the window reaches events.
@@ -55,14 +60,17 @@ public:
     void SetIcon(int iconId);
     void CenterOnScreen();
     // Runs task on the window's thread from its message loop; callable from any thread.
-    // Tasks still queued when the window goes are dropped.
-    void PostToWindow(std::function<void()> task);
+    // It travels as message (a user message), by default the window's own. Tasks still
+    // queued when the window goes are dropped.
+    void PostToWindow(std::function<void()> task) { PostToWindow(WM_POSTED_TASK, std::move(task)); }
+    void PostToWindow(UINT message, std::function<void()> task);
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommandMessage(WPARAM wParam);
     void OnScroll(WPARAM wParam, LPARAM lParam);
+    bool IsTaskMessage(UINT message);
     void RunPostedTasks();
     void ShowPainted();
     HWND Item(int id) const;
@@ -75,8 +83,9 @@ private:
     bool m_bSilent = false;         // text set silently: no change event
     bool m_bSliderDragged = false;  // the mouse moved a trackbar since its last release
     std::set<int> m_systemCommands;
-    std::mutex m_postedMutex;
+    std::mutex m_postedMutex;  // guards the two below
     std::vector<std::function<void()>> m_posted;
+    std::set<UINT> m_taskMessages{WM_POSTED_TASK};
     HICON m_hIcon = nullptr;
 };
 

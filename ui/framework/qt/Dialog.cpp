@@ -351,7 +351,8 @@ void CDialog::SendCommand(int id) {
     }
 }
 
-void CDialog::PostToWindow(std::function<void()> task) {
+// The message number is Windows' affair: Qt queues the call on the dialog's thread.
+void CDialog::PostToWindow(unsigned /*windowsMessage*/, std::function<void()> task) {
     QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
 }
 

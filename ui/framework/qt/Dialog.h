@@ -5,92 +5,72 @@
 #include <QString>
 #include <functional>
 #include <string>
+#include <type_traits>
 
-#include "DialogIds.h"
+#include "DialogApi.h"
 #include "DialogTemplate.h"
 
 class QTimer;
 
 namespace radiosetup {
 
-// A modal dialog built from a template. Dialog code addresses its controls by id,
-// registers command handlers by id, runs window timers and ends with a result.
-class CDialog : public QDialog {
+// A modal dialog built from a template, on Qt Widgets: the dialog API of DialogApi.h,
+// plus the widgets and pixel geometry that tests and the screenshot tool look at.
+class CDialog : public QDialog, public IDialogApi {
     Q_OBJECT
 
 public:
     explicit CDialog(int templateId, CDialog* parent = nullptr);
     ~CDialog() override;
 
-    // Runs the dialog modally (through the modal seam); returns its result.
-    int DoModal();
-    // The real modal run: initialisation, then the event loop until EndDialog.
-    int RunModalLoop();
-    // Shows the dialog and initialises it without entering a modal loop.
-    void ShowModeless();
-    void EndDialog(int result);
-    bool IsEnded() const { return m_bEnded; }
+    int DoModal() override;
+    int RunModalLoop() override;
+    void ShowModeless() override;
+    void EndDialog(int result) override;
+    bool IsEnded() const override { return m_bEnded; }
 
     QWidget* Item(int id) const;
-    const DialogTemplate& Template() const { return m_template; }
-    CDialog* ParentDialog() const { return m_pParent; }
+    const DialogTemplate& Template() const override { return m_template; }
+    CDialog* ParentDialog() const override { return m_pParent; }
     // Dialog units to pixels for this dialog's font, at the screen's logical DPI.
     QRect ToPixels(const QRect& dialogUnits) const;
     QPointF PixelsPerUnit() const;
 
-    // Texts are UTF-8.
-    std::string GetText(int id) const;
-    void SetText(int id, const std::string& text);
-    // Sets the text without the change notifications a typed change raises.
-    void SetTextSilently(int id, const std::string& text);
-    void SelectAllText(int id);
-    void SetTextLimit(int id, int characters);
-    bool IsChecked(int id) const;
-    void SetCheck(int id, bool checked);
-    void EnableItem(int id, bool enabled);
-    void ShowItem(int id, bool shown);
-    void FocusItem(int id);
-    void RepaintItem(int id);
-    // Paints the whole window now, before a long wait.
-    void RepaintWindow() { repaint(); }
-    void SetSliderRange(int id, int minimum, int maximum);
-    void SetSliderPos(int id, int position);
-    int GetSliderPos(int id) const;
-    void SetListSelection(int id, int index);
-    int GetListSelection(int id) const;
-    // Appends an item to a drop-down list.
-    void AddListItem(int id, const std::string& text);
+    std::string GetText(int id) const override;
+    void SetText(int id, const std::string& text) override;
+    void SetTextSilently(int id, const std::string& text) override;
+    void SelectAllText(int id) override;
+    void SetTextLimit(int id, int characters) override;
+    bool IsChecked(int id) const override;
+    void SetCheck(int id, bool checked) override;
+    void EnableItem(int id, bool enabled) override;
+    void ShowItem(int id, bool shown) override;
+    void FocusItem(int id) override;
+    void RepaintItem(int id) override;
+    void RepaintWindow() override { repaint(); }
+    void SetSliderRange(int id, int minimum, int maximum) override;
+    void SetSliderPos(int id, int position) override;
+    int GetSliderPos(int id) const override;
+    void SetListSelection(int id, int index) override;
+    int GetListSelection(int id) const override;
+    void AddListItem(int id, const std::string& text) override;
 
-    // The command of a click (buttons, radio buttons, check boxes).
-    void OnClicked(int id, std::function<void()> handler);
-    // Any change of an edit's text, typed or set by the program.
-    void OnTextChanged(int id, std::function<void()> handler);
-    // The mouse button released over a trackbar.
-    void OnSliderReleased(int id, std::function<void()> handler);
-    // Sends a command as a click on control id would.
-    void SendCommand(int id);
-    // Runs task on the dialog's thread from its message loop; callable from any thread.
-    void PostToWindow(std::function<void()> task);
-    // A hidden control that can still take the focus, out of the way of the keyboard.
-    void MakeHiddenFocusTarget(int id);
+    void OnClicked(int id, std::function<void()> handler) override;
+    void OnTextChanged(int id, std::function<void()> handler) override;
+    void OnSliderReleased(int id, std::function<void()> handler) override;
+    void SendCommand(int id) override;
+    void PostToWindow(unsigned windowsMessage, std::function<void()> task) override;
+    void MakeHiddenFocusTarget(int id) override;
 
-    void SetTimer(int timerId, int periodMs);
-    void KillTimer(int timerId);
+    void SetTimer(int timerId, int periodMs) override;
+    void KillTimer(int timerId) override;
 
-    // An entry of the window's system menu (here: the dialog's context menu).
-    void AppendSystemMenuItem(int command, const std::string& text);
-    // The window's icon, by resource number.
-    void SetIcon(int iconId);
-    // Centres the window on the screen's work area.
-    void CenterOnScreen();
+    // Qt has no system menu: the entry goes to the dialog's context menu.
+    void AppendSystemMenuItem(int command, const std::string& text) override;
+    void SetIcon(int iconId) override;
+    void CenterOnScreen() override;
 
 protected:
-    virtual void OnInitDialog() {}
-    virtual void OnOK() { EndDialog(kIdOk); }
-    virtual void OnCancel() { EndDialog(kIdCancel); }
-    virtual void OnTimer(int /*timerId*/) {}
-    virtual void OnSysCommand(int /*command*/) {}
-
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -118,5 +98,8 @@ private:
     bool m_bInitialised = false;
     bool m_bEnded = false;
 };
+
+// A call of the dialog API this backend lacks fails here.
+static_assert(!std::is_abstract_v<CDialog>, "CDialog must implement all of IDialogApi");
 
 }  // namespace radiosetup
