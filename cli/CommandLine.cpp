@@ -39,6 +39,7 @@ Options (before or after the command):
   --trace         every frame sent and received on stderr, with its time
   --quiet         no progress and no messages but errors
   --help          this text; COMMAND --help for one command
+  --version       the release of radioctl
 
 Port, rate and parity default to the settings the window stores; options here change
 them for one run only (only "detect --save" and "line" store settings).
@@ -205,11 +206,12 @@ std::optional<Invocation> ParseCommandLine(const std::vector<std::string>& words
                 return std::nullopt;
             }
         } else if (word == "--json" || word == "--trace" || word == "--quiet" || word == "--help" ||
-                   word == "-h") {
-            (word == "--json"    ? invocation.json
-             : word == "--trace" ? invocation.trace
-             : word == "--quiet" ? invocation.quiet
-                                 : invocation.help) = true;
+                   word == "-h" || word == "--version") {
+            (word == "--json"      ? invocation.json
+             : word == "--trace"   ? invocation.trace
+             : word == "--quiet"   ? invocation.quiet
+             : word == "--version" ? invocation.version
+                                   : invocation.help) = true;
         } else if (invocation.command.empty()) {
             invocation.command = word;
         } else {

@@ -17,6 +17,7 @@ struct Invocation {
     bool trace = false;
     bool quiet = false;
     bool help = false;
+    bool version = false;
     std::string command;            // empty: none given
     std::vector<std::string> args;  // the command's words and options
 };

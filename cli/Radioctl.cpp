@@ -25,6 +25,10 @@ int RunRadioctl(const std::vector<std::string>& words, std::ostream& out, std::o
         err << "radioctl: " << error << "\nTry 'radioctl --help'.\n";
         return kExitUsage;
     }
+    if (invocation->version) {
+        out << "radioctl " << RADIOSETUP_VERSION << '\n';
+        return kExitOk;
+    }
     if (invocation->command.empty()) {
         (invocation->help ? out : err) << UsageText();
         return invocation->help ? kExitOk : kExitUsage;

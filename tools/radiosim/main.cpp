@@ -43,7 +43,8 @@ const char* const kUsage =
     "  --garbage N          send N garbage bytes before every reply\n"
     "  --delay MS           wait MS ms before every reply\n"
     "  --vanish-after N     close the line for good after N bytes of the first reply\n"
-    "  --help               show this text\n";
+    "  --help               show this text\n"
+    "  --version            show the release\n";
 
 struct Options {
     std::string linkPath;
@@ -218,6 +219,10 @@ void RemoveLink(const std::string& linkPath) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "--version") {
+        std::printf("radiosim %s\n", RADIOSETUP_VERSION);
+        return 0;
+    }
     Options options;
     try {
         if (!ParseOptions(argc, argv, options)) {
