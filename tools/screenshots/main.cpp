@@ -12,6 +12,7 @@
 #include "DetectDlg.h"
 #include "MessageBoxSeam.h"
 #include "MultiChannelDlg.h"
+#include "MultiChannelIds.h"
 #include "RadioPortDlg.h"
 #include "ScratchFolders.h"
 #include "SetupDlg.h"
@@ -30,25 +31,28 @@ constexpr int kQueryTimeoutMs = 10000;
 constexpr int kSettleMs = 100;  // layout and first paint before a grab
 
 // A dialog to grab, made while the connected main window is open (dialogs that work
-// on it get it).
+// on it get it), and what the user does in it before looking.
 struct Shot {
     const char* fileName;
     std::function<std::unique_ptr<CDialog>(CSetupDlg& mainWindow)> make;
+    std::function<void(CDialog& dialog)> use = [](CDialog&) {};
 };
-
-constexpr int kMultiChannelQuery = 1075;
 
 const Shot kShots[] = {
     {"splash.png", [](CSetupDlg&) { return std::make_unique<CSplashDlg>(); }},
     {"about.png", [](CSetupDlg&) { return std::make_unique<CAboutDlg>(); }},
     {"multichannel.png",
-     [](CSetupDlg& main) {
-         auto dialog = std::make_unique<CMultiChannelDlg>(main.Port(), &main);
-         dialog->SendCommand(kMultiChannelQuery);  // rows filled from the radio
-         return dialog;
+     [](CSetupDlg& main) { return std::make_unique<CMultiChannelDlg>(main.Port(), &main); },
+     [](CDialog& dialog) {  // a page of ten channels, read from the radio
+         dialog.SetText(MultiChannelId::kChannelCount, "10");
+         dialog.SendCommand(MultiChannelId::kQuery);
      }},
+    // The window lets go of its port before these, which open it themselves.
     {"radioport.png",
-     [](CSetupDlg& main) { return std::make_unique<CRadioPortDlg>(main.PortSettings(), &main); }},
+     [](CSetupDlg& main) {
+         main.Port().Close();
+         return std::make_unique<CRadioPortDlg>(main.PortSettings(), &main);
+     }},
     {"detect.png", [](CSetupDlg& main) { return std::make_unique<CDetectDlg>(1, &main); }},
 };
 
@@ -117,6 +121,7 @@ int main(int argc, char** argv) {
     for (const Shot& shot : kShots) {
         const std::unique_ptr<CDialog> dialog = shot.make(mainWindow);
         dialog->ShowModeless();
+        shot.use(*dialog);
         allSaved = Grab(*dialog, outDir, shot.fileName) && allSaved;
     }
     return allSaved ? 0 : kExitFailure;
