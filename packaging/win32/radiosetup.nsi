@@ -46,11 +46,13 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} CompanyName "${PUBLISHER}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} FileDescription "${NAME_EN} installer"
 VIAddVersionKey /LANG=${LANG_ENGLISH} FileVersion "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} ProductVersion "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} LegalCopyright "Copyright 2026 ${PUBLISHER}"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} ProductName "${NAME_ZH}"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} CompanyName "${PUBLISHER}"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} FileDescription "${NAME_ZH}安装程序"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} FileVersion "${VERSION}"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} ProductVersion "${VERSION}"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} LegalCopyright "Copyright 2026 ${PUBLISHER}"
 
 Page components
 Page directory
