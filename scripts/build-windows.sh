@@ -41,7 +41,7 @@ version=$(sed -n 's/^!define VERSION "\(.*\)"$/\1/p' "$product_nsh")
 for program in radiosetup radioctl; do
     resources=$(x86_64-w64-mingw32-windres -i "$dist/$program.exe" -O rc)
     for expected in "VALUE \"ProductVersion\", \"$version\"" "VALUE \"CompanyName\", \"Sorvane\"" \
-        "VALUE \"OriginalFilename\", \"$program.exe\"" "Type: icon" "Type: manifest"; do
+        "VALUE \"OriginalFilename\", \"$program.exe\"" RT_GROUP_ICON RT_MANIFEST; do
         grep -qF "$expected" <<<"$resources" || fail "$program.exe lacks $expected"
     done
 done
