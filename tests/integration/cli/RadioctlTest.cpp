@@ -331,12 +331,14 @@ TEST_F(Radioctl, DetectFindsTheRadioOnPortTwoAndSavesItOnlyWhenAsked) {
     LoadPortSettings(stored);
     EXPECT_EQ(stored.m_nPortNumber, 1);
     EXPECT_EQ(Run({"detect", "--ports", "2", "--save", "--json"}).out,
-              "{\"port\": 2, \"baud_rate\": 4800, \"parity\": \"odd\"}\n");
+              "{\n  \"port\": 2,\n  \"baud_rate\": 4800,\n  \"parity\": \"odd\",\n  \"saved\": "
+              "true\n}\n");
     LoadPortSettings(stored);
     EXPECT_EQ(stored.m_nPortNumber, 2);
 }
 
 // Each failure has its status and a message naming the port and the operation; none hangs.
+// With --json the same failure is an error object on stdout, the message still on stderr.
 TEST_F(Radioctl, FailuresEndWithTheirStatusAndMessage) {
     struct Case {
         const char* name;
@@ -368,9 +370,87 @@ TEST_F(Radioctl, FailuresEndWithTheirStatusAndMessage) {
     for (const Case& tried : cases) {
         SCOPED_TRACE(tried.name);
         radio.SetFaults(tried.faults);
-        const Outcome outcome = Run(tried.words);
+        std::vector<std::string> words = tried.words;
+        words.push_back("--json");
+        const Outcome outcome = Run(words);
         EXPECT_EQ(outcome.status, tried.status);
         EXPECT_NE(outcome.err.find(tried.message), std::string::npos) << outcome.err;
+        JsonFault fault;
+        const auto json = ParseJson(outcome.out, fault);
+        ASSERT_TRUE(json) << fault.Text() << "\n" << outcome.out;
+        const JsonValue& error = JsonMember(*json, "error");
+        EXPECT_EQ(JsonInt(JsonMember(error, "status")), tried.status);
+        EXPECT_EQ(JsonInt(JsonMember(error, "port")), 1);
+        EXPECT_FALSE(JsonString(JsonMember(error, "operation")).empty());
+        EXPECT_NE(outcome.err.find(JsonString(JsonMember(error, "cause"))), std::string::npos);
+    }
+}
+
+std::vector<SimRequestFrame> Requests(const CSimRadio& radio) {
+    std::vector<SimRequestFrame> requests;
+    for (const SimFrameRecord& record : radio.Frames()) {
+        requests.push_back(record.frame);
+    }
+    return requests;
+}
+
+// What a query prints, set takes: on the same radio it finds nothing to write.
+TEST_F(Radioctl, QueryJsonPipedIntoSetSendsOnlyReads) {
+    radio.SetState(ChangedState());
+    const Outcome query = Run({"query", "--json"});
+    ASSERT_EQ(query.status, 0) << query.err;
+    const std::vector<SimRequestFrame> reads = Requests(radio);
+    radio.ClearFrames();
+    std::istringstream piped(query.out);
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(RunRadioctl({"set", "--from-json", "-", "--json"}, out, err, piped), 0) << err.str();
+    EXPECT_EQ(Requests(radio), reads);
+    JsonFault fault;
+    const auto set = ParseJson(out.str(), fault);
+    ASSERT_TRUE(set) << fault.Text();
+    EXPECT_TRUE(JsonMember(JsonMember(*set, "written"), "parameters").empty());
+    EXPECT_EQ(JsonItems(JsonMember(*set, "unchanged")).size(), 16U);
+}
+
+// Every command's --json document parses and holds the keys its help and man page list.
+TEST_F(Radioctl, EachCommandsJsonCarriesItsDocumentedKeys) {
+    const std::string plan = WriteFile("plan.csv", "channel,rx_mhz,tx_mhz\n3,229,230\n");
+    const std::string backup = files.File("radio.json");
+    const std::vector<std::string> where = {"port", "baud_rate", "parity"};
+    const auto with = [&where](std::vector<std::string> keys) {
+        keys.insert(keys.begin(), where.begin(), where.end());
+        return keys;
+    };
+    const struct {
+        std::vector<std::string> words;
+        std::vector<std::string> keys;  // of the document, or of a list's first item
+    } cases[] = {
+        {{"query"}, with({"parameters"})},
+        {{"set", "ani=5", "rx=229.0125"}, with({"written", "unchanged"})},
+        {{"channels", "read", "1", "2"}, {"channel", "rx_hz", "tx_hz"}},
+        {{"channels", "read", "-o", files.File("c.json")}, with({"file", "channels"})},
+        {{"channels", "write", plan, "--verify"}, with({"file", "written", "differences"})},
+        {{"backup", backup}, with({"file", "parameters", "channels"})},
+        {{"restore", backup}, with({"file", "written"})},
+        {{"line", "9600", "none"}, with({"radio", "stored_port"})},
+        {{"detect", "--ports", "1"}, with({"saved"})},
+        {{"plan", "convert", plan, files.File("ChanPara.txt")}, {"input", "output"}},
+    };
+    for (const auto& tried : cases) {
+        SCOPED_TRACE(tried.words[0]);
+        std::vector<std::string> words = tried.words;
+        words.push_back("--json");
+        const Outcome outcome = Run(words);
+        ASSERT_EQ(outcome.status, 0) << outcome.err;
+        JsonFault fault;
+        const auto json = ParseJson(outcome.out, fault);
+        ASSERT_TRUE(json) << fault.Text() << "\n" << outcome.out;
+        const JsonValue& document = json->is_array() ? (*json)[0] : *json;
+        for (const std::string& key : tried.keys) {
+            EXPECT_TRUE(document.contains(key)) << key << " in\n" << outcome.out;
+        }
+        EXPECT_EQ(document.size(), tried.keys.size()) << outcome.out;
     }
 }
 
