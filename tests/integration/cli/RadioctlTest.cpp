@@ -386,7 +386,9 @@ TEST_F(Radioctl, FailuresEndWithTheirStatusAndMessage) {
     }
 }
 
-std::vector<SimRequestFrame> Requests(const CSimRadio& radio) {
+// The requests the radio logged, once it has logged count (each after its reply).
+std::vector<SimRequestFrame> Requests(const CSimRadio& radio, std::size_t count) {
+    radio.WaitForFrames(count, std::chrono::seconds(2));
     std::vector<SimRequestFrame> requests;
     for (const SimFrameRecord& record : radio.Frames()) {
         requests.push_back(record.frame);
@@ -399,13 +401,15 @@ TEST_F(Radioctl, QueryJsonPipedIntoSetSendsOnlyReads) {
     radio.SetState(ChangedState());
     const Outcome query = Run({"query", "--json"});
     ASSERT_EQ(query.status, 0) << query.err;
-    const std::vector<SimRequestFrame> reads = Requests(radio);
+    const std::vector<SimRequestFrame> reads = Requests(radio, 2);  // connect, query
     radio.ClearFrames();
     std::istringstream piped(query.out);
     std::ostringstream out;
     std::ostringstream err;
     ASSERT_EQ(RunRadioctl({"set", "--from-json", "-", "--json"}, out, err, piped), 0) << err.str();
-    EXPECT_EQ(Requests(radio), reads);
+    // Time for a write the radio has answered but not logged yet to show.
+    radio.WaitForFrames(reads.size() + 1, std::chrono::milliseconds(300));
+    EXPECT_EQ(Requests(radio, reads.size()), reads);
     JsonFault fault;
     const auto set = ParseJson(out.str(), fault);
     ASSERT_TRUE(set) << fault.Text();
