@@ -117,10 +117,10 @@ int CCommandRun::OpenPort() {
         return kExitOk;
     }
     const std::optional<PortFailure> failure = m_port.Failure();
-    return Fail("open " + Where(),
-                failure ? OpenFailureCause(*failure, line.m_nBaudRate, line.m_nParity)
-                        : "the port cannot be opened",
-                kExitPort);
+    return Failed("open", "open " + Where(),
+                  failure ? OpenFailureCause(*failure, line.m_nBaudRate, line.m_nParity)
+                          : "the port cannot be opened",
+                  kExitPort);
 }
 
 bool CCommandRun::PortVanished() const {
