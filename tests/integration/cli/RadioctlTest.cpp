@@ -152,16 +152,33 @@ TEST_F(Radioctl, SetChangesExactlyWhatItNames) {
     EXPECT_TRUE(radio.Frames().empty());
 }
 
+// A --json document that parses and holds exactly the keys its help and man page list
+// (of a list, its first item's).
+void ExpectDocumentedKeys(const Outcome& outcome, const std::vector<std::string>& keys) {
+    JsonFault fault;
+    const auto json = ParseJson(outcome.out, fault);
+    ASSERT_TRUE(json) << fault.Text() << "\n" << outcome.out;
+    const JsonValue& document = json->is_array() ? (*json)[0] : *json;
+    for (const std::string& key : keys) {
+        EXPECT_TRUE(document.contains(key)) << key << " in\n" << outcome.out;
+    }
+    EXPECT_EQ(document.size(), keys.size()) << outcome.out;
+}
+
 TEST_F(Radioctl, BackupRestoredOntoAnotherRadioMakesItTheSame) {
     radio.SetState(ChangedState());
     const std::string backup = files.File("radio.json");
-    ASSERT_EQ(Run({"backup", backup}).status, 0);
+    const Outcome saved = Run({"backup", backup, "--json"});
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    ExpectDocumentedKeys(saved, {"port", "baud_rate", "parity", "file", "parameters", "channels"});
 
     CSimRadio second;
     ASSERT_TRUE(second.Start());
-    const Outcome restore =
-        Run({"--device", second.SlavePath(), "restore", backup, "--keep-ani", "--verify"});
+    const Outcome restore = Run(
+        {"--device", second.SlavePath(), "restore", backup, "--keep-ani", "--verify", "--json"});
     EXPECT_EQ(restore.status, 0) << restore.err;
+    ExpectDocumentedKeys(restore,
+                         {"device", "baud_rate", "parity", "file", "written", "differences"});
     SimRadioState expected = ChangedState();
     expected.ani = SimRadioState().ani;
     const SimRadioState restored = second.State();
@@ -417,10 +434,9 @@ TEST_F(Radioctl, QueryJsonPipedIntoSetSendsOnlyReads) {
     EXPECT_EQ(JsonItems(JsonMember(*set, "unchanged")).size(), 16U);
 }
 
-// Every command's --json document parses and holds the keys its help and man page list.
+// Every other command's --json document (backup and restore above).
 TEST_F(Radioctl, EachCommandsJsonCarriesItsDocumentedKeys) {
     const std::string plan = WriteFile("plan.csv", "channel,rx_mhz,tx_mhz\n3,229,230\n");
-    const std::string backup = files.File("radio.json");
     const std::vector<std::string> where = {"port", "baud_rate", "parity"};
     const auto with = [&where](std::vector<std::string> keys) {
         keys.insert(keys.begin(), where.begin(), where.end());
@@ -428,15 +444,13 @@ TEST_F(Radioctl, EachCommandsJsonCarriesItsDocumentedKeys) {
     };
     const struct {
         std::vector<std::string> words;
-        std::vector<std::string> keys;  // of the document, or of a list's first item
+        std::vector<std::string> keys;
     } cases[] = {
         {{"query"}, with({"parameters"})},
         {{"set", "ani=5", "rx=229.0125"}, with({"written", "unchanged"})},
         {{"channels", "read", "1", "2"}, {"channel", "rx_hz", "tx_hz"}},
         {{"channels", "read", "-o", files.File("c.json")}, with({"file", "channels"})},
         {{"channels", "write", plan, "--verify"}, with({"file", "written", "differences"})},
-        {{"backup", backup}, with({"file", "parameters", "channels"})},
-        {{"restore", backup}, with({"file", "written"})},
         {{"line", "9600", "none"}, with({"radio", "stored_port"})},
         {{"detect", "--ports", "1"}, with({"saved"})},
         {{"plan", "convert", plan, files.File("ChanPara.txt")}, {"input", "output"}},
@@ -447,14 +461,7 @@ TEST_F(Radioctl, EachCommandsJsonCarriesItsDocumentedKeys) {
         words.push_back("--json");
         const Outcome outcome = Run(words);
         ASSERT_EQ(outcome.status, 0) << outcome.err;
-        JsonFault fault;
-        const auto json = ParseJson(outcome.out, fault);
-        ASSERT_TRUE(json) << fault.Text() << "\n" << outcome.out;
-        const JsonValue& document = json->is_array() ? (*json)[0] : *json;
-        for (const std::string& key : tried.keys) {
-            EXPECT_TRUE(document.contains(key)) << key << " in\n" << outcome.out;
-        }
-        EXPECT_EQ(document.size(), tried.keys.size()) << outcome.out;
+        ExpectDocumentedKeys(outcome, tried.keys);
     }
 }
 
