@@ -36,14 +36,27 @@ std::vector<CChannelPlanCsv::Row> ChannelRows(const RadioBackup& backup) {
     return rows;
 }
 
-int WriteParameters(CCommandRun& run, const CParameterSet& params, bool keepAni) {
+// The backup's values a request carries, by key, into written.
+void AddWritten(const RadioBackup& backup, OpKind opKind, JsonDocument& written) {
+    for (const ParameterRow* row : ReportedRows(
+             {ParamKind::kFrequency, ParamKind::kNumber, ParamKind::kLevel, ParamKind::kSwitch})) {
+        if (row->request.opKind == opKind) {
+            written[row->names.key] = CBackupFile::ValueJson(*row, BackupValue(backup, row->id));
+        }
+    }
+}
+
+int WriteParameters(CCommandRun& run, const RadioBackup& backup, const CParameterSet& params,
+                    bool keepAni) {
     std::string written;
+    JsonDocument writtenJson = JsonDocument::object();
     for (const ParameterWrite& write : kParameterWrites) {
         if (keepAni && write.opKind == OpKind::kAni) {
             continue;
         }
         const ReplyVerdict verdict = run.Session().Send(write.opKind, write.payload(params),
                                                         std::string("set ") + write.name);
+        run.report["written"]["parameters"] = writtenJson;
         if (verdict != ReplyVerdict::Accepted) {
             run.err << "radioctl: written: " << (written.empty() ? "nothing" : written)
                     << "; not written: " << write.name
@@ -51,7 +64,9 @@ int WriteParameters(CCommandRun& run, const CParameterSet& params, bool keepAni)
             return run.Fail(std::string("restore ") + write.name, verdict);
         }
         written += (written.empty() ? "" : ", ") + std::string(write.name);
+        AddWritten(backup, write.opKind, writtenJson);
     }
+    run.report["written"]["parameters"] = writtenJson;
     return kExitOk;
 }
 
@@ -64,7 +79,7 @@ int VerifyParameters(CCommandRun& run, const RadioBackup& asked, bool keepAni) {
         return run.Fail("verify: query", verdict);
     }
     const RadioBackup held = ReportedParameters(params);
-    int status = kExitOk;
+    JsonDocument differences = JsonDocument::array();
     for (const ParameterRow* row : ReportedRows(
              {ParamKind::kFrequency, ParamKind::kNumber, ParamKind::kLevel, ParamKind::kSwitch})) {
         if (keepAni && row->id == ParamId::kAni) {
@@ -73,13 +88,22 @@ int VerifyParameters(CCommandRun& run, const RadioBackup& asked, bool keepAni) {
         const std::int32_t written = BackupValue(asked, row->id);
         const std::int32_t reported = BackupValue(held, row->id);
         if (ReportablePart(*row, written) != reported) {
-            run.err << "parameters." << row->names.reportKey << ": "
+            differences.push_back({{"key", row->names.key},
+                                   {"written", CBackupFile::ValueJson(*row, written)},
+                                   {"radio", CBackupFile::ValueJson(*row, reported)}});
+            run.err << "parameters." << row->names.key << ": "
                     << CBackupFile::FormatValue(*row, written) << " was written, the radio reports "
                     << CBackupFile::FormatValue(*row, reported) << '\n';
-            status = kExitDiffers;
         }
     }
-    return status;
+    run.ReportDifferences(differences);
+    if (differences.empty()) {
+        return kExitOk;
+    }
+    // Said line by line above; a script learns it from the error object.
+    run.RecordFailure("verify", std::to_string(differences.size()) + " parameters differ",
+                      kExitDiffers);
+    return kExitDiffers;
 }
 
 // A backup is only worth keeping if it can be restored: each frequency must be one a
@@ -119,6 +143,8 @@ int RunBackup(CCommandRun& run) {
         backup.channels[static_cast<std::size_t>(row.channel - 1)] = row.freq;
     }
     const std::string& path = run.invocation.args[0];
+    run.ReportWhere();
+    run.report["file"] = path;
     if (!EveryFrequencyRestores(run, backup)) {
         return run.Fail("backup",
                         "the radio holds frequencies no backup could restore; "
@@ -128,6 +154,8 @@ int RunBackup(CCommandRun& run) {
     if (!CTextFile::Write(path, CBackupFile::Format(backup))) {
         return run.Fail("write " + path, "the file could not be written", kExitUsage);
     }
+    run.report["parameters"] = CBackupFile::ParametersJson(backup).size();
+    run.report["channels"] = backup.channels.size();
     run.Note("backup of the radio on " + run.Where() + " written to " + path);
     return kExitOk;
 }
@@ -163,12 +191,14 @@ int RunRestore(CCommandRun& run) {
             run.err << "radioctl: note: " << note << '\n';
         }
     }
+    run.ReportWhere();
+    run.report["file"] = files[0];
     CParameterSet params;
     if (const int status = ConnectAndQuery(run, params); status != kExitOk) {
         return status;
     }
     ApplyParameters(*backup, params);
-    if (const int status = WriteParameters(run, params, keepAni); status != kExitOk) {
+    if (const int status = WriteParameters(run, *backup, params, keepAni); status != kExitOk) {
         return status;
     }
     if (const int status = WriteChannels(run, ChannelRows(*backup)); status != kExitOk) {

@@ -1,6 +1,7 @@
 // channels read and channels write: the multi-channel window's conversation.
 #include <algorithm>
 
+#include "BackupFile.h"
 #include "ChannelPlanCsv.h"
 #include "CommandRun.h"
 #include "RadioLimits.h"
@@ -10,15 +11,12 @@ namespace radiosetup {
 
 namespace {
 
-std::string ChannelJson(const std::vector<CChannelPlanCsv::Row>& rows) {
-    std::string text = "[\n";
+JsonDocument ChannelsJson(const std::vector<CChannelPlanCsv::Row>& rows) {
+    JsonDocument list = JsonDocument::array();
     for (const CChannelPlanCsv::Row& row : rows) {
-        text += "  {\"channel\": " + std::to_string(row.channel) +
-                ", \"rx_hz\": " + std::to_string(std::int64_t{row.freq.rxFreq} * 100) +
-                ", \"tx_hz\": " + std::to_string(std::int64_t{row.freq.txFreq} * 100) + "}" +
-                (&row == &rows.back() ? "\n" : ",\n");
+        list.push_back(CBackupFile::ChannelJson(row.channel, row.freq));
     }
-    return text + "]\n";
+    return list;
 }
 
 int ReadCommand(CCommandRun& run) {
@@ -53,11 +51,21 @@ int ReadCommand(CCommandRun& run) {
         status != kExitOk) {
         return status;
     }
-    const std::string text =
-        run.invocation.json ? ChannelJson(rows) : CChannelPlanCsv::Format(rows);
+    const JsonDocument channels = ChannelsJson(rows);
     if (outPath.empty()) {
-        run.out << text;
-    } else if (!CTextFile::Write(outPath, text)) {
+        // The list alone, as before: the run's document.
+        run.report = channels;
+        if (!run.invocation.json) {
+            run.out << CChannelPlanCsv::Format(rows);
+        }
+        return kExitOk;
+    }
+    run.ReportWhere();
+    run.report["file"] = outPath;
+    run.report["channels"] = rows.size();
+    const std::string text =
+        run.invocation.json ? JsonText(channels) : CChannelPlanCsv::Format(rows);
+    if (!CTextFile::Write(outPath, text)) {
         return run.Fail("write " + outPath, "the file could not be written", kExitUsage);
     }
     return kExitOk;
@@ -76,6 +84,8 @@ int WriteCommand(CCommandRun& run) {
     if (const int status = LoadPlan(run, files[0], rows); status != kExitOk) {
         return status;
     }
+    run.ReportWhere();
+    run.report["file"] = files[0];
     if (const int opened = ConnectRadio(run); opened != kExitOk) {
         return opened;
     }
@@ -132,8 +142,11 @@ int ReadChannelRange(CCommandRun& run, int first, int last,
     return kExitOk;
 }
 
-int WriteChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& rows) {
-    std::vector<int> written;
+namespace {
+
+// The rows in order until one is not accepted; written gets the channels that were.
+int WriteEachChannel(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& rows,
+                     std::vector<int>& written) {
     for (std::size_t done = 0; done < rows.size(); ++done) {
         if (Interruption() != 0) {
             const std::string total = " of " + std::to_string(rows.size());
@@ -164,6 +177,16 @@ int WriteChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& row
     return kExitOk;
 }
 
+}  // namespace
+
+int WriteChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& rows) {
+    std::vector<int> written;
+    const int status = WriteEachChannel(run, rows, written);
+    const auto end = rows.begin() + static_cast<std::ptrdiff_t>(written.size());
+    run.report["written"]["channels"] = ChannelsJson({rows.begin(), end});
+    return status;
+}
+
 int VerifyChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& asked) {
     if (asked.empty()) {
         return kExitOk;
@@ -176,22 +199,30 @@ int VerifyChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& as
         status != kExitOk) {
         return status;
     }
-    int differences = 0;
+    const ParameterRow& rx = Parameter(ParamId::kRxFrequency);
+    const ParameterRow& tx = Parameter(ParamId::kTxFrequency);
+    JsonDocument differences = JsonDocument::array();
     for (const CChannelPlanCsv::Row& row : asked) {
         const ChannelFreqPair& radio =
             held[static_cast<std::size_t>(row.channel - lowest->channel)].freq;
-        for (const auto& [name, want, has] : {std::tuple{"rx", row.freq.rxFreq, radio.rxFreq},
-                                              {"tx", row.freq.txFreq, radio.txFreq}}) {
+        for (const auto& [frequency, name, want, has] :
+             {std::tuple{&rx, "rx", row.freq.rxFreq, radio.rxFreq},
+              {&tx, "tx", row.freq.txFreq, radio.txFreq}}) {
             if (want != has) {
-                ++differences;
+                differences.push_back({{"channel", row.channel},
+                                       {"key", frequency->names.key},
+                                       {"written", CBackupFile::ValueJson(*frequency, want)},
+                                       {"radio", CBackupFile::ValueJson(*frequency, has)}});
                 run.err << "channel " << row.channel << ": " << name << " "
                         << CChannelPlanCsv::Mhz(want) << " MHz was written, the radio holds "
                         << CChannelPlanCsv::Mhz(has) << " MHz\n";
             }
         }
     }
-    if (differences != 0) {
-        return run.Fail("verify", std::to_string(differences) + " differences", kExitDiffers);
+    run.ReportDifferences(differences);
+    if (!differences.empty()) {
+        return run.Fail("verify", std::to_string(differences.size()) + " differences",
+                        kExitDiffers);
     }
     run.Note("verified: the radio holds every channel as written");
     return kExitOk;

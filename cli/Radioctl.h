@@ -1,12 +1,14 @@
 #pragma once
 
-#include <ostream>
+#include <iostream>
 #include <string>
 #include <vector>
 
 namespace radiosetup {
 
 // radioctl's whole run over its arguments (without the program name); the exit status.
-int RunRadioctl(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+// With --json, out gets exactly one JSON document, a failure's too; in is what "-" reads.
+int RunRadioctl(const std::vector<std::string>& words, std::ostream& out, std::ostream& err,
+                std::istream& in = std::cin);
 
 }  // namespace radiosetup

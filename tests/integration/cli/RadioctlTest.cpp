@@ -103,10 +103,10 @@ TEST_F(Radioctl, QueryJsonShowsTheRadiosState) {
     radio.SetState(ChangedState());
     const Outcome query = Run({"query", "--json"});
     ASSERT_EQ(query.status, 0) << query.err;
-    std::string error;
-    const auto json = CJsonValue::Parse(query.out, error);
-    ASSERT_TRUE(json) << error;
-    const CJsonValue& p = json->Member("parameters");
+    JsonFault fault;
+    const auto json = ParseJson(query.out, fault);
+    ASSERT_TRUE(json) << fault.Text();
+    const JsonValue& p = JsonMember(*json, "parameters");
     for (const auto& [key, value] : {std::pair{"rx_hz", 300750000LL},
                                      {"tx_hz", 400075000LL},
                                      {"ani", 4660LL},
@@ -115,7 +115,7 @@ TEST_F(Radioctl, QueryJsonShowsTheRadiosState) {
                                      {"tx_time_limit_s", 30LL},
                                      {"rx_voice_gain", 2LL},
                                      {"tx_channel_gain", 5LL}}) {
-        EXPECT_EQ(p.Member(key).Int(), value) << key;
+        EXPECT_EQ(JsonInt(JsonMember(p, key)), value) << key;
     }
     for (const auto& [key, value] : {std::pair{"addressing", true},
                                      {"transparent", false},
@@ -123,7 +123,7 @@ TEST_F(Radioctl, QueryJsonShowsTheRadiosState) {
                                      {"encryption", true},
                                      {"compander", true},
                                      {"pre_emphasis", false}}) {
-        EXPECT_EQ(p.Member(key).Bool(), value) << key;
+        EXPECT_EQ(JsonMember(p, key), value) << key;
     }
 }
 
@@ -152,16 +152,33 @@ TEST_F(Radioctl, SetChangesExactlyWhatItNames) {
     EXPECT_TRUE(radio.Frames().empty());
 }
 
+// A --json document that parses and holds exactly the keys its help and man page list
+// (of a list, its first item's).
+void ExpectDocumentedKeys(const Outcome& outcome, const std::vector<std::string>& keys) {
+    JsonFault fault;
+    const auto json = ParseJson(outcome.out, fault);
+    ASSERT_TRUE(json) << fault.Text() << "\n" << outcome.out;
+    const JsonValue& document = json->is_array() ? (*json)[0] : *json;
+    for (const std::string& key : keys) {
+        EXPECT_TRUE(document.contains(key)) << key << " in\n" << outcome.out;
+    }
+    EXPECT_EQ(document.size(), keys.size()) << outcome.out;
+}
+
 TEST_F(Radioctl, BackupRestoredOntoAnotherRadioMakesItTheSame) {
     radio.SetState(ChangedState());
     const std::string backup = files.File("radio.json");
-    ASSERT_EQ(Run({"backup", backup}).status, 0);
+    const Outcome saved = Run({"backup", backup, "--json"});
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    ExpectDocumentedKeys(saved, {"port", "baud_rate", "parity", "file", "parameters", "channels"});
 
     CSimRadio second;
     ASSERT_TRUE(second.Start());
-    const Outcome restore =
-        Run({"--device", second.SlavePath(), "restore", backup, "--keep-ani", "--verify"});
+    const Outcome restore = Run(
+        {"--device", second.SlavePath(), "restore", backup, "--keep-ani", "--verify", "--json"});
     EXPECT_EQ(restore.status, 0) << restore.err;
+    ExpectDocumentedKeys(restore,
+                         {"device", "baud_rate", "parity", "file", "written", "differences"});
     SimRadioState expected = ChangedState();
     expected.ani = SimRadioState().ani;
     const SimRadioState restored = second.State();
@@ -331,12 +348,14 @@ TEST_F(Radioctl, DetectFindsTheRadioOnPortTwoAndSavesItOnlyWhenAsked) {
     LoadPortSettings(stored);
     EXPECT_EQ(stored.m_nPortNumber, 1);
     EXPECT_EQ(Run({"detect", "--ports", "2", "--save", "--json"}).out,
-              "{\"port\": 2, \"baud_rate\": 4800, \"parity\": \"odd\"}\n");
+              "{\n  \"port\": 2,\n  \"baud_rate\": 4800,\n  \"parity\": \"odd\",\n  \"saved\": "
+              "true\n}\n");
     LoadPortSettings(stored);
     EXPECT_EQ(stored.m_nPortNumber, 2);
 }
 
 // Each failure has its status and a message naming the port and the operation; none hangs.
+// With --json the same failure is an error object on stdout, the message still on stderr.
 TEST_F(Radioctl, FailuresEndWithTheirStatusAndMessage) {
     struct Case {
         const char* name;
@@ -368,9 +387,81 @@ TEST_F(Radioctl, FailuresEndWithTheirStatusAndMessage) {
     for (const Case& tried : cases) {
         SCOPED_TRACE(tried.name);
         radio.SetFaults(tried.faults);
-        const Outcome outcome = Run(tried.words);
+        std::vector<std::string> words = tried.words;
+        words.push_back("--json");
+        const Outcome outcome = Run(words);
         EXPECT_EQ(outcome.status, tried.status);
         EXPECT_NE(outcome.err.find(tried.message), std::string::npos) << outcome.err;
+        JsonFault fault;
+        const auto json = ParseJson(outcome.out, fault);
+        ASSERT_TRUE(json) << fault.Text() << "\n" << outcome.out;
+        const JsonValue& error = JsonMember(*json, "error");
+        EXPECT_EQ(JsonInt(JsonMember(error, "status")), tried.status);
+        EXPECT_EQ(JsonInt(JsonMember(error, "port")), 1);
+        EXPECT_FALSE(JsonString(JsonMember(error, "operation")).empty());
+        EXPECT_NE(outcome.err.find(JsonString(JsonMember(error, "cause"))), std::string::npos);
+    }
+}
+
+// The requests the radio logged, once it has logged count (each after its reply).
+std::vector<SimRequestFrame> Requests(const CSimRadio& radio, std::size_t count) {
+    radio.WaitForFrames(count, std::chrono::seconds(2));
+    std::vector<SimRequestFrame> requests;
+    for (const SimFrameRecord& record : radio.Frames()) {
+        requests.push_back(record.frame);
+    }
+    return requests;
+}
+
+// What a query prints, set takes: on the same radio it finds nothing to write.
+TEST_F(Radioctl, QueryJsonPipedIntoSetSendsOnlyReads) {
+    radio.SetState(ChangedState());
+    const Outcome query = Run({"query", "--json"});
+    ASSERT_EQ(query.status, 0) << query.err;
+    const std::vector<SimRequestFrame> reads = Requests(radio, 2);  // connect, query
+    radio.ClearFrames();
+    std::istringstream piped(query.out);
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(RunRadioctl({"set", "--from-json", "-", "--json"}, out, err, piped), 0) << err.str();
+    // Time for a write the radio has answered but not logged yet to show.
+    radio.WaitForFrames(reads.size() + 1, std::chrono::milliseconds(300));
+    EXPECT_EQ(Requests(radio, reads.size()), reads);
+    JsonFault fault;
+    const auto set = ParseJson(out.str(), fault);
+    ASSERT_TRUE(set) << fault.Text();
+    EXPECT_TRUE(JsonMember(JsonMember(*set, "written"), "parameters").empty());
+    EXPECT_EQ(JsonItems(JsonMember(*set, "unchanged")).size(), 16U);
+}
+
+// Every other command's --json document (backup and restore above).
+TEST_F(Radioctl, EachCommandsJsonCarriesItsDocumentedKeys) {
+    const std::string plan = WriteFile("plan.csv", "channel,rx_mhz,tx_mhz\n3,229,230\n");
+    const std::vector<std::string> where = {"port", "baud_rate", "parity"};
+    const auto with = [&where](std::vector<std::string> keys) {
+        keys.insert(keys.begin(), where.begin(), where.end());
+        return keys;
+    };
+    const struct {
+        std::vector<std::string> words;
+        std::vector<std::string> keys;
+    } cases[] = {
+        {{"query"}, with({"parameters"})},
+        {{"set", "ani=5", "rx=229.0125"}, with({"written", "unchanged"})},
+        {{"channels", "read", "1", "2"}, {"channel", "rx_hz", "tx_hz"}},
+        {{"channels", "read", "-o", files.File("c.json")}, with({"file", "channels"})},
+        {{"channels", "write", plan, "--verify"}, with({"file", "written", "differences"})},
+        {{"line", "9600", "none"}, with({"radio", "stored_port"})},
+        {{"detect", "--ports", "1"}, with({"saved"})},
+        {{"plan", "convert", plan, files.File("ChanPara.txt")}, {"input", "output"}},
+    };
+    for (const auto& tried : cases) {
+        SCOPED_TRACE(tried.words[0]);
+        std::vector<std::string> words = tried.words;
+        words.push_back("--json");
+        const Outcome outcome = Run(words);
+        ASSERT_EQ(outcome.status, 0) << outcome.err;
+        ExpectDocumentedKeys(outcome, tried.keys);
     }
 }
 
@@ -546,24 +637,23 @@ TEST_F(RadioctlPorts, PortsListsNumbersDevicesAndStatesAsTableAndJson) {
 
     const Outcome json = Run({"ports", "--json"});
     ASSERT_EQ(json.status, 0) << json.err;
-    std::string error;
-    const auto parsed = CJsonValue::Parse(json.out, error);
-    ASSERT_TRUE(parsed) << error;
-    ASSERT_EQ(parsed->Array().size(), std::size(expected));
+    JsonFault fault;
+    const auto parsed = ParseJson(json.out, fault);
+    ASSERT_TRUE(parsed) << fault.Text();
+    ASSERT_EQ(JsonItems(*parsed).size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
-        const CJsonValue& port = parsed->Array()[i];
+        const JsonValue& port = (*parsed)[i];
         const auto& want = expected[i];
         SCOPED_TRACE(want.device);
-        EXPECT_EQ(port.Member("number").GetKind() == CJsonValue::Kind::Null
-                      ? "-"
-                      : std::to_string(port.Member("number").Int()),
-                  want.number);
-        EXPECT_EQ(port.Member("device").String(), want.device);
-        EXPECT_EQ(port.Member("stable_name").String(), want.stableName);
-        EXPECT_EQ(port.Member("description").String(), want.description);
-        EXPECT_EQ(port.Member("state").String(), want.jsonState);
-        EXPECT_EQ(port.Member("pid").Int(), want.pid);
-        EXPECT_EQ(port.Member("program").String(), want.pid != 0 ? ProgramName(getpid()) : "");
+        const JsonValue& number = JsonMember(port, "number");
+        EXPECT_EQ(number.is_null() ? "-" : std::to_string(JsonInt(number)), want.number);
+        EXPECT_EQ(JsonString(JsonMember(port, "device")), want.device);
+        EXPECT_EQ(JsonString(JsonMember(port, "stable_name")), want.stableName);
+        EXPECT_EQ(JsonString(JsonMember(port, "description")), want.description);
+        EXPECT_EQ(JsonString(JsonMember(port, "state")), want.jsonState);
+        EXPECT_EQ(JsonInt(JsonMember(port, "pid")), want.pid);
+        EXPECT_EQ(JsonString(JsonMember(port, "program")),
+                  want.pid != 0 ? ProgramName(getpid()) : "");
     }
 }
 
