@@ -129,7 +129,6 @@ TEST(MultiChannelEnter, FieldsAreCheckedInTheExchangeOrderWithTheFrameworkMessag
 
 TEST(MultiChannelEnter, PassingFieldsEndTheRunWithoutSendingOrSaving) {
     CMultiChannelRig rig;
-    rig.ConnectRadio();
     const std::string before = NumberedFile(1000000, 2000000);
     rig.WriteFile(before);
     rig.OpenDialog();
@@ -139,7 +138,7 @@ TEST(MultiChannelEnter, PassingFieldsEndTheRunWithoutSendingOrSaving) {
     EXPECT_TRUE(rig.boxes.Boxes().isEmpty());
     EXPECT_TRUE(rig.dialog->IsEnded());
     EXPECT_EQ(rig.dialog->result(), kIdOk);
-    EXPECT_TRUE(rig.SentFrames().empty());
+    EXPECT_EQ(rig.FramesSent(), 0u);
     EXPECT_EQ(rig.FileContent(), before);
 }
 
@@ -154,7 +153,6 @@ TEST(MultiChannelEnter, AFocusedButtonIsClickedInstead) {
 
 TEST(MultiChannelDialog, CancelEscAndTheCloseBoxEndWithoutSendingOrSaving) {
     CMultiChannelRig rig;
-    rig.ConnectRadio();
     rig.OpenDialog();
     rig.SetRow(1, "4500000", "4600000");
     rig.Click(kIdCancel);
@@ -172,13 +170,13 @@ TEST(MultiChannelDialog, CancelEscAndTheCloseBoxEndWithoutSendingOrSaving) {
     EXPECT_TRUE(rig.dialog->IsEnded());
     EXPECT_EQ(rig.dialog->result(), kIdCancel);
 
-    EXPECT_TRUE(rig.SentFrames().empty());
+    EXPECT_EQ(rig.FramesSent(), 0u);
     EXPECT_EQ(rig.FileContent(), DefaultFile());
 }
 
 TEST(MultiChannelDialog, AModalRunShowsTheWindowAndEndsOnEsc) {
     CMultiChannelRig rig;
-    CMultiChannelDlg dialog(rig.port);
+    CMultiChannelDlg dialog(rig.radio.Link(), nullptr, rig.clock);
     QStringList seen;
     QTimer::singleShot(0, &dialog, [&dialog, &seen] {
         for (const int id : {1044, int(Mc::kStartChannel), int(Mc::kChannelCount)}) {
