@@ -47,8 +47,8 @@ TEST(MultiChannel, QueryAndSetShowTheirProgressBeforeTheyWait) {
         const std::vector<std::uint32_t> before = ShownPixels(dialog, Mc::kStatus);
         during.clear();
         Click(dialog, button);
-        EXPECT_NE(during, before) << "the progress text is not on the screen while " << done
-                                  << " is awaited";
+        ASSERT_FALSE(during.empty()) << "no wait before " << done;
+        EXPECT_NE(during, before) << "no progress text on the screen before " << done;
         EXPECT_TRUE(ShowsStatus(dialog, done)) << dialog.GetText(Mc::kStatus);
     }
 }
