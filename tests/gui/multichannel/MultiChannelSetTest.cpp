@@ -29,7 +29,7 @@ struct WindowCase {
 };
 
 // Each channel takes two requests of 40 ms before and 300 ms after; a set does not save.
-TEST(MultiChannelSet, TheCountedRowsGoToTheWindowsChannelsOneAfterAnother) {
+TEST(MultiChannelSet, TheCountedRowsGoToTheWindowsChannelsWithTheirWaits) {
     const WindowCase cases[] = {{1, 1, 1}, {95, 1, 91}, {41, 10, 41}};
     for (const WindowCase& c : cases) {
         SCOPED_TRACE(c.typedStart);
