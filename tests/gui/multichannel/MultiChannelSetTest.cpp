@@ -46,8 +46,9 @@ TEST(MultiChannelSet, TheCountedRowsGoToTheWindowsChannelsWithTheirWaits) {
 
         SimRadioState expected;
         for (int row = 1; row <= c.count; ++row) {
-            expected.rxWord[c.firstChannel + row - 2] = SimRadioState::RxWordOf(RxOf(row));
-            expected.txWord[c.firstChannel + row - 2] = SimRadioState::TxWordOf(TxOf(row));
+            const int channel = c.firstChannel + row - 1;
+            expected.rxWord[channel - 1] = SimRadioState::RxWordOf(RxOf(row));
+            expected.txWord[channel - 1] = SimRadioState::TxWordOf(TxOf(row));
         }
         EXPECT_EQ(rig.radio.State().rxWord, expected.rxWord);
         EXPECT_EQ(rig.radio.State().txWord, expected.txWord);
