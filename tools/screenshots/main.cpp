@@ -18,6 +18,7 @@
 #include "SetupDlg.h"
 #include "SimRadio.h"
 #include "SplashDlg.h"
+#include "SteadyClock.h"
 
 using namespace radiosetup;
 using namespace radiosim;
@@ -42,7 +43,9 @@ const Shot kShots[] = {
     {"splash.png", [](CSetupDlg&) { return std::make_unique<CSplashDlg>(); }},
     {"about.png", [](CSetupDlg&) { return std::make_unique<CAboutDlg>(); }},
     {"multichannel.png",
-     [](CSetupDlg& main) { return std::make_unique<CMultiChannelDlg>(main.Port(), &main); },
+     [](CSetupDlg& main) {
+         return std::make_unique<CMultiChannelDlg>(main.Port(), &main, SteadyClock());
+     },
      [](CDialog& dialog) {  // a page of ten channels, read from the radio
          dialog.SetText(MultiChannelId::kChannelCount, "10");
          dialog.SendCommand(MultiChannelId::kQuery);

@@ -148,7 +148,7 @@ void CSetupDlg::OnTimer(int timerId) {
 // The dialog works on this window's port without the engine; the query afterwards
 // shows what the radio holds now, however the dialog was closed.
 void CSetupDlg::RunMultiChannelDialog() {
-    CMultiChannelDlg dialog(m_port, this);
+    CMultiChannelDlg dialog(m_port, this, SteadyClock());
     dialog.DoModal();
     m_engine.StartQuery();
 }
