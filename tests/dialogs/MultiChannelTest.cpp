@@ -11,18 +11,17 @@
 #include "MultiChannelIds.h"
 #include "PcPortSettings.h"
 #include "RadioOnPort.h"
-#include "SerialPort.h"
-#include "SteadyClock.h"
 #include "WireFrame.h"
 
 namespace {
 
 namespace Mc = MultiChannelId;
 
-// The real clock. At the dialog's first wait another thread takes the status field's pixels
-// from the screen, while the dialog's thread is blocked: what the operator sees then.
+// The rig's clock. At the dialog's first wait another thread takes the status field's
+// pixels from the screen, while the dialog's thread is blocked: what the operator sees then.
 class CStatusAtFirstWait final : public IClock {
 public:
+    explicit CStatusAtFirstWait(IClock& clock) : m_clock(clock) {}
     // Takes the pixels once the dialog is painted, then watches its next wait.
     void Watch(const CDialog& dialog) {
         RunUntil([] { return false; }, std::chrono::milliseconds(300));
@@ -33,22 +32,24 @@ public:
         if (m_pDialog != nullptr && during.empty()) {
             std::thread([this] { during = ShownPixels(*m_pDialog, Mc::kStatus); }).join();
         }
-        SteadyClock().Sleep(duration);
+        m_clock.Sleep(duration);
     }
-    std::chrono::milliseconds Now() const override { return SteadyClock().Now(); }
+    std::chrono::milliseconds Now() const override { return m_clock.Now(); }
 
     std::vector<std::uint32_t> before;
     std::vector<std::uint32_t> during;
 
 private:
+    IClock& m_clock;
     const CDialog* m_pDialog = nullptr;
 };
 
 TEST(MultiChannel, QueryAsksForTheFirstChannelOfTheWindowAndFillsTheRows) {
     CRadioOnPort radio;
-    CSerialPort port;
+    const RadioLinks links = radio.Links();
+    IPcPort& port = links.port;
     ASSERT_TRUE(port.Open(1, 9600, kParityNone));
-    CStatusAtFirstWait clock;
+    CStatusAtFirstWait clock(links.clock);
     CMultiChannelDlg dialog(port, nullptr, clock);
     dialog.ShowModeless();
 
@@ -78,10 +79,11 @@ std::string ChannelFrame(int command, int channel, int word) {
 
 TEST(MultiChannel, SetSendsTheRowsAndSaveKeepsThemForTheNextOpening) {
     CRadioOnPort radio;
-    CSerialPort port;
+    const RadioLinks links = radio.Links();
+    IPcPort& port = links.port;
     ASSERT_TRUE(port.Open(1, 9600, kParityNone));
     {
-        CStatusAtFirstWait clock;
+        CStatusAtFirstWait clock(links.clock);
         CMultiChannelDlg dialog(port, nullptr, clock);
         dialog.ShowModeless();
         Type(dialog, Mc::kChannelCount, "2");
@@ -106,7 +108,7 @@ TEST(MultiChannel, SetSendsTheRowsAndSaveKeepsThemForTheNextOpening) {
         EXPECT_TRUE(RunUntil([&] { return dialog.GetText(Mc::kStatus) == "保存数据成功"; }))
             << dialog.GetText(Mc::kStatus);
     }
-    CMultiChannelDlg reopened(port);
+    CMultiChannelDlg reopened(port, nullptr, links.clock);
     reopened.ShowModeless();
     Type(reopened, Mc::kStartChannel, "41");
     EXPECT_EQ(reopened.GetText(Mc::kRows[0].rx), "4000000");

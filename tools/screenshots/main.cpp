@@ -14,6 +14,7 @@
 #include "MultiChannelDlg.h"
 #include "RadioPortDlg.h"
 #include "ScratchFolders.h"
+#include "SerialLinks.h"
 #include "SetupDlg.h"
 #include "SimRadio.h"
 #include "SplashDlg.h"
@@ -43,13 +44,16 @@ const Shot kShots[] = {
     {"about.png", [](CSetupDlg&) { return std::make_unique<CAboutDlg>(); }},
     {"multichannel.png",
      [](CSetupDlg& main) {
-         auto dialog = std::make_unique<CMultiChannelDlg>(main.Port(), &main);
+         auto dialog = std::make_unique<CMultiChannelDlg>(main.Port(), &main, main.Links().clock);
          dialog->SendCommand(kMultiChannelQuery);  // rows filled from the radio
          return dialog;
      }},
     {"radioport.png",
-     [](CSetupDlg& main) { return std::make_unique<CRadioPortDlg>(main.PortSettings(), &main); }},
-    {"detect.png", [](CSetupDlg& main) { return std::make_unique<CDetectDlg>(1, &main); }},
+     [](CSetupDlg& main) {
+         return std::make_unique<CRadioPortDlg>(main.Links(), main.PortSettings(), &main);
+     }},
+    {"detect.png",
+     [](CSetupDlg& main) { return std::make_unique<CDetectDlg>(1, main.Links(), &main); }},
 };
 
 // Nothing may wait for a click: every box is printed and answered with OK.
@@ -104,7 +108,8 @@ int main(int argc, char** argv) {
         return kExitFailure;
     }
 
-    CSetupDlg mainWindow;
+    CSerialPort port;
+    CSetupDlg mainWindow(SerialLinks(port));
     mainWindow.ShowModeless();
     if (!QTest::qWaitFor([&] { return HasQueried(mainWindow); }, kQueryTimeoutMs)) {
         std::fprintf(stderr,
