@@ -44,7 +44,8 @@ const Shot kShots[] = {
     {"about.png", [](CSetupDlg&) { return std::make_unique<CAboutDlg>(); }},
     {"multichannel.png",
      [](CSetupDlg& main) {
-         auto dialog = std::make_unique<CMultiChannelDlg>(main.Port(), &main, main.Links().clock);
+         auto dialog =
+             std::make_unique<CMultiChannelDlg>(main.Links().port, &main, main.Links().clock);
          dialog->SendCommand(kMultiChannelQuery);  // rows filled from the radio
          return dialog;
      }},

@@ -30,7 +30,6 @@ public:
     bool SendOperation(OpKind opKind, const RadioPayload& payload);
     void ShowParams() override;
 
-    IPcPort& Port() { return m_links.port; }
     const RadioLinks& Links() const { return m_links; }
     PcPortSettings& PortSettings() { return m_portSettings; }
     CParameterSet& Params() { return m_params; }

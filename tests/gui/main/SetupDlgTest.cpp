@@ -380,7 +380,7 @@ TEST_F(MainWindow, CancelledPortSettingsReopenWithoutAConnect) {
     const ModalHandler previous = SetModalHandler([](CDialog&) { return kIdCancel; });
     QTest::mouseClick(window->Item(1041), Qt::LeftButton);
     SetModalHandler(previous);
-    EXPECT_TRUE(window->Port().IsOpen());
+    EXPECT_TRUE(links.ports.MainPort().IsOpen());
     EXPECT_EQ(Text(1044), QString::fromUtf8("串口1 9600bps 无校验"));
     RunInVirtualTime(
         links.clock, [] { return false; }, std::chrono::milliseconds(800));
