@@ -18,7 +18,6 @@ public:
     explicit CSimPorts(const IClock& clock) : m_clock(clock), m_mainPort(*this) {}
 
     CSimLink& AddRadio(int portNumber, const SimRadioState& state = SimRadioState());
-    CSimLink& Radio(int portNumber) { return *m_devices.at(portNumber).radio; }
     // The radio's device goes away, as an unplugged adapter does.
     void Vanish(int portNumber) { m_devices.at(portNumber).vanished = true; }
     // Opening portNumber fails with failure (another program holds it, ...).
