@@ -9,9 +9,7 @@
 #include "MultiChannelIds.h"
 #include "PcPortSettings.h"
 #include "RadioOnPort.h"
-#include "SerialPort.h"
 #include "SimLink.h"
-#include "SteadyClock.h"
 #include "VirtualClock.h"
 #include "WorkFolder.h"
 
@@ -53,14 +51,15 @@ TEST(MultiChannel, QueryAndSetShowTheirProgressBeforeTheyWait) {
     }
 }
 
-// The real serial link: a set reaches the radio, a query brings it back, and the save is
+// The whole way through: a set reaches the radio, a query brings it back, and the save is
 // there at the next opening.
 TEST(MultiChannel, OverTheSerialPortSetAndQueryReachTheRadioAndSavedRowsLast) {
     CRadioOnPort radio;
-    CSerialPort port;
+    const RadioLinks links = radio.Links();
+    IPcPort& port = links.port;
     ASSERT_TRUE(port.Open(1, 9600, kParityNone));
     {
-        CMultiChannelDlg dialog(port, nullptr, SteadyClock());
+        CMultiChannelDlg dialog(port, nullptr, links.clock);
         dialog.ShowModeless();
         Type(dialog, Mc::kChannelCount, "1");
         Type(dialog, Mc::kStartChannel, "41");
@@ -78,7 +77,7 @@ TEST(MultiChannel, OverTheSerialPortSetAndQueryReachTheRadioAndSavedRowsLast) {
         EXPECT_EQ(dialog.GetText(Mc::kRows[0].tx), "4100000");
         EXPECT_EQ(radio.Frames().size(), 3u);
     }
-    CMultiChannelDlg reopened(port, nullptr, SteadyClock());
+    CMultiChannelDlg reopened(port, nullptr, links.clock);
     reopened.ShowModeless();
     Type(reopened, Mc::kStartChannel, "41");
     EXPECT_EQ(reopened.GetText(Mc::kRows[0].rx), "4000000");

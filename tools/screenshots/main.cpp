@@ -15,6 +15,7 @@
 #include "MultiChannelIds.h"
 #include "RadioPortDlg.h"
 #include "ScratchFolders.h"
+#include "SerialLinks.h"
 #include "SetupDlg.h"
 #include "SimRadio.h"
 #include "SplashDlg.h"
@@ -44,7 +45,7 @@ const Shot kShots[] = {
     {"about.png", [](CSetupDlg&) { return std::make_unique<CAboutDlg>(); }},
     {"multichannel.png",
      [](CSetupDlg& main) {
-         return std::make_unique<CMultiChannelDlg>(main.Port(), &main, SteadyClock());
+         return std::make_unique<CMultiChannelDlg>(main.Links().port, &main, main.Links().clock);
      },
      [](CDialog& dialog) {  // a page of ten channels, read from the radio
          dialog.SetText(MultiChannelId::kChannelCount, "10");
@@ -53,10 +54,11 @@ const Shot kShots[] = {
     // The window lets go of its port before these, which open it themselves.
     {"radioport.png",
      [](CSetupDlg& main) {
-         main.Port().Close();
-         return std::make_unique<CRadioPortDlg>(main.PortSettings(), &main);
+         main.Links().port.Close();
+         return std::make_unique<CRadioPortDlg>(main.Links(), main.PortSettings(), &main);
      }},
-    {"detect.png", [](CSetupDlg& main) { return std::make_unique<CDetectDlg>(1, &main); }},
+    {"detect.png",
+     [](CSetupDlg& main) { return std::make_unique<CDetectDlg>(1, main.Links(), &main); }},
 };
 
 // Nothing may wait for a click: every box is printed and answered with OK.
@@ -111,7 +113,8 @@ int main(int argc, char** argv) {
         return kExitFailure;
     }
 
-    CSetupDlg mainWindow;
+    CSerialPort port;
+    CSetupDlg mainWindow(SerialLinks(port));
     mainWindow.ShowModeless();
     if (!QTest::qWaitFor([&] { return HasQueried(mainWindow); }, kQueryTimeoutMs)) {
         std::fprintf(stderr,

@@ -45,8 +45,12 @@ CMultiChannelDlg& CMultiChannelRig::OpenDialog() {
 }
 
 CMultiChannelDlg& CMultiChannelRig::OpenDialog(IRadioLink& link) {
+    return OpenDialog(link, clock);
+}
+
+CMultiChannelDlg& CMultiChannelRig::OpenDialog(IRadioLink& link, IClock& linkClock) {
     dialog.reset();
-    dialog = std::make_unique<CMultiChannelDlg>(link, nullptr, clock);
+    dialog = std::make_unique<CMultiChannelDlg>(link, nullptr, linkClock);
     dialog->ShowModeless();
     // Painting needs a window the platform has exposed.
     if (!QTest::qWaitForWindowExposed(dialog.get())) {

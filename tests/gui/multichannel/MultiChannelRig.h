@@ -42,6 +42,7 @@ public:
     CMultiChannelDlg& OpenDialog();
     // The same over another link, on the rig's clock.
     CMultiChannelDlg& OpenDialog(IRadioLink& link);
+    CMultiChannelDlg& OpenDialog(IRadioLink& link, IClock& linkClock);
 
     std::string FilePath() const { return m_work.File(CChannelFile::kFileName); }
     std::string FileContent() const { return ReadWholeFile(FilePath()); }

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "MultiChannelRig.h"
+#include "PcPortSettings.h"
+#include "SerialPort.h"
+#include "SimRadio.h"
+#include "SteadyClock.h"
 #include "TestNamespaces.h"
 
 namespace {
@@ -70,6 +74,27 @@ TEST(MultiChannelRoundTrip, TheEndWindowsAreSetQueriedSavedAndShownAgain) {
         ExpectWindow(rig, start);
     }
     EXPECT_TRUE(rig.boxes.Boxes().isEmpty());
+}
+
+// The real link: a pseudo-terminal to the simulated radio, on the steady clock.
+TEST(MultiChannelRoundTrip, OverASerialPortAChannelIsSetAndQueriedBack) {
+    CScopedSettingsHome home;
+    CSimRadio radio;
+    ASSERT_TRUE(radio.Start());
+    home.MapPort(1, radio.SlavePath());
+    CSerialPort port;
+    ASSERT_TRUE(port.Open(1, 9600, kParityNone));
+    CMultiChannelRig rig;
+    rig.OpenDialog(port, SteadyClock());
+    rig.ChooseWindow(41, 1);
+    rig.SetRow(1, QString::number(RxOf(41)), QString::number(TxOf(41)));
+    rig.Click(Mc::kSet);
+    ASSERT_EQ(rig.Text(Mc::kStatus), QString::fromUtf8("设置成功"));
+    rig.SetRow(1, "2300000", "2300000");
+    rig.Click(Mc::kQuery);
+    ASSERT_EQ(rig.Text(Mc::kStatus), QString::fromUtf8("查询成功"));
+    EXPECT_EQ(rig.Rx(1), QString::number(RxOf(41)));
+    EXPECT_EQ(rig.Tx(1), QString::number(TxOf(41)));
 }
 
 }  // namespace
