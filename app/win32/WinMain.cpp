@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "CloseOnSignals.h"
+#include "LanguageChoice.h"
 #include "SetupApp.h"
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
@@ -12,6 +13,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
                                        ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&classes);
     const radiosetup::CCloseOnSignals closeOnSignals;
+    radiosetup::SetCurrentLanguage(radiosetup::ChosenLanguage());
     radiosetup::CSetupApp setupApp;
     setupApp.InitInstance();
     return 0;

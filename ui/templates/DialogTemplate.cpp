@@ -46,6 +46,9 @@ ControlTemplate Control(const CJsonValue& object, std::vector<std::string>& faul
     }
     control.id = ToInt(object.Member("id"), -1);
     control.rect = Rect(object.Member("rect").Array());
+    if (!object.Member("rect_en").Array().empty()) {
+        control.englishRect = Rect(object.Member("rect_en").Array());
+    }
     control.text = object.Member("text").String();
     control.style = Flags(object.Member("style"));
     for (const CJsonValue& item : object.Member("items").Array()) {

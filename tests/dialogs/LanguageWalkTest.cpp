@@ -1,0 +1,187 @@
+// Every dialog in each language as the window shows it, on whichever dialog backend the
+// build has: in English not one Chinese character, and in both languages every text within
+// its control, measured in the font the control draws with; walked after the dialog opens
+// and after the status changes and message boxes it meets.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "AboutDlg.h"
+#include "DetectDlg.h"
+#include "DialogDriver.h"
+#include "LanguageChoice.h"
+#include "LanguageMenu.h"
+#include "MessageBoxSeam.h"
+#include "MultiChannelDlg.h"
+#include "MultiChannelIds.h"
+#include "RadioOnPort.h"
+#include "RadioPortDlg.h"
+#include "RadioPortIds.h"
+#include "SerialPort.h"
+#include "SetupDlg.h"
+#include "SetupDlgIds.h"
+#include "SplashDlg.h"
+
+namespace {
+
+bool HasChinese(const std::string& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char byte) { return static_cast<unsigned char>(byte) >= 0xE2; });
+}
+
+bool Overlap(int from, int length, int otherFrom, int otherLength) {
+    return from < otherFrom + otherLength && otherFrom < from + length;
+}
+
+bool Intersect(const ShownText& label, const ShownText& other) {
+    return Overlap(label.x, label.textWidth, other.x, other.width) &&
+           Overlap(label.y, label.textHeight, other.y, other.height);
+}
+
+bool Inside(const ShownText& label, const ShownText& frame) {
+    return label.x >= frame.x && label.x + label.textWidth <= frame.x + frame.width &&
+           label.y >= frame.y && label.y + label.textHeight <= frame.y + frame.height;
+}
+
+// The dialog's language for a test, and every message box's text answered with OK.
+class CInLanguage {
+public:
+    explicit CInLanguage(Language language)
+        : m_previous(SetMessageBoxHandler([this](auto& box) {
+              boxes.push_back(box.text + " / " + box.caption);
+              return kIdOk;
+          })) {
+        SetCurrentLanguage(language);
+    }
+    ~CInLanguage() {
+        SetCurrentLanguage(Language::Chinese);
+        SetMessageBoxHandler(m_previous);
+    }
+    CInLanguage(const CInLanguage&) = delete;
+    CInLanguage& operator=(const CInLanguage&) = delete;
+
+    std::vector<std::string> boxes;
+
+private:
+    MessageBoxHandler m_previous;
+};
+
+class LanguageWalk : public testing::TestWithParam<Language> {
+protected:
+    // Every text of the dialog, and every message box so far, as the language wants them.
+    void ExpectShownWell(const CDialog& dialog, const char* when) {
+        const std::vector<ShownText> texts = ShownTexts(dialog);
+        for (const ShownText& shown : texts) {
+            const std::string where =
+                "dialog " + std::to_string(dialog.Template().id) + " " + when + ": \"" +
+                shown.text + "\" at " + std::to_string(shown.x) + "," + std::to_string(shown.y) +
+                " in " + std::to_string(shown.textWidth) + "x" + std::to_string(shown.textHeight);
+            if (GetParam() == Language::English) {
+                EXPECT_FALSE(HasChinese(shown.text)) << where;
+            }
+            EXPECT_LE(shown.textWidth, shown.room) << where << " is cut";
+            if (dialog.Template().controls[shown.templateIndex].kind == "static") {
+                ExpectClearOfOthers(dialog, shown, texts, where);
+            }
+        }
+        for (const std::string& box : m_language.boxes) {
+            EXPECT_FALSE(GetParam() == Language::English && HasChinese(box)) << box;
+        }
+    }
+
+    CInLanguage m_language{GetParam()};
+
+private:
+    // A label runs into no other control, and into a frame only when it lies inside it.
+    static void ExpectClearOfOthers(const CDialog& dialog, const ShownText& label,
+                                    const std::vector<ShownText>& texts, const std::string& where) {
+        for (const ShownText& other : texts) {
+            if (other.templateIndex == label.templateIndex || !Intersect(label, other)) {
+                continue;
+            }
+            const bool frame = dialog.Template().controls[other.templateIndex].kind == "groupbox";
+            EXPECT_TRUE(frame && Inside(label, other))
+                << where << " runs into \"" << other.text << "\"";
+        }
+    }
+};
+
+TEST_P(LanguageWalk, TheSplashTheAboutBoxAndTheRadioPortDialog) {
+    std::vector<std::unique_ptr<CDialog>> dialogs;
+    PcPortSettings settings;
+    dialogs.push_back(std::make_unique<CSplashDlg>());
+    dialogs.push_back(std::make_unique<CAboutDlg>());
+    dialogs.push_back(std::make_unique<CRadioPortDlg>(settings, nullptr));
+    for (const auto& dialog : dialogs) {
+        dialog->ShowModeless();
+        RunUntil([] { return false; }, std::chrono::milliseconds(50));
+        ExpectShownWell(*dialog, "opened");
+    }
+}
+
+TEST_P(LanguageWalk, TheMainWindowAfterItsQueryAndARefusedValue) {
+    const CRadioOnPort radio;
+    CSetupDlg window;
+    window.ShowModeless();
+    ASSERT_TRUE(
+        RunUntil([&] { return window.GetText(SetupId::kResultField) == Tr("成功获取设备信息"); }));
+    ExpectShownWell(window, "queried");
+    Type(window, SetupId::kChannelTotal, "101");
+    Click(window, SetupId::kChannelTotalOk);
+    EXPECT_EQ(m_language.boxes.size(), 1u);
+    ExpectShownWell(window, "after the ANI's message");
+}
+
+TEST_P(LanguageWalk, TheMultiChannelDialogAfterAQueryAndASave) {
+    const CRadioOnPort radio;
+    CSerialPort port;
+    ASSERT_TRUE(port.Open(1, 9600, kParityNone));
+    CMultiChannelDlg dialog(port, nullptr);
+    dialog.ShowModeless();
+    Click(dialog, MultiChannelId::kQuery);
+    ASSERT_TRUE(
+        RunUntil([&] { return dialog.GetText(MultiChannelId::kStatus) == Tr("查询成功"); }));
+    ExpectShownWell(dialog, "queried");
+    Click(dialog, MultiChannelId::kSave);
+    ExpectShownWell(dialog, "saved");
+}
+
+TEST_P(LanguageWalk, TheSearchWhileItTriesAndItsFinding) {
+    const CRadioOnPort radio;
+    CDetectDlg search(1, nullptr);
+    search.ShowModeless();
+    ASSERT_TRUE(RunUntil([&] { return !search.GetText(DetectId::kProgress).empty(); }));
+    ExpectShownWell(search, "trying");
+    ASSERT_TRUE(RunUntil([&] { return search.IsEnded(); }));
+    EXPECT_EQ(m_language.boxes.size(), 1u);
+    ExpectShownWell(search, "found");
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, LanguageWalk,
+                         testing::Values(Language::Chinese, Language::English),
+                         [](const testing::TestParamInfo<Language>& param) {
+                             return param.param == Language::Chinese ? "Chinese" : "English";
+                         });
+
+// The main window's menu stores the choice; dialogs opened from then on speak it, the window
+// itself keeps its language until the program starts again.
+TEST(LanguageMenu, ChoosingEnglishStoresItForTheDialogsOpenedNext) {
+    const CRadioOnPort radio;
+    const CInLanguage chinese(Language::Chinese);
+    CSetupDlg window;
+    window.ShowModeless();
+    ChooseSystemMenuEntry(window, kEnglishCommand);
+
+    EXPECT_EQ(StoredLanguage(), Language::English);
+    EXPECT_EQ(CurrentLanguage(), Language::English);
+    EXPECT_EQ(chinese.boxes,
+              std::vector<std::string>{"The chosen language applies to windows opened from now on; "
+                                       "restart the program for the main window. / radiosetup"});
+    EXPECT_EQ(CAboutDlg().Template().caption, "About OrbelV Communication Setup");
+    EXPECT_EQ(window.Template().caption.find(" Sorvane高速数传台设置软件"), 0u);
+    ChooseSystemMenuEntry(window, kChineseCommand);
+    EXPECT_EQ(StoredLanguage(), Language::Chinese);
+}
+
+}  // namespace
