@@ -1,4 +1,5 @@
 #include "DialogTemplate.h"
+#include "ResourceIds.h"
 
 namespace radiosetup {
 
@@ -9,6 +10,7 @@ DialogTemplate LocalisedTemplate(DialogTemplate dialog, Language language) {
         for (std::string& item : control.items) {
             item = Translate(item, language);
         }
+        control.bitmap = BitmapInLanguage(control.bitmap, language);
         if (language == Language::English && control.englishRect) {
             control.rect = *control.englishRect;
         }
