@@ -99,12 +99,6 @@ TEST(Catalog, EnglishHasAnEntryForEveryChineseTextOfTheProgramAndNoOther) {
     }
 }
 
-TEST(Catalog, ATextWithoutAnEntryAndEveryTextInChineseStayAsTheyAre) {
-    EXPECT_EQ(Translate("设备连接成功", Language::English), "Radio connected");
-    EXPECT_EQ(Translate("设备连接成功", Language::Chinese), "设备连接成功");
-    EXPECT_EQ(Translate("9600", Language::English), "9600");
-}
-
 TEST(PoFile, ReadsEntriesAsGettextDoes) {
     const std::string po =
         "msgid \"\"\nmsgstr \"\"\n\"Language: en\\n\"\n\n"
