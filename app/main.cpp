@@ -3,6 +3,7 @@
 #include <string>
 
 #include "CloseOnSignals.h"
+#include "LanguageChoice.h"
 #include "MessageBoxSeam.h"
 #include "SerialLinks.h"
 #include "SetupApp.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
     // Lets the desktop match the window to the installed entry and its icon (Wayland).
     QApplication::setDesktopFileName(QStringLiteral(RADIOSETUP_APP_ID));
     const CCloseOnSignals closeOnSignals;
+    SetCurrentLanguage(ChosenLanguage());
     CSerialPort port;
     CSetupApp setupApp(SerialLinks(port));
     setupApp.InitInstance();

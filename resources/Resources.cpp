@@ -184,26 +184,27 @@ void DrawHorizontalRule(QPainter& painter, qreal y, qreal left, qreal right, qre
     painter.drawLine(QPointF(left, y), QPointF(right, y));
 }
 
-void DrawSplashTexts(QPainter& painter, const QRectF& box) {
+void DrawSplashTexts(QPainter& painter, const QRectF& box, Language language) {
     const auto line = [&](qreal top, qreal height) {
         return QRectF(kSplashTextMargin, top, box.width() - 2 * kSplashTextMargin, height);
     };
     DrawFittedText(painter, line(254, 50), ProductName(), CjkFont(40, QFont::Bold), kTitleColour);
     DrawHorizontalRule(painter, kSplashRuleY, box.center().x() - kSplashRuleHalfWidth,
                        box.center().x() + kSplashRuleHalfWidth, 0.6);
-    DrawFittedText(painter, line(318, 28), QStringLiteral("高速数传台设置软件"),
+    DrawFittedText(painter, line(318, 28),
+                   QString::fromStdString(Translate("高速数传台设置软件", language)),
                    CjkFont(20, QFont::Normal), kSubtitleColour);
     DrawFittedText(painter, line(352, 22), QStringLiteral("V3.1"), CjkFont(15, QFont::Normal),
                    kVersionColour);
 }
 
-void DrawSplash(QPainter& painter, const QRectF& box) {
+void DrawSplash(QPainter& painter, const QRectF& box, Language language) {
     FillSky(painter, box, 0);
     DrawGlow(painter, MarkTip(kSplashMarkBox), kSplashGlowRadius);
     DrawHorizontalRule(painter, kSplashMarkBox.bottom() + 0.5, kSplashGroundInset,
                        box.width() - kSplashGroundInset, 0.45);
     DrawMark(painter, kSplashMarkBox, kSplashMarkStyle);
-    DrawSplashTexts(painter, box);
+    DrawSplashTexts(painter, box, language);
 
     // The splash window has no border of its own.
     painter.setPen(QPen(WithOpacity(kMastColour, 0.3), 1));
@@ -269,7 +270,17 @@ QIcon DrawAppIcon() {
 QPixmap BitmapResource(int id) {
     switch (id) {
         case Res::kSplashBitmap: {
-            static const QPixmap splash = Render(kSplashSize, DrawSplash);
+            static const QPixmap splash =
+                Render(kSplashSize, [](QPainter& painter, const QRectF& box) {
+                    DrawSplash(painter, box, Language::Chinese);
+                });
+            return splash;
+        }
+        case Res::kSplashBitmapEnglish: {
+            static const QPixmap splash =
+                Render(kSplashSize, [](QPainter& painter, const QRectF& box) {
+                    DrawSplash(painter, box, Language::English);
+                });
             return splash;
         }
         case Res::kLogoBitmap: {

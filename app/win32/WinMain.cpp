@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "CloseOnSignals.h"
+#include "LanguageChoice.h"
 #include "SerialLinks.h"
 #include "SetupApp.h"
 
@@ -13,6 +14,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
                                        ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&classes);
     const radiosetup::CCloseOnSignals closeOnSignals;
+    radiosetup::SetCurrentLanguage(radiosetup::ChosenLanguage());
     radiosetup::CSerialPort port;
     radiosetup::CSetupApp setupApp(radiosetup::SerialLinks(port));
     setupApp.InitInstance();

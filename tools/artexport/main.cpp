@@ -1,5 +1,5 @@
 // artexport OUTDIR: our own art, drawn as the Linux program draws it, written as the files
-// the Windows program embeds: app.ico, splash.bmp (130) and logo.bmp (144).
+// the Windows program embeds: app.ico, splash.bmp (130), splash-en.bmp (131) and logo.bmp (144).
 // artexport --icons OUTDIR SIZE...: the program's icon as SIZE.png for each size, for the
 // Linux desktop's icon theme.
 #include <QApplication>
@@ -32,6 +32,7 @@ int ExportWindowsArt(const QString& folder) {
         Save(IconResource(Res::kAppIcon).pixmap(kIconPixels, kIconPixels).toImage(),
              folder + "/app.ico", "ICO") &&
         Save(Bitmap(Res::kSplashBitmap), folder + "/splash.bmp", "BMP") &&
+        Save(Bitmap(Res::kSplashBitmapEnglish), folder + "/splash-en.bmp", "BMP") &&
         Save(Bitmap(Res::kLogoBitmap), folder + "/logo.bmp", "BMP");
     return written ? 0 : 1;
 }

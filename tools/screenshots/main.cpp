@@ -1,4 +1,4 @@
-// screenshots OUTDIR: shows each dialog against a simulated radio and grabs it to a PNG
+// screenshots [--lang en] OUTDIR: shows each dialog against a simulated radio and grabs it to a PNG
 // file, on whatever Qt platform is active (QT_QPA_PLATFORM=offscreen needs no display).
 // The main window is grabbed once its start-up connect and query have finished.
 #include <QApplication>
@@ -7,8 +7,10 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "AboutDlg.h"
+#include "Catalog.h"
 #include "DetectDlg.h"
 #include "MessageBoxSeam.h"
 #include "MultiChannelDlg.h"
@@ -69,7 +71,7 @@ int PrintMessageBox(const MessageBoxRequest& box) {
 }
 
 bool HasQueried(const CSetupDlg& mainWindow) {
-    return mainWindow.GetText(kResultField) == "成功获取设备信息";
+    return mainWindow.GetText(kResultField) == Tr("成功获取设备信息");
 }
 
 bool Grab(CDialog& dialog, const QDir& outDir, const char* fileName) {
@@ -86,17 +88,21 @@ bool Grab(CDialog& dialog, const QDir& outDir, const char* fileName) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
+    const bool english =
+        argc == 4 && std::string(argv[1]) == "--lang" && std::string(argv[2]) == "en";
+    if (argc != 2 && !english) {
         std::fputs(
-            "Usage: screenshots OUTDIR\n"
-            "Grabs the dialogs, shown against a simulated radio, to PNG files in OUTDIR.\n",
+            "Usage: screenshots [--lang en] OUTDIR\n"
+            "Grabs the dialogs, shown against a simulated radio, to PNG files in OUTDIR,\n"
+            "in Chinese or in English.\n",
             stderr);
         return kExitUsage;
     }
+    SetCurrentLanguage(english ? Language::English : Language::Chinese);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromStdString(ApplicationTitle()));
     // Made absolute now: the run works in a folder of its own.
-    const QDir outDir(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
+    const QDir outDir(QDir(QString::fromLocal8Bit(argv[argc - 1])).absolutePath());
     if (!outDir.mkpath(QStringLiteral("."))) {
         std::fprintf(stderr, "screenshots: cannot make %s\n", qUtf8Printable(outDir.path()));
         return kExitFailure;

@@ -22,11 +22,15 @@ public:
     virtual void EndDialog(int result) = 0;
     virtual bool IsEnded() const = 0;
 
+    // The template in the dialog's language.
     virtual const DialogTemplate& Template() const = 0;
+    // The language of every text the dialog shows: the current one when it was made.
+    virtual Language TextLanguage() const = 0;
     // Each backend narrows this to its own CDialog.
     virtual IDialogApi* ParentDialog() const = 0;
 
-    // Texts are UTF-8.
+    // Texts are UTF-8. A text set or added is shown in the dialog's language (through the
+    // catalog), and read back as shown.
     virtual std::string GetText(int id) const = 0;
     virtual void SetText(int id, const std::string& text) = 0;
     // Sets the text without the change notifications a typed change raises.
@@ -69,6 +73,10 @@ public:
 
     // An entry of the window's system menu (Qt: the dialog's context menu).
     virtual void AppendSystemMenuItem(int command, const std::string& text) = 0;
+    // An entry of a submenu of the system menu, the submenu added with its first entry.
+    // A checked entry shows a mark.
+    virtual void AppendSystemSubmenuItem(const std::string& submenu, int command,
+                                         const std::string& text, bool checked) = 0;
     // The window's icon, by resource number.
     virtual void SetIcon(int iconId) = 0;
     // Centres the window on the screen's work area.

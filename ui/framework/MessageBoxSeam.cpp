@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "Dialog.h"
+
 namespace radiosetup {
 
 namespace {
@@ -19,7 +21,9 @@ std::string ApplicationTitle() {
 
 int ShowMessageBox(CDialog* owner, const std::string& text, const std::string& caption,
                    MsgIcon icon) {
-    const MessageBoxRequest request{owner, text, caption, icon};
+    const Language language = owner != nullptr ? owner->TextLanguage() : CurrentLanguage();
+    const MessageBoxRequest request{owner, Translate(text, language), Translate(caption, language),
+                                    icon};
     if (InstalledHandler()) {
         return InstalledHandler()(request);
     }

@@ -19,7 +19,8 @@ struct MessageBoxRequest {
 // The program's name: the caption of every message box that names none of its own.
 std::string ApplicationTitle();
 
-// Every message box of the program goes through here: a real box with an OK button
+// Every message box of the program goes through here, its texts in the owner's language
+// (without an owner, the current one): a real box with an OK button
 // by default, or the installed handler (tests record and answer). Returns the
 // pressed button's id (1 for OK).
 int ShowMessageBox(CDialog* owner, const std::string& text,

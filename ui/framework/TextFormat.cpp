@@ -1,14 +1,17 @@
 #include "TextFormat.h"
 
+#include "Catalog.h"
+
 namespace radiosetup {
 
-std::string FormatText(const std::string& text, std::initializer_list<std::string> values) {
+std::string FormatText(const std::string& original, std::initializer_list<std::string> values) {
+    const std::string text = Tr(original);
     std::string result;
     for (std::size_t at = 0; at < text.size(); ++at) {
         const char next = at + 1 < text.size() ? text[at + 1] : '\0';
         const std::size_t index = static_cast<std::size_t>(next - '1');
         if (text[at] == '%' && next >= '1' && next <= '9' && index < values.size()) {
-            result += *(values.begin() + index);
+            result += Tr(*(values.begin() + index));
             ++at;
         } else {
             result += text[at];

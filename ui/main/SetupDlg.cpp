@@ -3,6 +3,7 @@
 #include "AboutDlg.h"
 #include "CommandSet.h"
 #include "DecimalValue.h"
+#include "LanguageMenu.h"
 #include "LocalTime.h"
 #include "MultiChannelDlg.h"
 #include "OpKind.h"
@@ -87,6 +88,7 @@ void CSetupDlg::OnInitDialog() {
     if (!aboutText.empty()) {
         AppendSystemMenuItem(kAboutCommand, aboutText);
     }
+    AppendLanguageMenu(*this);
     SetIcon(Res::kAppIcon);
     LoadPortSettings(m_portSettings);
     OpenPortWithStoredSettings();
@@ -163,6 +165,9 @@ void CSetupDlg::ChangePortSettings() {
 }
 
 void CSetupDlg::OnSysCommand(int command) {
+    if (OnLanguageCommand(*this, command & 0xFFF0)) {
+        return;
+    }
     if ((command & 0xFFF0) == kAboutCommand) {
         CAboutDlg about;
         about.DoModal();

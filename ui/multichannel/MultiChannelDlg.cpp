@@ -186,7 +186,7 @@ void CMultiChannelDlg::ClampStoredWindow() {
 
 void CMultiChannelDlg::ShowChannelCaptions() {
     for (int row = 0; row < kRows; ++row) {
-        SetText(kRowIds[row].group, "信道" + std::to_string(m_nStartChannel + row));
+        SetText(kRowIds[row].group, FormatText("信道%1", {std::to_string(m_nStartChannel + row)}));
     }
 }
 

@@ -47,6 +47,9 @@ ControlTemplate Control(const JsonValue& object, std::vector<std::string>& fault
     }
     control.id = ToInt(JsonMember(object, "id"), -1);
     control.rect = Rect(JsonMember(object, "rect"));
+    if (!JsonItems(JsonMember(object, "rect_en")).empty()) {
+        control.englishRect = Rect(JsonMember(object, "rect_en"));
+    }
     control.text = JsonString(JsonMember(object, "text"));
     control.style = Flags(JsonMember(object, "style"));
     for (const JsonValue& item : JsonItems(JsonMember(object, "items"))) {

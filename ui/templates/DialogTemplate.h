@@ -1,8 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
+
+#include "Catalog.h"
 
 namespace radiosetup {
 
@@ -21,6 +24,7 @@ struct ControlTemplate {
                        // trackbar
     int id = -1;       // -1: no identifier
     TemplateRect rect;
+    std::optional<TemplateRect> englishRect;  // where a longer English text needs more room
     std::string text;
     std::set<std::string> style;
     std::vector<std::string> items;  // drop-down lists
@@ -49,6 +53,9 @@ struct DialogTemplate {
     static DialogTemplate Load(int id);
     static DialogTemplate Parse(const std::string& json);
 };
+
+// dialog in language: its texts translated, its controls where that language puts them.
+DialogTemplate LocalisedTemplate(DialogTemplate dialog, Language language);
 
 // The JSON text of dialog template id, built into the program; empty when there is none.
 std::string TemplateText(int id);

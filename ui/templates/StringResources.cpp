@@ -9,4 +9,9 @@ std::string StringResource(int id) {
     return {};
 }
 
+int BitmapInLanguage(int id, Language language) {
+    return id == Res::kSplashBitmap && language == Language::English ? Res::kSplashBitmapEnglish
+                                                                     : id;
+}
+
 }  // namespace radiosetup

@@ -22,7 +22,8 @@ DialogTemplate LoadReportingFaults(int templateId) {
 
 CDialog::CDialog(int templateId, CDialog* parent)
     : m_pParent(parent),
-      m_template(LoadReportingFaults(templateId)),
+      m_language(CurrentLanguage()),
+      m_template(LocalisedTemplate(LoadReportingFaults(templateId), m_language)),
       m_window(m_template, m_events) {}
 
 CDialog::~CDialog() = default;

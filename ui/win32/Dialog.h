@@ -32,13 +32,14 @@ public:
     bool IsEnded() const override { return m_bEnded; }
 
     const DialogTemplate& Template() const override { return m_template; }
+    Language TextLanguage() const override { return m_language; }
     CDialog* ParentDialog() const override { return m_pParent; }
     HWND Handle() const { return m_window.Handle(); }
 
     std::string GetText(int id) const override { return m_window.GetText(id); }
-    void SetText(int id, const std::string& text) override { m_window.SetText(id, text); }
+    void SetText(int id, const std::string& text) override { m_window.SetText(id, Shown(text)); }
     void SetTextSilently(int id, const std::string& text) override {
-        m_window.SetTextSilently(id, text);
+        m_window.SetTextSilently(id, Shown(text));
     }
     void SelectAllText(int id) override { m_window.SelectAllText(id); }
     void SetTextLimit(int id, int characters) override { m_window.SetTextLimit(id, characters); }
@@ -56,7 +57,9 @@ public:
     int GetSliderPos(int id) const override { return m_window.GetSliderPos(id); }
     void SetListSelection(int id, int index) override { m_window.SetListSelection(id, index); }
     int GetListSelection(int id) const override { return m_window.GetListSelection(id); }
-    void AddListItem(int id, const std::string& text) override { m_window.AddListItem(id, text); }
+    void AddListItem(int id, const std::string& text) override {
+        m_window.AddListItem(id, Shown(text));
+    }
 
     void OnClicked(int id, std::function<void()> handler) override;
     void OnTextChanged(int id, std::function<void()> handler) override;
@@ -70,7 +73,11 @@ public:
     void SetTimer(int timerId, int periodMs) override { m_window.SetTimer(timerId, periodMs); }
     void KillTimer(int timerId) override { m_window.KillTimer(timerId); }
     void AppendSystemMenuItem(int command, const std::string& text) override {
-        m_window.AppendSystemMenuItem(command, text);
+        m_window.AppendSystemMenuItem(command, Shown(text));
+    }
+    void AppendSystemSubmenuItem(const std::string& submenu, int command, const std::string& text,
+                                 bool checked) override {
+        m_window.AppendSystemSubmenuItem(Shown(submenu), command, Shown(text), checked);
     }
     void SetIcon(int iconId) override { m_window.SetIcon(iconId); }
     void CenterOnScreen() override { m_window.CenterOnScreen(); }
@@ -94,8 +101,10 @@ private:
 
     void Initialise();
     HWND OwnerHandle() const;
+    std::string Shown(const std::string& text) const { return Translate(text, m_language); }
 
     CDialog* m_pParent;
+    Language m_language;
     DialogTemplate m_template;
     CEvents m_events{*this};
     mutable CWin32DialogWindow m_window;

@@ -268,16 +268,38 @@ void CWin32DialogWindow::KillTimer(int timerId) {
     ::KillTimer(m_hWnd, static_cast<UINT_PTR>(timerId));
 }
 
-// After a separator, as the system menu's own entries are set apart.
-void CWin32DialogWindow::AppendSystemMenuItem(int command, const std::string& text) {
+// Our entries come after a separator, as the system menu's own entries are set apart.
+HMENU CWin32DialogWindow::SystemMenu() {
     const HMENU menu = GetSystemMenu(m_hWnd, FALSE);
+    if (menu != nullptr && m_systemCommands.empty() && m_systemSubmenus.empty()) {
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    }
+    return menu;
+}
+
+void CWin32DialogWindow::AppendSystemMenuItem(int command, const std::string& text) {
+    const HMENU menu = SystemMenu();
     if (menu == nullptr) {
         return;
     }
-    if (m_systemCommands.empty()) {
-        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    }
     AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(command), Utf16(text).c_str());
+    m_systemCommands.insert(command);
+}
+
+// A choice in a submenu of the system menu arrives as WM_SYSCOMMAND too.
+void CWin32DialogWindow::AppendSystemSubmenuItem(const std::string& submenu, int command,
+                                                 const std::string& text, bool checked) {
+    const HMENU menu = SystemMenu();
+    if (menu == nullptr) {
+        return;
+    }
+    HMENU& popup = m_systemSubmenus[submenu];
+    if (popup == nullptr) {
+        popup = CreatePopupMenu();
+        AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), Utf16(submenu).c_str());
+    }
+    AppendMenuW(popup, MF_STRING | (checked ? MF_CHECKED : MF_UNCHECKED),
+                static_cast<UINT_PTR>(command), Utf16(text).c_str());
     m_systemCommands.insert(command);
 }
 

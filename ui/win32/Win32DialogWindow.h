@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <mutex>
 #include <set>
 #include <string>
@@ -57,6 +58,8 @@ public:
     void SetTimer(int timerId, int periodMs);
     void KillTimer(int timerId);
     void AppendSystemMenuItem(int command, const std::string& text);
+    void AppendSystemSubmenuItem(const std::string& submenu, int command, const std::string& text,
+                                 bool checked);
     void SetIcon(int iconId);
     void CenterOnScreen();
     // Runs task on the window's thread from its message loop; callable from any thread.
@@ -82,7 +85,9 @@ private:
     bool m_bModal = false;
     bool m_bSilent = false;         // text set silently: no change event
     bool m_bSliderDragged = false;  // the mouse moved a trackbar since its last release
+    HMENU SystemMenu();
     std::set<int> m_systemCommands;
+    std::map<std::string, HMENU> m_systemSubmenus;
     std::mutex m_postedMutex;  // guards the two below
     std::vector<std::function<void()>> m_posted;
     std::set<UINT> m_taskMessages{WM_POSTED_TASK};

@@ -315,7 +315,8 @@ TEST_F(MainWindow, AboutBoxOpensFromTheContextMenu) {
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 200),
                                 window->mapToGlobal(QPoint(5, 200)));
         QApplication::sendEvent(window.get(), &event);
-        EXPECT_EQ(entries, QStringList{QString::fromUtf8("关于 Tarnwick(&A)...")});
+        EXPECT_EQ(entries, (QStringList{QString::fromUtf8("关于 Tarnwick(&A)..."),
+                                        QString::fromUtf8("Language / 语言")}));
     }
     SetModalHandler(previous);
     EXPECT_EQ(aboutCaptions, (QStringList{QString::fromUtf8("关于 OrbelV通信设置软件"),

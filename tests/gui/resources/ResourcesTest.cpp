@@ -50,7 +50,7 @@ TEST(StringResourceTest, AboutMenuTextIsExact) {
 }
 
 TEST(ResourcesTest, UnknownIdsGiveNothing) {
-    EXPECT_TRUE(BitmapResource(131).isNull());
+    EXPECT_TRUE(BitmapResource(132).isNull());
     EXPECT_TRUE(BitmapResource(Res::kAppIcon).isNull());
     EXPECT_TRUE(IconResource(Res::kSplashBitmap).isNull());
     EXPECT_TRUE(StringResource(102).empty());

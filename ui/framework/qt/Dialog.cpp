@@ -86,7 +86,11 @@ QFont TemplateFont(const DialogTemplate& dialog) {
         font.setFamilies({"Noto Sans CJK SC", "WenQuanYi Zen Hei", "Noto Sans"});
         font.setWeight(QFont::DemiBold);
     } else {
-        font.setFamilies({"SimSun", "Noto Serif CJK SC", "Noto Sans CJK SC", "WenQuanYi Zen Hei"});
+        // AR PL UMing is a Song face with SimSun's metrics (a 12-pixel line at 9 points, Latin
+        // at half the width of a Chinese character), so the layouts' lines stay apart; the
+        // Noto faces are taller and only stand in when it is missing.
+        font.setFamilies({"SimSun", "AR PL UMing CN", "Noto Sans Mono CJK SC", "Noto Sans CJK SC",
+                          "WenQuanYi Zen Hei"});
     }
     font.setPointSize(dialog.fontPoints);
     return font;
@@ -177,7 +181,10 @@ QWidget* CreateTrackbar(QWidget* parent) {
 }  // namespace
 
 CDialog::CDialog(int templateId, CDialog* parent)
-    : QDialog(parent), m_pParent(parent), m_template(LoadReportingFaults(templateId)) {
+    : QDialog(parent),
+      m_pParent(parent),
+      m_language(CurrentLanguage()),
+      m_template(LocalisedTemplate(LoadReportingFaults(templateId), m_language)) {
     Build();
 }
 
@@ -221,6 +228,10 @@ QWidget* CDialog::Item(int id) const {
     return item;
 }
 
+QWidget* CDialog::Control(std::size_t templateIndex) const {
+    return templateIndex < m_controls.size() ? m_controls[templateIndex] : nullptr;
+}
+
 QPointF CDialog::PixelsPerUnit() const {
     const double perUnit = PixelsPerUnitAt96(m_template.fontFace);
     return QPointF(perUnit * logicalDpiX() / kDesignDpi, perUnit * logicalDpiY() / kDesignDpi);
@@ -235,11 +246,13 @@ QRect CDialog::ToPixels(const QRect& dialogUnits) const {
 }
 
 void CDialog::Build() {
+    // The window flags first: changing them re-polishes a styled window and drops its font.
+    ApplyWindowStyle();
     setFont(TemplateFont(m_template));
     setStyleSheet(DialogStyleSheet(fontMetrics()));
-    ApplyWindowStyle();
     for (const ControlTemplate& control : m_template.controls) {
         QWidget* widget = CreateControl(control);
+        m_controls.push_back(widget);
         if (widget == nullptr) {
             continue;
         }
@@ -384,8 +397,12 @@ QString CDialog::QtText(int id) const {
     return QString();
 }
 
+QString CDialog::Shown(const std::string& text) const {
+    return QString::fromStdString(Translate(text, m_language));
+}
+
 void CDialog::SetText(int id, const std::string& utf8) {
-    const QString text = QString::fromStdString(utf8);
+    const QString text = Shown(utf8);
     if (auto* edit = qobject_cast<QLineEdit*>(Item(id))) {
         edit->setText(text);
     } else if (auto* button = qobject_cast<QAbstractButton*>(Item(id))) {
@@ -474,7 +491,7 @@ void CDialog::SetListSelection(int id, int index) {
 
 void CDialog::AddListItem(int id, const std::string& text) {
     if (auto* list = qobject_cast<QComboBox*>(Item(id))) {
-        list->addItem(QString::fromStdString(text));
+        list->addItem(Shown(text));
     }
 }
 
@@ -511,7 +528,12 @@ void CDialog::KillTimer(int timerId) {
 }
 
 void CDialog::AppendSystemMenuItem(int command, const std::string& text) {
-    m_systemMenu.append({command, text});
+    m_systemMenu.append({QString(), command, Shown(text), false});
+}
+
+void CDialog::AppendSystemSubmenuItem(const std::string& submenu, int command,
+                                      const std::string& text, bool checked) {
+    m_systemMenu.append({Shown(submenu), command, Shown(text), checked});
 }
 
 void CDialog::SetIcon(int iconId) {
@@ -574,10 +596,20 @@ void CDialog::contextMenuEvent(QContextMenuEvent* event) {
         return;
     }
     QMenu menu(this);
-    for (const auto& [command, text] : m_systemMenu) {
-        QAction* action = menu.addAction(QString::fromStdString(text));
+    QMap<QString, QMenu*> submenus;
+    for (const SystemMenuEntry& entry : m_systemMenu) {
+        QMenu* into = &menu;
+        if (!entry.submenu.isEmpty()) {
+            QMenu*& submenu = submenus[entry.submenu];
+            submenu = submenu != nullptr ? submenu : menu.addMenu(entry.submenu);
+            into = submenu;
+        }
+        QAction* action = into->addAction(entry.text);
+        action->setCheckable(entry.checked);
+        action->setChecked(entry.checked);
+        action->setData(entry.command);
         connect(action, &QAction::triggered, this,
-                [this, command = command] { OnSysCommand(command); });
+                [this, command = entry.command] { OnSysCommand(command); });
     }
     menu.exec(event->globalPos());
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 #include "DialogApi.h"
 #include "DialogTemplate.h"
@@ -30,7 +31,10 @@ public:
     bool IsEnded() const override { return m_bEnded; }
 
     QWidget* Item(int id) const;
+    // The widget of the template's control at index, with or without an id; null for none.
+    QWidget* Control(std::size_t templateIndex) const;
     const DialogTemplate& Template() const override { return m_template; }
+    Language TextLanguage() const override { return m_language; }
     CDialog* ParentDialog() const override { return m_pParent; }
     // Dialog units to pixels for this dialog's font, at the screen's logical DPI.
     QRect ToPixels(const QRect& dialogUnits) const;
@@ -67,6 +71,8 @@ public:
 
     // Qt has no system menu: the entry goes to the dialog's context menu.
     void AppendSystemMenuItem(int command, const std::string& text) override;
+    void AppendSystemSubmenuItem(const std::string& submenu, int command, const std::string& text,
+                                 bool checked) override;
     void SetIcon(int iconId) override;
     void CenterOnScreen() override;
 
@@ -78,6 +84,7 @@ protected:
 
 private:
     QString QtText(int id) const;
+    QString Shown(const std::string& text) const;
     void Build();
     void ApplyWindowStyle();
     void PlaceLabel(QWidget* label, const QRect& dialogUnits);
@@ -88,13 +95,21 @@ private:
     void Initialise();
 
     CDialog* m_pParent;
+    Language m_language;
     DialogTemplate m_template;
     QMap<int, QWidget*> m_items;
+    std::vector<QWidget*> m_controls;  // template order
     QMap<int, std::function<void()>> m_clickHandlers;
     QMap<int, std::function<void()>> m_textHandlers;
     QMap<int, std::function<void()>> m_sliderHandlers;
     QMap<int, QTimer*> m_timers;
-    QList<QPair<int, std::string>> m_systemMenu;
+    struct SystemMenuEntry {
+        QString submenu;  // empty: on the menu itself
+        int command;
+        QString text;
+        bool checked;
+    };
+    QList<SystemMenuEntry> m_systemMenu;
     bool m_bInitialised = false;
     bool m_bEnded = false;
 };

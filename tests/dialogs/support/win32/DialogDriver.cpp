@@ -107,3 +107,108 @@ bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit
     }
     return done();
 }
+
+namespace {
+
+std::wstring ItemText(HWND item) {
+    const int length = GetWindowTextLengthW(item);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(item, text.data(), length + 1)));
+    return text;
+}
+
+std::vector<std::wstring> ItemTexts(HWND item, const ControlTemplate& control) {
+    if (control.kind == "picture") {
+        return {std::wstring()};
+    }
+    if (control.kind != "droplist") {
+        std::wstring shown;
+        const std::wstring text = ItemText(item);
+        // A "&" marks a mnemonic and is not drawn; "&&" draws one.
+        for (std::size_t at = 0; at < text.size(); ++at) {
+            const bool mnemonic = text[at] == L'&' && !control.Has("noprefix");
+            shown += mnemonic && at + 1 < text.size() ? text[++at] : text[at];
+        }
+        return {shown};
+    }
+    std::vector<std::wstring> items;
+    const auto count = static_cast<int>(SendMessageW(item, CB_GETCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        std::wstring text(
+            static_cast<std::size_t>(SendMessageW(item, CB_GETLBTEXTLEN, index, 0)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(
+            SendMessageW(item, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+        items.push_back(text);
+    }
+    return items.empty() ? std::vector<std::wstring>{std::wstring()} : items;
+}
+
+SIZE TextExtent(HWND item, const std::wstring& text) {
+    const HDC context = GetDC(item);
+    const HGDIOBJ oldFont =
+        SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageW(item, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &extent);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(context, &metrics);
+    extent.cy = metrics.tmHeight;
+    SelectObject(context, oldFont);
+    ReleaseDC(item, context);
+    return extent;
+}
+
+// The width the control leaves its text, as the system's controls draw it.
+int TextRoom(HWND item, const ControlTemplate& control, int width) {
+    const int edge = GetSystemMetrics(SM_CXEDGE);
+    constexpr int kCheckSpacing = 4;  // between a box or circle and its text
+    constexpr int kGroupTitleInset = 8;
+    if (control.kind == "button") {
+        return width - 2 * edge;
+    }
+    if (control.kind == "radio" || control.kind == "checkbox") {
+        return width - GetSystemMetrics(SM_CXMENUCHECK) - kCheckSpacing;
+    }
+    if (control.kind == "groupbox") {
+        return width - 2 * kGroupTitleInset;
+    }
+    if (control.kind == "droplist") {
+        return width - GetSystemMetrics(SM_CXVSCROLL) - 2 * edge;
+    }
+    if (control.kind == "edit") {
+        RECT format{};
+        SendMessageW(item, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+        return format.right - format.left;
+    }
+    return width;
+}
+
+}  // namespace
+
+std::vector<ShownText> ShownTexts(const CDialog& dialog) {
+    std::vector<ShownText> shown;
+    const std::vector<ControlTemplate>& controls = dialog.Template().controls;
+    HWND item = GetWindow(dialog.Handle(), GW_CHILD);  // the controls in template order
+    for (std::size_t index = 0; index < controls.size() && item != nullptr;
+         ++index, item = GetWindow(item, GW_HWNDNEXT)) {
+        RECT place{};
+        GetWindowRect(item, &place);
+        MapWindowPoints(nullptr, dialog.Handle(), reinterpret_cast<POINT*>(&place), 2);
+        const int width = place.right - place.left;
+        if (!IsWindowVisible(item) || width == 0) {
+            continue;
+        }
+        for (const std::wstring& text : ItemTexts(item, controls[index])) {
+            const SIZE extent = TextExtent(item, text);
+            shown.push_back({index, Utf8(text), static_cast<int>(place.left),
+                             static_cast<int>(place.top), width,
+                             static_cast<int>(place.bottom - place.top),
+                             TextRoom(item, controls[index], width), static_cast<int>(extent.cx),
+                             static_cast<int>(extent.cy)});
+        }
+    }
+    return shown;
+}
+
+void ChooseSystemMenuEntry(CDialog& dialog, int command) {
+    SendMessageW(dialog.Handle(), WM_SYSCOMMAND, static_cast<WPARAM>(command), 0);
+}
