@@ -1,7 +1,7 @@
 // backup and restore: a radio's whole setup in a file, and back.
 #include "BackupFile.h"
 #include "CommandRun.h"
-#include "CommandSet.h"
+#include "ParameterTable.h"
 #include "ReportedParameters.h"
 #include "TextFile.h"
 
@@ -11,21 +11,20 @@ namespace {
 
 struct ParameterWrite {
     const char* name;
-    OpKind opKind;
-    RadioPayload (*payload)(const CParameterSet&);
+    ParamId id;  // the parameter whose request writes it
 };
 
 // The total before the current channel, which must lie within it.
 constexpr ParameterWrite kParameterWrites[] = {
-    {"ani", OpKind::kAni, AniPayload},
-    {"channel total", OpKind::kChannelTotal, ChannelTotalPayload},
-    {"current channel", OpKind::kCurrentChannel, CurrentChannelPayload},
-    {"tx time limit", OpKind::kTxTimeLimit, TxTimeLimitPayload},
-    {"addressing", OpKind::kAddressing, AddressingPayload},
-    {"data method", OpKind::kTransparent, TransparentPayload},
-    {"error correction", OpKind::kErrorCorrection, ErrorCorrectionPayload},
-    {"encryption", OpKind::kEncryption, EncryptionPayload},
-    {"audio settings", OpKind::kAudio, AudioPayload},
+    {"ani", ParamId::kAni},
+    {"channel total", ParamId::kChannelTotal},
+    {"current channel", ParamId::kCurrentChannel},
+    {"tx time limit", ParamId::kTxTimeLimit},
+    {"addressing", ParamId::kAddressing},
+    {"data method", ParamId::kTransparent},
+    {"error correction", ParamId::kErrorCorrection},
+    {"encryption", ParamId::kEncryption},
+    {"audio settings", ParamId::kCompander},
 };
 
 std::vector<CChannelPlanCsv::Row> ChannelRows(const RadioBackup& backup) {
@@ -39,10 +38,10 @@ std::vector<CChannelPlanCsv::Row> ChannelRows(const RadioBackup& backup) {
 int WriteParameters(CCommandRun& run, const CParameterSet& params, bool keepAni) {
     std::string written;
     for (const ParameterWrite& write : kParameterWrites) {
-        if (keepAni && write.opKind == OpKind::kAni) {
+        if (keepAni && write.id == ParamId::kAni) {
             continue;
         }
-        const ReplyVerdict verdict = run.Session().Send(write.opKind, write.payload(params),
+        const ReplyVerdict verdict = run.Session().Send(Parameter(write.id).request, params,
                                                         std::string("set ") + write.name);
         if (verdict != ReplyVerdict::Accepted) {
             run.err << "radioctl: written: " << (written.empty() ? "nothing" : written)

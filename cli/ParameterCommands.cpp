@@ -165,7 +165,7 @@ int RunSet(CCommandRun& run) {
         }
         sent.push_back(opKind);
         const std::string what = std::string("set ") + row.names.key;
-        const ReplyVerdict verdict = run.Session().Send(opKind, row.request.payload(params), what);
+        const ReplyVerdict verdict = run.Session().Send(row.request, params, what);
         if (verdict != ReplyVerdict::Accepted) {
             return run.Fail(what, verdict);
         }

@@ -18,9 +18,9 @@
 
 #include "DeviceMachine.h"
 #include "Json.h"
+#include "OperationExchange.h"
 #include "PortSettingsStore.h"
 #include "PtyPair.h"
-#include "RadioSession.h"
 #include "Radioctl.h"
 #include "RadioctlChild.h"
 #include "SerialPort.h"
@@ -395,7 +395,7 @@ TEST_F(Radioctl, ADeviceThatGoesMidQueryIsNamedAtOnceAndTheNextRunWorks) {
                             " (9600 bit/s, no parity): no reply from the radio (the device went "
                             "away: " +
                             link + " closed; plug it back in and run the command again)\n");
-    EXPECT_LT(took, CRadioSession::kQueryDeadline);
+    EXPECT_LT(took, COperationExchange::kQueryDeadline);
 
     CSimRadio back;
     ASSERT_TRUE(back.Start());
