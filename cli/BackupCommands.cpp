@@ -27,14 +27,6 @@ constexpr ParameterWrite kParameterWrites[] = {
     {"audio settings", ParamId::kCompander},
 };
 
-std::vector<CChannelPlanCsv::Row> ChannelRows(const RadioBackup& backup) {
-    std::vector<CChannelPlanCsv::Row> rows;
-    for (int channel = 1; channel <= kRadioChannels; ++channel) {
-        rows.push_back({channel, backup.channels[static_cast<std::size_t>(channel - 1)]});
-    }
-    return rows;
-}
-
 int WriteParameters(CCommandRun& run, const CParameterSet& params, bool keepAni) {
     std::string written;
     for (const ParameterWrite& write : kParameterWrites) {
@@ -62,23 +54,31 @@ int VerifyParameters(CCommandRun& run, const RadioBackup& asked, bool keepAni) {
     if (verdict != ReplyVerdict::Accepted) {
         return run.Fail("verify: query", verdict);
     }
-    const RadioBackup held = ReportedParameters(params);
-    int status = kExitOk;
-    for (const ParameterRow* row : ReportedRows(
-             {ParamKind::kFrequency, ParamKind::kNumber, ParamKind::kLevel, ParamKind::kSwitch})) {
-        if (keepAni && row->id == ParamId::kAni) {
-            continue;
-        }
-        const std::int32_t written = BackupValue(asked, row->id);
-        const std::int32_t reported = BackupValue(held, row->id);
-        if (ReportablePart(*row, written) != reported) {
-            run.err << "parameters." << row->names.reportKey << ": "
-                    << CBackupFile::FormatValue(*row, written) << " was written, the radio reports "
-                    << CBackupFile::FormatValue(*row, reported) << '\n';
-            status = kExitDiffers;
-        }
+    const std::vector<Difference> differences =
+        ParameterDifferences(asked, ReportedParameters(params), keepAni);
+    for (const Difference& difference : differences) {
+        run.err << "parameters." << difference.name << ": " << difference.file
+                << " was written, the radio reports " << difference.radio << '\n';
     }
-    return status;
+    return differences.empty() ? kExitOk : kExitDiffers;
+}
+
+// Nothing is sent after the connect and the reads: what the restore would change is shown.
+int DryRunRestore(CCommandRun& run, const RadioBackup& backup, bool keepAni) {
+    RadioBackup radio;
+    if (const int status = ReadRadio(run, radio); status != kExitOk) {
+        return status;
+    }
+    std::vector<Difference> differences = ParameterDifferences(backup, radio, keepAni);
+    for (Difference& channel : ChannelDifferences(ChannelRows(backup), ChannelRows(radio))) {
+        differences.push_back(std::move(channel));
+    }
+    PrintDifferences(run, differences);
+    const std::size_t parameters = std::size(kParameterWrites) - (keepAni ? 1 : 0);
+    run.Note("dry run: " + Counted(parameters, "parameter write") + " and " +
+             Counted(kRadioChannels, "channel") + " would go to " + run.Where() + ", changing " +
+             Counted(differences.size(), "value") + "; nothing was written");
+    return kExitOk;
 }
 
 // A backup is only worth keeping if it can be restored: each frequency must be one a
@@ -101,21 +101,29 @@ bool EveryFrequencyRestores(const CCommandRun& run, const RadioBackup& backup) {
 
 }  // namespace
 
-int RunBackup(CCommandRun& run) {
-    if (run.invocation.args.size() != 1) {
-        return run.Usage("backup takes one FILE");
-    }
+int ReadRadio(CCommandRun& run, RadioBackup& radio) {
     CParameterSet params;
     if (const int status = ConnectAndQuery(run, params); status != kExitOk) {
         return status;
     }
-    RadioBackup backup = ReportedParameters(params);
+    radio = ReportedParameters(params);
     std::vector<CChannelPlanCsv::Row> rows;
     if (const int status = ReadChannelRange(run, 1, kRadioChannels, rows); status != kExitOk) {
         return status;
     }
     for (const CChannelPlanCsv::Row& row : rows) {
-        backup.channels[static_cast<std::size_t>(row.channel - 1)] = row.freq;
+        radio.channels[static_cast<std::size_t>(row.channel - 1)] = row.freq;
+    }
+    return kExitOk;
+}
+
+int RunBackup(CCommandRun& run) {
+    if (run.invocation.args.size() != 1) {
+        return run.Usage("backup takes one FILE");
+    }
+    RadioBackup backup;
+    if (const int status = ReadRadio(run, backup); status != kExitOk) {
+        return status;
     }
     const std::string& path = run.invocation.args[0];
     if (!EveryFrequencyRestores(run, backup)) {
@@ -135,17 +143,23 @@ int RunRestore(CCommandRun& run) {
     std::vector<std::string> files;
     bool keepAni = false;
     bool verify = false;
+    bool dryRun = false;
     for (const std::string& word : run.invocation.args) {
         if (word == "--keep-ani") {
             keepAni = true;
         } else if (word == "--verify") {
             verify = true;
+        } else if (word == "--dry-run") {
+            dryRun = true;
         } else {
             files.push_back(word);
         }
     }
     if (files.size() != 1) {
         return run.Usage("restore takes one FILE");
+    }
+    if (dryRun && verify) {
+        return run.Usage("restore --dry-run writes nothing, so there is nothing to --verify");
     }
     const std::optional<std::string> text = CTextFile::Read(files[0]);
     if (!text) {
@@ -161,6 +175,9 @@ int RunRestore(CCommandRun& run) {
         if (!note.empty() && !(keepAni && row->id == ParamId::kAni)) {
             run.err << "radioctl: note: " << note << '\n';
         }
+    }
+    if (dryRun) {
+        return DryRunRestore(run, *backup, keepAni);
     }
     CParameterSet params;
     if (const int status = ConnectAndQuery(run, params); status != kExitOk) {

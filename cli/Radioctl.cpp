@@ -11,14 +11,15 @@ namespace {
 using Command = int (*)(CCommandRun&);
 
 const std::map<std::string, Command> kCommands = {
-    {"query", RunQuery},   {"set", RunSet},         {"channels", RunChannels},
-    {"backup", RunBackup}, {"restore", RunRestore}, {"line", RunLine},
-    {"detect", RunDetect}, {"plan", RunPlan},       {"ports", RunPorts},
+    {"query", RunQuery},     {"set", RunSet},   {"channels", RunChannels}, {"backup", RunBackup},
+    {"restore", RunRestore}, {"line", RunLine}, {"detect", RunDetect},     {"plan", RunPlan},
+    {"ports", RunPorts},     {"diff", RunDiff},
 };
 
 }  // namespace
 
-int RunRadioctl(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+int RunRadioctl(const std::vector<std::string>& words, std::ostream& out, std::ostream& err,
+                const GivenRadio* given) {
     std::string error;
     const std::optional<Invocation> invocation = ParseCommandLine(words, error);
     if (!invocation) {
@@ -44,7 +45,7 @@ int RunRadioctl(const std::vector<std::string>& words, std::ostream& out, std::o
         return kExitOk;
     }
     const bool usesPort = invocation->command != "plan" && invocation->command != "ports";
-    CCommandRun run(*invocation, out, err, usesPort);
+    CCommandRun run(*invocation, out, err, usesPort, given);
     const int status = command->second(run);
     const int signal = Interruption();
     if (signal == 0) {

@@ -24,8 +24,10 @@
 #include "Radioctl.h"
 #include "RadioctlChild.h"
 #include "SerialPort.h"
+#include "SimLink.h"
 #include "SimRadio.h"
 #include "TestSupport.h"
+#include "VirtualClock.h"
 
 namespace {
 
@@ -67,6 +69,21 @@ protected:
 };
 
 using RadioctlPorts = RadioctlRun;
+
+// The simulated radio in virtual time, for what the conversation decides: no waits.
+class RadioctlInTime : public RadioctlRun {
+protected:
+    Outcome Run(const std::vector<std::string>& words) {
+        std::ostringstream out;
+        std::ostringstream err;
+        const GivenRadio given{radio.Link(), clock};
+        const int status = RunRadioctl(words, out, err, &given);
+        return {status, out.str(), err.str()};
+    }
+
+    CVirtualClock clock;
+    CSimLink radio{clock};
+};
 
 std::string DeviceRoot() {
     return std::getenv("RADIOSETUP_DEVICE_ROOT");
@@ -124,6 +141,52 @@ TEST_F(Radioctl, QueryJsonShowsTheRadiosState) {
                                      {"compander", true},
                                      {"pre_emphasis", false}}) {
         EXPECT_EQ(p.Member(key).Bool(), value) << key;
+    }
+}
+
+// Connect, parameter query and channel query: the frames that change nothing.
+bool OnlyReads(const std::vector<SimFrameRecord>& frames) {
+    return std::all_of(frames.begin(), frames.end(), [](const SimFrameRecord& record) {
+        const std::uint8_t command = record.frame[2];
+        return command == 0x0B || command == 0xCC || command == 0x1D;
+    });
+}
+
+TEST_F(RadioctlInTime, DiffNamesEachChangeAndADryRunShowsItWithoutWriting) {
+    radio.SetState(ChangedState());
+    const std::string backup = files.File("radio.json");
+    ASSERT_EQ(Run({"backup", backup}).status, 0);
+    radio.SetState(SimRadioState());
+    ASSERT_EQ(Run({"restore", backup}).status, 0);
+    const Outcome same = Run({"diff", backup});
+    EXPECT_EQ(same.status, 0) << same.err;
+    EXPECT_EQ(same.out, "");
+
+    SimRadioState changed = ChangedState();
+    changed.rxWord[6] = SimRadioState::RxWordOf(2290125);
+    changed.txTimeLimit = 0;
+    radio.SetState(changed);
+    const std::string plan = WriteFile("plan.csv", "channel,rx_mhz,tx_mhz\n7,300.75,400.075\n");
+    const std::string channel = "channel 7 rx: 229.0125 → 300.7500\n";
+    const std::string all = "rx_hz: 229012500 → 300750000\ntx_time_limit_s: 0 → 30\n" + channel;
+    const struct {
+        std::vector<std::string> words;
+        int status;
+        std::string out;
+    } cases[] = {
+        {{"diff", backup}, 5, all},
+        {{"restore", backup, "--dry-run"}, 0, all},
+        {{"diff", plan}, 5, channel},
+        {{"channels", "write", plan, "--dry-run"}, 0, channel},
+    };
+    for (const auto& tried : cases) {
+        SCOPED_TRACE(tried.words[0] + " " + tried.words[1]);
+        radio.ClearFrames();
+        const Outcome outcome = Run(tried.words);
+        EXPECT_EQ(outcome.status, tried.status) << outcome.err;
+        EXPECT_EQ(outcome.out, tried.out);
+        EXPECT_FALSE(radio.Frames().empty());
+        EXPECT_TRUE(OnlyReads(radio.Frames()));
     }
 }
 
