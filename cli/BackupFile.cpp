@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "ChannelPlanCsv.h"
-#include "Json.h"
 #include "MessageText.h"
 #include "ReportedParameters.h"
 
@@ -12,12 +11,9 @@ namespace radiosetup {
 
 namespace {
 
-using Kind = CJsonValue::Kind;
-
 constexpr const char* kFormat = "radioctl-backup";
 constexpr std::int32_t kVersion = 1;
 constexpr std::int64_t kHzPerUnit = 100;
-constexpr const char* kChannelArray = "an array of 100 channels";
 
 struct FrequencyKey {
     const char* name;
@@ -35,36 +31,48 @@ std::vector<const ParameterRow*> BackupRows() {
         {ParamKind::kFrequency, ParamKind::kNumber, ParamKind::kLevel, ParamKind::kSwitch});
 }
 
+// What a member must be, for the message when it is not.
+struct Expected {
+    bool (JsonValue::*is)() const noexcept;
+    const char* words;
+};
+
+constexpr Expected kWholeNumber{&JsonValue::is_number_integer, "a whole number"};
+constexpr Expected kHz{&JsonValue::is_number_integer, "a whole number of Hz"};
+constexpr Expected kFlag{&JsonValue::is_boolean, "true or false"};
+constexpr Expected kObject{&JsonValue::is_object, "an object"};
+constexpr Expected kChannelArray{&JsonValue::is_array, "an array of 100 channels"};
+
 // The members of one object, named in messages by their path from the top.
 class CObjectReader {
 public:
-    CObjectReader(const CJsonValue& object, std::string path, std::string& error)
+    CObjectReader(const JsonValue& object, std::string path, std::string& error)
         : m_object(object), m_strPath(std::move(path)), m_error(error) {}
 
-    CObjectReader Child(const CJsonValue& object, const std::string& name) const {
+    CObjectReader Child(const JsonValue& object, const std::string& name) const {
         return CObjectReader(object, m_strPath + name + ".", m_error);
     }
 
-    // The member when it has that kind; nullptr, with the message, when not.
-    const CJsonValue* Member(const char* key, Kind kind, const char* kindText) const {
-        const CJsonValue& value = m_object.Member(key);
-        if (value.GetKind() == Kind::Null) {
+    // The member when it is as expected; nullptr, with the message, when not.
+    const JsonValue* Member(const char* key, const Expected& expected) const {
+        const JsonValue& value = JsonMember(m_object, key);
+        if (value.is_null()) {
             Fail(key, "missing");
             return nullptr;
         }
-        if (value.GetKind() != kind) {
-            Fail(key, std::string("must be ") + kindText);
+        if (!(value.*expected.is)()) {
+            Fail(key, std::string("must be ") + expected.words);
             return nullptr;
         }
         return &value;
     }
 
     bool Number(const char* key, std::int32_t low, std::int32_t high, std::int32_t& out) const {
-        const CJsonValue* value = Member(key, Kind::Number, "a whole number");
+        const JsonValue* value = Member(key, kWholeNumber);
         if (value == nullptr) {
             return false;
         }
-        const long long number = value->Int();
+        const long long number = JsonInt(*value);
         if (number < low || number > high) {
             const std::string found = std::to_string(number);
             return Fail(key, low == high ? "expected " + std::to_string(low) + ", found " + found
@@ -76,11 +84,11 @@ public:
     }
 
     bool Frequency(const char* key, std::int32_t& out) const {
-        const CJsonValue* value = Member(key, Kind::Number, "a whole number of Hz");
+        const JsonValue* value = Member(key, kHz);
         if (value == nullptr) {
             return false;
         }
-        const long long hz = value->Int();
+        const long long hz = JsonInt(*value);
         const std::string shown = std::to_string(hz) + " Hz ";
         if (hz % kHzPerUnit != 0) {
             return Fail(key, shown + "is not a multiple of 100 Hz");
@@ -94,9 +102,9 @@ public:
     }
 
     bool Flag(const char* key, bool& out) const {
-        const CJsonValue* value = Member(key, Kind::Bool, "true or false");
+        const JsonValue* value = Member(key, kFlag);
         if (value != nullptr) {
-            out = value->Bool();
+            out = value->get<bool>();
         }
         return value != nullptr;
     }
@@ -107,7 +115,7 @@ public:
     }
 
 private:
-    const CJsonValue& m_object;
+    const JsonValue& m_object;
     std::string m_strPath;
     std::string& m_error;
 };
@@ -143,7 +151,7 @@ bool ReadValue(const CObjectReader& reader, const ParameterRow& row, std::int32_
 }
 
 bool ReadParameters(const CObjectReader& root, RadioBackup& backup) {
-    const CJsonValue* object = root.Member("parameters", Kind::Object, "an object");
+    const JsonValue* object = root.Member("parameters", kObject);
     if (object == nullptr) {
         return false;
     }
@@ -159,21 +167,21 @@ bool ReadParameters(const CObjectReader& root, RadioBackup& backup) {
 }
 
 bool ReadChannels(const CObjectReader& root, RadioBackup& backup) {
-    const CJsonValue* array = root.Member("channels", Kind::Array, kChannelArray);
-    if (array == nullptr) {
+    const JsonValue* items = root.Member("channels", kChannelArray);
+    if (items == nullptr) {
         return false;
     }
-    const std::vector<CJsonValue>& items = array->Array();
-    if (items.size() != backup.channels.size()) {
-        return root.Fail("channels", std::string("must be ") + kChannelArray);
+    if (items->size() != backup.channels.size()) {
+        return root.Fail("channels", std::string("must be ") + kChannelArray.words);
     }
     for (std::int32_t channel = 1; channel <= kRadioChannels; ++channel) {
         const auto index = static_cast<std::size_t>(channel - 1);
         const std::string name = "channels[" + std::to_string(index) + "]";
-        if (items[index].GetKind() != Kind::Object) {
+        const JsonValue& item = (*items)[index];
+        if (!item.is_object()) {
             return root.Fail(name, "must be an object");
         }
-        const CObjectReader reader = root.Child(items[index], name);
+        const CObjectReader reader = root.Child(item, name);
         std::int32_t number = 0;
         if (!reader.Number("channel", channel, channel, number) ||
             !ReadFrequencies(reader, backup.channels[index])) {
@@ -183,88 +191,62 @@ bool ReadChannels(const CObjectReader& root, RadioBackup& backup) {
     return true;
 }
 
-std::string Quoted(const char* text) {
-    return std::string("\"") + text + "\"";
-}
-
-std::string Pair(const char* key, const std::string& value) {
-    return Quoted(key) + ": " + value;
-}
-
-std::string Joined(const std::vector<std::string>& items, const char* separator) {
-    std::string text;
-    for (std::size_t index = 0; index < items.size(); ++index) {
-        text.append(index == 0 ? "" : separator).append(items[index]);
-    }
-    return text;
-}
-
-void AddFrequencies(const ChannelFreqPair& pair, std::vector<std::string>& pairs) {
-    for (const FrequencyKey& key : kChannelFrequencies) {
-        pairs.push_back(Pair(key.name, std::to_string(pair.*key.member * kHzPerUnit)));
-    }
-}
-
 }  // namespace
 
-std::string CBackupFile::FormatValue(const ParameterRow& row, std::int32_t value) {
+JsonDocument CBackupFile::ValueJson(const ParameterRow& row, std::int32_t value) {
     switch (row.kind) {
         case ParamKind::kFrequency:
-            return std::to_string(value * kHzPerUnit);
+            return value * kHzPerUnit;
         case ParamKind::kSwitch:
-            return value != 0 ? "true" : "false";
+            return value != 0;
         case ParamKind::kNumber:
         case ParamKind::kLevel:
         case ParamKind::kChoice:
-            return std::to_string(value);
+            return value;
     }
-    return {};
+    return nullptr;
 }
 
-std::string CBackupFile::FormatParameters(const RadioBackup& backup, const std::string& indent) {
-    std::vector<std::string> parameters;
+std::string CBackupFile::FormatValue(const ParameterRow& row, std::int32_t value) {
+    return ValueJson(row, value).dump();
+}
+
+JsonDocument CBackupFile::ParametersJson(const RadioBackup& backup) {
+    JsonDocument parameters = JsonDocument::object();
     for (const ParameterRow* row : BackupRows()) {
-        parameters.push_back(
-            Pair(row->names.reportKey, FormatValue(*row, BackupValue(backup, row->id))));
+        parameters[row->names.reportKey] = ValueJson(*row, BackupValue(backup, row->id));
     }
-    const std::string memberIndent = "\n" + indent + "  ";
-    const std::string separator = "," + memberIndent;
-    return "{" + memberIndent + Joined(parameters, separator.c_str()) + "\n" + indent + "}";
+    return parameters;
+}
+
+JsonDocument CBackupFile::ChannelJson(std::int32_t channel, const ChannelFreqPair& pair) {
+    JsonDocument item{{"channel", channel}};
+    for (const FrequencyKey& key : kChannelFrequencies) {
+        item[key.name] = std::int64_t{pair.*key.member} * kHzPerUnit;
+    }
+    return item;
 }
 
 std::string CBackupFile::Format(const RadioBackup& backup) {
-    std::vector<std::string> channels;
+    JsonDocument channels = JsonDocument::array();
     for (std::size_t index = 0; index < backup.channels.size(); ++index) {
-        std::vector<std::string> pairs{Pair("channel", std::to_string(index + 1))};
-        AddFrequencies(backup.channels[index], pairs);
-        channels.push_back("{" + Joined(pairs, ", ") + "}");
+        channels.push_back(
+            ChannelJson(static_cast<std::int32_t>(index + 1), backup.channels[index]));
     }
-    const std::vector<std::string> members{
-        Pair("format", Quoted(kFormat)),
-        Pair("version", std::to_string(kVersion)),
-        Pair("parameters", FormatParameters(backup, "  ")),
-        Pair("channels", "[\n    " + Joined(channels, ",\n    ") + "\n  ]"),
-    };
-    return "{\n  " + Joined(members, ",\n  ") + "\n}\n";
+    JsonDocument document{{"format", kFormat}, {"version", kVersion}};
+    document["parameters"] = ParametersJson(backup);
+    document["channels"] = std::move(channels);
+    return JsonText(document);
 }
 
 std::optional<RadioBackup> CBackupFile::Parse(const std::string& text, std::string& error) {
-    std::string jsonError;
-    CJsonValue::NumberFault number;
-    const std::optional<CJsonValue> json = CJsonValue::Parse(text, jsonError, &number);
-    if (!json && !number.key.empty()) {
-        // Valid JSON all the same: the number is named by its key.
-        const std::string shown = Echoed(number.number);
-        error =
-            Echoed(number.key) + ": " +
-            (number.digitsOnly ? shown + " is too large" : "must be a whole number, not " + shown);
-        return std::nullopt;
-    }
+    JsonFault fault;
+    const std::optional<JsonValue> json = ParseJson(text, fault);
     if (!json) {
-        error = "not JSON: " + jsonError;
+        error = fault.Text();
         return std::nullopt;
     }
-    if (json->Member("format").String() != kFormat) {
+    if (JsonString(JsonMember(*json, "format")) != kFormat) {
         error = std::string("format: not a radioctl backup (expected \"") + kFormat + "\")";
         return std::nullopt;
     }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "Json.h"
 #include "ParameterTable.h"
 #include "RadioBackup.h"
 
@@ -35,9 +36,12 @@ namespace radiosetup {
 class CBackupFile {
 public:
     static std::string Format(const RadioBackup& backup);
-    // The "parameters" object alone (channels aside), its closing brace indented by indent.
-    static std::string FormatParameters(const RadioBackup& backup, const std::string& indent);
+    // The "parameters" object alone (channels aside).
+    static JsonDocument ParametersJson(const RadioBackup& backup);
+    // One item of "channels".
+    static JsonDocument ChannelJson(std::int32_t channel, const ChannelFreqPair& pair);
     // One parameter's value as the file holds it: Hz, true or false, a number.
+    static JsonDocument ValueJson(const ParameterRow& row, std::int32_t value);
     static std::string FormatValue(const ParameterRow& row, std::int32_t value);
     // Nullopt, with one message naming the first faulty key ("parameters.ani: ..."),
     // for a text that is no backup of this version or holds a value out of range.

@@ -1,6 +1,7 @@
 // channels read and channels write: the multi-channel window's conversation.
 #include <algorithm>
 
+#include "BackupFile.h"
 #include "ChannelPlanCsv.h"
 #include "CommandRun.h"
 #include "RadioDifferences.h"
@@ -12,14 +13,11 @@ namespace radiosetup {
 namespace {
 
 std::string ChannelJson(const std::vector<CChannelPlanCsv::Row>& rows) {
-    std::string text = "[\n";
+    JsonDocument list = JsonDocument::array();
     for (const CChannelPlanCsv::Row& row : rows) {
-        text += "  {\"channel\": " + std::to_string(row.channel) +
-                ", \"rx_hz\": " + std::to_string(std::int64_t{row.freq.rxFreq} * 100) +
-                ", \"tx_hz\": " + std::to_string(std::int64_t{row.freq.txFreq} * 100) + "}" +
-                (&row == &rows.back() ? "\n" : ",\n");
+        list.push_back(CBackupFile::ChannelJson(row.channel, row.freq));
     }
-    return text + "]\n";
+    return JsonText(list);
 }
 
 int ReadCommand(CCommandRun& run) {

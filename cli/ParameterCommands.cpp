@@ -6,7 +6,6 @@
 #include "BackupFile.h"
 #include "ChannelPlanCsv.h"
 #include "CommandRun.h"
-#include "Json.h"
 #include "MessageText.h"
 #include "ParameterTable.h"
 #include "ReportedParameters.h"
@@ -105,13 +104,16 @@ int RunQuery(CCommandRun& run) {
     }
     const RadioBackup reported = ReportedParameters(params);
     if (run.invocation.json) {
-        const std::string where = run.invocation.device.empty()
-                                      ? "\"port\": " + std::to_string(run.line.m_nPortNumber)
-                                      : "\"device\": " + CJsonValue::Quote(run.invocation.device);
-        run.out << "{\n  " << where << ",\n  \"baud_rate\": " << run.line.m_nBaudRate
-                << ",\n  \"parity\": \"" << ParityName(run.line.m_nParity)
-                << "\",\n  \"parameters\": " << CBackupFile::FormatParameters(reported, "  ")
-                << "\n}\n";
+        JsonDocument document = JsonDocument::object();
+        if (run.invocation.device.empty()) {
+            document["port"] = run.line.m_nPortNumber;
+        } else {
+            document["device"] = run.invocation.device;
+        }
+        document["baud_rate"] = run.line.m_nBaudRate;
+        document["parity"] = ParityName(run.line.m_nParity);
+        document["parameters"] = CBackupFile::ParametersJson(reported);
+        run.out << JsonText(document);
     } else {
         PrintParameters(run, reported);
     }

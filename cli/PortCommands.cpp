@@ -63,28 +63,29 @@ void PrintTable(CCommandRun& run, const std::vector<NumberedPort>& ports) {
     }
 }
 
-void PrintJson(CCommandRun& run, const std::vector<NumberedPort>& ports) {
-    run.out << "[";
-    const char* separator = "\n";
-    for (const NumberedPort& listed : ports) {
-        const SerialPortInfo& port = listed.port;
-        run.out << separator
-                << "  {\"number\": " << (listed.number > 0 ? std::to_string(listed.number) : "null")
-                << ", \"device\": " << CJsonValue::Quote(port.devicePath)
-                << ", \"stable_name\": " << CJsonValue::Quote(port.stableName)
-                << ", \"description\": " << CJsonValue::Quote(port.description) << ", \"state\": \""
-                << StateName(port.state) << '"';
-        if (port.state == PortState::InUse) {
-            run.out << ", \"pid\": "
-                    << (port.holder.pid > 0 ? std::to_string(port.holder.pid) : "null")
-                    << ", \"program\": "
-                    << (port.holder.program.empty() ? "null"
-                                                    : CJsonValue::Quote(port.holder.program));
-        }
-        run.out << "}";
-        separator = ",\n";
+JsonDocument PortJson(const NumberedPort& listed) {
+    const SerialPortInfo& port = listed.port;
+    JsonDocument item{{"number", nullptr},
+                      {"device", port.devicePath},
+                      {"stable_name", port.stableName},
+                      {"description", port.description},
+                      {"state", StateName(port.state)}};
+    if (listed.number > 0) {
+        item["number"] = listed.number;
     }
-    run.out << (ports.empty() ? "]\n" : "\n]\n");
+    if (port.state == PortState::InUse) {
+        item["pid"] = port.holder.pid > 0 ? JsonDocument(port.holder.pid) : nullptr;
+        item["program"] = port.holder.program.empty() ? nullptr : JsonDocument(port.holder.program);
+    }
+    return item;
+}
+
+void PrintJson(CCommandRun& run, const std::vector<NumberedPort>& ports) {
+    JsonDocument list = JsonDocument::array();
+    for (const NumberedPort& listed : ports) {
+        list.push_back(PortJson(listed));
+    }
+    run.out << JsonText(list);
 }
 
 int AssignPort(CCommandRun& run) {

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev fonts-noto-cjk xvfb
+    qt6-base-dev fonts-noto-cjk xvfb nlohmann-json3-dev
     "$@"
 )
 

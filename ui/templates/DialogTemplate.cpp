@@ -12,47 +12,48 @@ namespace {
 const char* const kControlKinds[] = {"edit",   "button",  "radio",    "checkbox", "groupbox",
                                      "static", "picture", "droplist", "trackbar"};
 
-int ToInt(const CJsonValue& value, int fallback = 0) {
-    return static_cast<int>(value.Int(fallback));
+int ToInt(const JsonValue& value, int fallback = 0) {
+    return static_cast<int>(JsonInt(value, fallback));
 }
 
-std::set<std::string> Flags(const CJsonValue& value) {
+std::set<std::string> Flags(const JsonValue& value) {
     std::set<std::string> flags;
-    for (const CJsonValue& flag : value.Array()) {
-        flags.insert(flag.String());
+    for (const JsonValue& flag : JsonItems(value)) {
+        flags.insert(JsonString(flag));
     }
     return flags;
 }
 
-TemplateRect Rect(const std::vector<CJsonValue>& numbers) {
+TemplateRect Rect(const JsonValue& numbers) {
     TemplateRect rect;
-    if (numbers.size() >= 2) {
-        rect.x = ToInt(numbers[0]);
-        rect.y = ToInt(numbers[1]);
+    const JsonValue& items = JsonItems(numbers);
+    if (items.size() >= 2) {
+        rect.x = ToInt(items[0]);
+        rect.y = ToInt(items[1]);
     }
-    if (numbers.size() >= 4) {
-        rect.width = ToInt(numbers[2]);
-        rect.height = ToInt(numbers[3]);
+    if (items.size() >= 4) {
+        rect.width = ToInt(items[2]);
+        rect.height = ToInt(items[3]);
     }
     return rect;
 }
 
-ControlTemplate Control(const CJsonValue& object, std::vector<std::string>& faults) {
+ControlTemplate Control(const JsonValue& object, std::vector<std::string>& faults) {
     ControlTemplate control;
-    control.kind = object.Member("kind").String();
+    control.kind = JsonString(JsonMember(object, "kind"));
     if (std::find(std::begin(kControlKinds), std::end(kControlKinds), control.kind) ==
         std::end(kControlKinds)) {
         faults.push_back("unknown control kind \"" + control.kind + "\"");
     }
-    control.id = ToInt(object.Member("id"), -1);
-    control.rect = Rect(object.Member("rect").Array());
-    control.text = object.Member("text").String();
-    control.style = Flags(object.Member("style"));
-    for (const CJsonValue& item : object.Member("items").Array()) {
-        control.items.push_back(item.String());
+    control.id = ToInt(JsonMember(object, "id"), -1);
+    control.rect = Rect(JsonMember(object, "rect"));
+    control.text = JsonString(JsonMember(object, "text"));
+    control.style = Flags(JsonMember(object, "style"));
+    for (const JsonValue& item : JsonItems(JsonMember(object, "items"))) {
+        control.items.push_back(JsonString(item));
     }
-    control.bitmap = ToInt(object.Member("bitmap"));
-    control.icon = ToInt(object.Member("icon"));
+    control.bitmap = ToInt(JsonMember(object, "bitmap"));
+    control.icon = ToInt(JsonMember(object, "icon"));
     return control;
 }
 
@@ -70,24 +71,24 @@ DialogTemplate DialogTemplate::Load(int id) {
 
 DialogTemplate DialogTemplate::Parse(const std::string& json) {
     DialogTemplate dialog;
-    std::string error;
-    const std::optional<CJsonValue> root = CJsonValue::Parse(json, error);
-    if (!root || root->GetKind() != CJsonValue::Kind::Object) {
-        dialog.faults.push_back("not a template: " + (root ? "no object" : error));
+    JsonFault fault;
+    const std::optional<JsonValue> root = ParseJson(json, fault);
+    if (!root || !root->is_object()) {
+        dialog.faults.push_back("not a template: " + (root ? "no object" : fault.Text()));
         return dialog;
     }
-    dialog.id = ToInt(root->Member("id"));
-    dialog.caption = root->Member("caption").String();
-    const std::vector<CJsonValue>& size = root->Member("size").Array();
+    dialog.id = ToInt(JsonMember(*root, "id"));
+    dialog.caption = JsonString(JsonMember(*root, "caption"));
+    const JsonValue& size = JsonItems(JsonMember(*root, "size"));
     if (size.size() >= 2) {
         dialog.width = ToInt(size[0]);
         dialog.height = ToInt(size[1]);
     }
-    const CJsonValue& font = root->Member("font");
-    dialog.fontFace = font.Member("face").String();
-    dialog.fontPoints = ToInt(font.Member("points"), 9);
-    dialog.style = Flags(root->Member("style"));
-    for (const CJsonValue& control : root->Member("controls").Array()) {
+    const JsonValue& font = JsonMember(*root, "font");
+    dialog.fontFace = JsonString(JsonMember(font, "face"));
+    dialog.fontPoints = ToInt(JsonMember(font, "points"), 9);
+    dialog.style = Flags(JsonMember(*root, "style"));
+    for (const JsonValue& control : JsonItems(JsonMember(*root, "controls"))) {
         dialog.controls.push_back(Control(control, dialog.faults));
     }
     return dialog;

@@ -120,10 +120,10 @@ TEST_F(Radioctl, QueryJsonShowsTheRadiosState) {
     radio.SetState(ChangedState());
     const Outcome query = Run({"query", "--json"});
     ASSERT_EQ(query.status, 0) << query.err;
-    std::string error;
-    const auto json = CJsonValue::Parse(query.out, error);
-    ASSERT_TRUE(json) << error;
-    const CJsonValue& p = json->Member("parameters");
+    JsonFault fault;
+    const auto json = ParseJson(query.out, fault);
+    ASSERT_TRUE(json) << fault.Text();
+    const JsonValue& p = JsonMember(*json, "parameters");
     for (const auto& [key, value] : {std::pair{"rx_hz", 300750000LL},
                                      {"tx_hz", 400075000LL},
                                      {"ani", 4660LL},
@@ -132,7 +132,7 @@ TEST_F(Radioctl, QueryJsonShowsTheRadiosState) {
                                      {"tx_time_limit_s", 30LL},
                                      {"rx_voice_gain", 2LL},
                                      {"tx_channel_gain", 5LL}}) {
-        EXPECT_EQ(p.Member(key).Int(), value) << key;
+        EXPECT_EQ(JsonInt(JsonMember(p, key)), value) << key;
     }
     for (const auto& [key, value] : {std::pair{"addressing", true},
                                      {"transparent", false},
@@ -140,7 +140,7 @@ TEST_F(Radioctl, QueryJsonShowsTheRadiosState) {
                                      {"encryption", true},
                                      {"compander", true},
                                      {"pre_emphasis", false}}) {
-        EXPECT_EQ(p.Member(key).Bool(), value) << key;
+        EXPECT_EQ(JsonMember(p, key), value) << key;
     }
 }
 
@@ -609,24 +609,23 @@ TEST_F(RadioctlPorts, PortsListsNumbersDevicesAndStatesAsTableAndJson) {
 
     const Outcome json = Run({"ports", "--json"});
     ASSERT_EQ(json.status, 0) << json.err;
-    std::string error;
-    const auto parsed = CJsonValue::Parse(json.out, error);
-    ASSERT_TRUE(parsed) << error;
-    ASSERT_EQ(parsed->Array().size(), std::size(expected));
+    JsonFault fault;
+    const auto parsed = ParseJson(json.out, fault);
+    ASSERT_TRUE(parsed) << fault.Text();
+    ASSERT_EQ(JsonItems(*parsed).size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
-        const CJsonValue& port = parsed->Array()[i];
+        const JsonValue& port = (*parsed)[i];
         const auto& want = expected[i];
         SCOPED_TRACE(want.device);
-        EXPECT_EQ(port.Member("number").GetKind() == CJsonValue::Kind::Null
-                      ? "-"
-                      : std::to_string(port.Member("number").Int()),
-                  want.number);
-        EXPECT_EQ(port.Member("device").String(), want.device);
-        EXPECT_EQ(port.Member("stable_name").String(), want.stableName);
-        EXPECT_EQ(port.Member("description").String(), want.description);
-        EXPECT_EQ(port.Member("state").String(), want.jsonState);
-        EXPECT_EQ(port.Member("pid").Int(), want.pid);
-        EXPECT_EQ(port.Member("program").String(), want.pid != 0 ? ProgramName(getpid()) : "");
+        const JsonValue& number = JsonMember(port, "number");
+        EXPECT_EQ(number.is_null() ? "-" : std::to_string(JsonInt(number)), want.number);
+        EXPECT_EQ(JsonString(JsonMember(port, "device")), want.device);
+        EXPECT_EQ(JsonString(JsonMember(port, "stable_name")), want.stableName);
+        EXPECT_EQ(JsonString(JsonMember(port, "description")), want.description);
+        EXPECT_EQ(JsonString(JsonMember(port, "state")), want.jsonState);
+        EXPECT_EQ(JsonInt(JsonMember(port, "pid")), want.pid);
+        EXPECT_EQ(JsonString(JsonMember(port, "program")),
+                  want.pid != 0 ? ProgramName(getpid()) : "");
     }
 }
 

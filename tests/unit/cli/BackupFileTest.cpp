@@ -59,7 +59,9 @@ struct Refusal {
 
 TEST(BackupFile, RefusesWithOneMessageNamingTheKey) {
     const Refusal cases[] = {
-        {"{\"format\": ", "not JSON: unexpected end at offset 11"},
+        {"{\"format\": ",
+         "not JSON: syntax error while parsing value - unexpected end of input; expected '[', "
+         "'{', or a literal at offset 12"},
         {"[1]", "format: not a radioctl backup (expected \"radioctl-backup\")"},
         {Replaced("radioctl-backup", "radioctl-plan"),
          "format: not a radioctl backup (expected \"radioctl-backup\")"},

@@ -1,4 +1,4 @@
-#include "MessageText.h"
+#include "EchoedText.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ struct EchoCase {
     std::string shown;
 };
 
-TEST(MessageText, EchoesAFieldEscapedAndCut) {
+TEST(EchoedText, EchoesAFieldEscapedAndCut) {
     const EchoCase cases[] = {
         {std::string("1\0,\x1b[2J\x7f", 8), "1\\x00,\\x1b[2J\\x7f"},
         {"\xff\xfe"
