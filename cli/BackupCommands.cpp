@@ -57,8 +57,9 @@ int VerifyParameters(CCommandRun& run, const RadioBackup& asked, bool keepAni) {
     const std::vector<Difference> differences =
         ParameterDifferences(asked, ReportedParameters(params), keepAni);
     for (const Difference& difference : differences) {
-        run.err << "parameters." << difference.name << ": " << difference.file
-                << " was written, the radio reports " << difference.radio << '\n';
+        run.err << "parameters." << difference.name << ": " << FileText(difference, difference.file)
+                << " was written, the radio reports " << FileText(difference, difference.radio)
+                << '\n';
     }
     return differences.empty() ? kExitOk : kExitDiffers;
 }
@@ -73,8 +74,10 @@ int DryRunRestore(CCommandRun& run, const RadioBackup& backup, bool keepAni) {
     for (Difference& channel : ChannelDifferences(ChannelRows(backup), ChannelRows(radio))) {
         differences.push_back(std::move(channel));
     }
-    PrintDifferences(run, differences);
     const std::size_t parameters = std::size(kParameterWrites) - (keepAni ? 1 : 0);
+    PrintDifferences(
+        run, differences,
+        {{"dry_run", true}, {"parameter_writes", parameters}, {"channels", kRadioChannels}});
     run.Note("dry run: " + Counted(parameters, "parameter write") + " and " +
              Counted(kRadioChannels, "channel") + " would go to " + run.Where() + ", changing " +
              Counted(differences.size(), "value") + "; nothing was written");

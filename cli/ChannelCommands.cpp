@@ -70,7 +70,7 @@ int DryRunWrite(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& rows)
         return status;
     }
     const std::vector<Difference> differences = ChannelDifferences(rows, held);
-    PrintDifferences(run, differences);
+    PrintDifferences(run, differences, {{"dry_run", true}, {"channels", rows.size()}});
     run.Note("dry run: " + Counted(rows.size(), "channel") + " would be written to " + run.Where() +
              ", changing " + Counted(differences.size(), "value") + "; nothing was written");
     return kExitOk;
@@ -211,8 +211,8 @@ int VerifyChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& as
     const std::vector<Difference> differences = ChannelDifferences(asked, held);
     for (const Difference& difference : differences) {
         run.err << "channel " << difference.channel << ": " << difference.name << " "
-                << difference.file << " MHz was written, the radio holds " << difference.radio
-                << " MHz\n";
+                << FileText(difference, difference.file) << " MHz was written, the radio holds "
+                << FileText(difference, difference.radio) << " MHz\n";
     }
     if (!differences.empty()) {
         return run.Fail("verify", std::to_string(differences.size()) + " differences",

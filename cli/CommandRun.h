@@ -7,6 +7,7 @@
 
 #include "ChannelPlanCsv.h"
 #include "CommandLine.h"
+#include "Json.h"
 #include "ParameterSet.h"
 #include "PcPortSettings.h"
 #include "RadioBackup.h"
@@ -133,8 +134,10 @@ int ReadPlanChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& 
                      std::vector<CChannelPlanCsv::Row>& held);
 // Connects and reads every parameter the radio reports and all its channels.
 int ReadRadio(CCommandRun& run, RadioBackup& radio);
-// Each difference on stdout, one a line ("channel 7 rx: 229.0125 → 230.0000").
-void PrintDifferences(const CCommandRun& run, const std::vector<Difference>& differences);
+// Each difference on stdout, one a line ("channel 7 rx: 229.0125 → 230.0000"); with --json
+// one document, head's members and then "differences": [...].
+void PrintDifferences(const CCommandRun& run, const std::vector<Difference>& differences,
+                      JsonDocument head);
 // Each row's channel; stops at the first not accepted and says what was written.
 int WriteChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& rows);
 // Reads the rows' channels back; every difference on stderr and kExitDiffers.

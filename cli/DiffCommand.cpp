@@ -65,10 +65,19 @@ int PlanDifferences(CCommandRun& run, const std::string& path,
 
 }  // namespace
 
-void PrintDifferences(const CCommandRun& run, const std::vector<Difference>& differences) {
-    for (const Difference& difference : differences) {
-        run.out << DiffLine(difference) << '\n';
+void PrintDifferences(const CCommandRun& run, const std::vector<Difference>& differences,
+                      JsonDocument head) {
+    if (!run.invocation.json) {
+        for (const Difference& difference : differences) {
+            run.out << DiffLine(difference) << '\n';
+        }
+        return;
     }
+    JsonDocument& list = head["differences"] = JsonDocument::array();
+    for (const Difference& difference : differences) {
+        list.push_back(DifferenceJson(difference));
+    }
+    run.out << JsonText(head);
 }
 
 int RunDiff(CCommandRun& run) {
@@ -82,7 +91,7 @@ int RunDiff(CCommandRun& run) {
     if (status != kExitOk) {
         return status;
     }
-    PrintDifferences(run, differences);
+    PrintDifferences(run, differences, {{"file", path}});
     if (differences.empty()) {
         run.Note("the radio on " + run.Where() + " holds what " + path + " holds");
         return kExitOk;

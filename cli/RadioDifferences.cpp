@@ -7,12 +7,31 @@
 
 namespace radiosetup {
 
+std::string FileText(const Difference& difference, std::int32_t value) {
+    return difference.row ? CBackupFile::FormatValue(*difference.row, value)
+                          : CChannelPlanCsv::Mhz(value);
+}
+
 std::string DiffLine(const Difference& difference) {
     const std::string key =
         difference.channel == 0
             ? difference.name
             : "channel " + std::to_string(difference.channel) + " " + difference.name;
-    return key + ": " + difference.radio + " \u2192 " + difference.file;
+    return key + ": " + FileText(difference, difference.radio) + " \u2192 " +
+           FileText(difference, difference.file);
+}
+
+JsonDocument DifferenceJson(const Difference& difference) {
+    if (difference.row) {
+        return {{"key", difference.name},
+                {"radio", CBackupFile::ValueJson(*difference.row, difference.radio)},
+                {"file", CBackupFile::ValueJson(*difference.row, difference.file)}};
+    }
+    constexpr std::int64_t kHzPerUnit = 100;
+    return {{"channel", difference.channel},
+            {"key", difference.name + "_hz"},
+            {"radio", difference.radio * kHzPerUnit},
+            {"file", difference.file * kHzPerUnit}};
 }
 
 std::vector<Difference> ChannelDifferences(const std::vector<CChannelPlanCsv::Row>& file,
@@ -24,8 +43,7 @@ std::vector<Difference> ChannelDifferences(const std::vector<CChannelPlanCsv::Ro
         for (const auto& [name, want, has] : {std::tuple{"rx", row.freq.rxFreq, radio.rxFreq},
                                               {"tx", row.freq.txFreq, radio.txFreq}}) {
             if (want != has) {
-                differences.push_back(
-                    {row.channel, name, CChannelPlanCsv::Mhz(has), CChannelPlanCsv::Mhz(want)});
+                differences.push_back({row.channel, nullptr, name, has, want});
             }
         }
     }
@@ -43,9 +61,7 @@ std::vector<Difference> ParameterDifferences(const RadioBackup& file, const Radi
         const std::int32_t asked = BackupValue(file, row->id);
         const std::int32_t reported = BackupValue(radio, row->id);
         if (ReportablePart(*row, asked) != reported) {
-            differences.push_back({0, row->names.reportKey,
-                                   CBackupFile::FormatValue(*row, reported),
-                                   CBackupFile::FormatValue(*row, asked)});
+            differences.push_back({0, row, row->names.reportKey, reported, asked});
         }
     }
     return differences;

@@ -4,22 +4,30 @@
 #include <vector>
 
 #include "ChannelPlanCsv.h"
+#include "Json.h"
+#include "ParameterTable.h"
 #include "RadioBackup.h"
 
 namespace radiosetup {
 
-// One value the radio holds otherwise than a file: a parameter by its backup key, or one
-// frequency of a channel. Values as the file writes them (Hz, true or false, a number;
-// a channel's MHz with four decimals).
+// One value the radio holds otherwise than a file: a parameter, or one frequency of a
+// channel (100 Hz units).
 struct Difference {
-    int channel = 0;   // 0: a parameter
-    std::string name;  // "tx_time_limit_s", or a channel's "rx" or "tx"
-    std::string radio;
-    std::string file;
+    int channel = 0;                    // 0: a parameter
+    const ParameterRow* row = nullptr;  // the parameter; none for a channel
+    std::string name;                   // the parameter's backup key, or a channel's "rx" or "tx"
+    std::int32_t radio = 0;
+    std::int32_t file = 0;
 };
 
+// A value as the file writes it: a channel's MHz with four decimals, a parameter's Hz,
+// true or false, or number.
+std::string FileText(const Difference& difference, std::int32_t value);
 // "channel 7 rx: 229.0125 → 230.0000", "tx_time_limit_s: 0 → 30".
 std::string DiffLine(const Difference& difference);
+// {"channel": 7, "key": "rx_hz", "radio": 229012500, "file": 230000000}, frequencies in Hz;
+// a parameter without "channel".
+JsonDocument DifferenceJson(const Difference& difference);
 
 // Each frequency of the file's rows the radio holds otherwise; held runs without a gap
 // from its first channel and covers every channel of file.

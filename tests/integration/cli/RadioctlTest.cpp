@@ -188,6 +188,11 @@ TEST_F(RadioctlInTime, DiffNamesEachChangeAndADryRunShowsItWithoutWriting) {
         EXPECT_FALSE(radio.Frames().empty());
         EXPECT_TRUE(OnlyReads(radio.Frames()));
     }
+    JsonFault fault;
+    const auto json = ParseJson(Run({"--json", "channels", "write", plan, "--dry-run"}).out, fault);
+    ASSERT_TRUE(json) << fault.Text();
+    EXPECT_EQ(*json, JsonValue::parse(R"({"dry_run": true, "channels": 1, "differences": [
+        {"channel": 7, "key": "rx_hz", "radio": 229012500, "file": 300750000}]})"));
 }
 
 TEST_F(Radioctl, SetChangesExactlyWhatItNames) {
