@@ -118,11 +118,11 @@ int WriteCommand(CCommandRun& run) {
 
 int LoadPlan(CCommandRun& run, const std::string& path, const std::string& operation,
              const std::string& consequence, std::vector<CChannelPlanCsv::Row>& rows) {
-    const std::optional<std::string> text = CTextFile::Read(path);
-    if (!text) {
+    std::optional<std::ifstream> file = CTextFile::Open(path);
+    if (!file) {
         return run.Fail("read " + path, "the file cannot be read", kExitUsage);
     }
-    CChannelPlanCsv::Plan plan = CChannelPlanCsv::Parse(*text, path);
+    CChannelPlanCsv::Plan plan = CChannelPlanCsv::Parse(*file, path);
     for (const std::string& error : plan.errors) {
         run.err << error << '\n';
     }
