@@ -73,10 +73,11 @@ using RadioctlPorts = RadioctlRun;
 // The simulated radio in virtual time, for what the conversation decides: no waits.
 class RadioctlInTime : public RadioctlRun {
 protected:
-    Outcome Run(const std::vector<std::string>& words) {
+    Outcome Run(const std::vector<std::string>& words) { return RunOn(radio, words); }
+    Outcome RunOn(CSimLink& on, const std::vector<std::string>& words) {
         std::ostringstream out;
         std::ostringstream err;
-        const GivenRadio given{radio.Link(), clock};
+        const GivenRadio given{on.Link(), clock};
         const int status = RunRadioctl(words, out, err, &given);
         return {status, out.str(), err.str()};
     }
@@ -220,15 +221,13 @@ TEST_F(Radioctl, SetChangesExactlyWhatItNames) {
     EXPECT_TRUE(radio.Frames().empty());
 }
 
-TEST_F(Radioctl, BackupRestoredOntoAnotherRadioMakesItTheSame) {
+TEST_F(RadioctlInTime, BackupRestoredOntoAnotherRadioMakesItTheSame) {
     radio.SetState(ChangedState());
     const std::string backup = files.File("radio.json");
     ASSERT_EQ(Run({"backup", backup}).status, 0);
 
-    CSimRadio second;
-    ASSERT_TRUE(second.Start());
-    const Outcome restore =
-        Run({"--device", second.SlavePath(), "restore", backup, "--keep-ani", "--verify"});
+    CSimLink second(clock);
+    const Outcome restore = RunOn(second, {"restore", backup, "--keep-ani", "--verify"});
     EXPECT_EQ(restore.status, 0) << restore.err;
     SimRadioState expected = ChangedState();
     expected.ani = SimRadioState().ani;
@@ -261,7 +260,7 @@ std::size_t Count(const std::string& text, const std::string& part) {
     return count;
 }
 
-TEST_F(Radioctl, AnAniAboveSixteenBitsIsNotedOnceAndVerifiesByWhatTheRadioReports) {
+TEST_F(RadioctlInTime, AnAniAboveSixteenBitsIsNotedOnceAndVerifiesByWhatTheRadioReports) {
     const std::string note =
         "note: the radio reports only the low 16 bits of ani: 1193046 "
         "reads back as 13398\n";
@@ -279,18 +278,16 @@ TEST_F(Radioctl, AnAniAboveSixteenBitsIsNotedOnceAndVerifiesByWhatTheRadioReport
     EXPECT_EQ(Count(restore.err, note), 1u) << restore.err;
 }
 
-TEST_F(Radioctl, AVerifyReportShowsOnlyWhatWasSentAndWhatTheRadioAnswered) {
+TEST_F(RadioctlInTime, AVerifyReportShowsOnlyWhatWasSentAndWhatTheRadioAnswered) {
     radio.SetState(ChangedState());
     const std::string backup = files.File("radio.json");
     ASSERT_EQ(Run({"backup", backup}).status, 0);
     // The radio acknowledges the time limit but keeps its own.
-    CSimRadio second;
-    ASSERT_TRUE(second.Start());
+    CSimLink second(clock);
     SimFaults keepsTimeLimit;
     keepsTimeLimit.replyFor[0x06] = {0x55, 0xAA, 0x00};
     second.SetFaults(keepsTimeLimit);
-    const Outcome restore =
-        Run({"--device", second.SlavePath(), "restore", backup, "--keep-ani", "--verify"});
+    const Outcome restore = RunOn(second, {"restore", backup, "--keep-ani", "--verify"});
     EXPECT_EQ(restore.status, 5);
     EXPECT_NE(restore.err.find("parameters.tx_time_limit_s: 30 was written, the radio reports 0\n"),
               std::string::npos)
@@ -384,9 +381,10 @@ TEST_F(Radioctl, LineWithADeviceStoresOnlyUnderThatDevicesPortNumber) {
     EXPECT_TRUE(radio.Frames().empty());
 }
 
+// The order of the probes is the search's own; here the second probe finds the radio.
 TEST_F(Radioctl, DetectFindsTheRadioOnPortTwoAndSavesItOnlyWhenAsked) {
     SimRadioState state;
-    state.baudRate = 4800;
+    state.baudRate = 19200;
     state.parity = 1;
     CSimRadio second(state);
     ASSERT_TRUE(second.Start());
@@ -394,18 +392,18 @@ TEST_F(Radioctl, DetectFindsTheRadioOnPortTwoAndSavesItOnlyWhenAsked) {
                        "\nCOM2=" + second.SlavePath() + "\n");
     const Outcome found = Run({"detect"});
     EXPECT_EQ(found.status, 0) << found.err;
-    EXPECT_EQ(found.out, "radio found on port 2, 4800 bit/s, odd parity\n");
+    EXPECT_EQ(found.out, "radio found on port 2, 19200 bit/s, odd parity\n");
     PcPortSettings stored;
     LoadPortSettings(stored);
     EXPECT_EQ(stored.m_nPortNumber, 1);
     EXPECT_EQ(Run({"detect", "--ports", "2", "--save", "--json"}).out,
-              "{\"port\": 2, \"baud_rate\": 4800, \"parity\": \"odd\"}\n");
+              "{\"port\": 2, \"baud_rate\": 19200, \"parity\": \"odd\"}\n");
     LoadPortSettings(stored);
     EXPECT_EQ(stored.m_nPortNumber, 2);
 }
 
 // Each failure has its status and a message naming the port and the operation; none hangs.
-TEST_F(Radioctl, FailuresEndWithTheirStatusAndMessage) {
+TEST_F(RadioctlInTime, FailuresEndWithTheirStatusAndMessage) {
     struct Case {
         const char* name;
         SimFaults faults;
