@@ -430,6 +430,12 @@ TEST_F(RadioctlInTime, FailuresEndWithTheirStatusAndMessage) {
         {"empty file", {}, {"channels", "read", "-o", ""}, 1, "-o needs a FILE"},
         {"empty ports", {}, {"detect", "--ports", ""}, 1, "--ports takes port numbers"},
         {"backup file", {}, {"restore", files.File("none.json")}, 1, "none.json"},
+        {"dry run verified", {}, {"restore", "x.json", "--dry-run", "--verify"}, 1, "--verify"},
+        {"plan to compare",
+         {},
+         {"diff", WriteFile("x.csv", "1,229,229\n")},
+         1,
+         "radioctl: diff: nothing was compared"},
     };
     for (const Case& tried : cases) {
         SCOPED_TRACE(tried.name);
