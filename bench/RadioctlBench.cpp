@@ -90,6 +90,8 @@ void RunCommand(benchmark::State& state, CRadioctlRig& rig, const std::vector<st
     }
     double totalMs = 0;
     for (auto _ : state) {
+        // A fresh radio each time: set sends only what the radio does not hold yet.
+        rig.Radio().SetState(SimRadioState());
         rig.Radio().ClearFrames();
         std::ostringstream out;
         std::ostringstream err;

@@ -27,14 +27,27 @@ constexpr ParameterWrite kParameterWrites[] = {
     {"audio settings", ParamId::kCompander},
 };
 
-int WriteParameters(CCommandRun& run, const CParameterSet& params, bool keepAni) {
+// The backup's values a request carries, by key, into written.
+void AddWritten(const RadioBackup& backup, OpKind opKind, JsonDocument& written) {
+    for (const ParameterRow* row : ReportedRows(
+             {ParamKind::kFrequency, ParamKind::kNumber, ParamKind::kLevel, ParamKind::kSwitch})) {
+        if (row->request.opKind == opKind) {
+            written[row->names.key] = CBackupFile::ValueJson(*row, BackupValue(backup, row->id));
+        }
+    }
+}
+
+int WriteParameters(CCommandRun& run, const RadioBackup& backup, const CParameterSet& params,
+                    bool keepAni) {
     std::string written;
+    JsonDocument writtenJson = JsonDocument::object();
     for (const ParameterWrite& write : kParameterWrites) {
         if (keepAni && write.id == ParamId::kAni) {
             continue;
         }
         const ReplyVerdict verdict = run.Session().Send(Parameter(write.id).request, params,
                                                         std::string("set ") + write.name);
+        run.report["written"]["parameters"] = writtenJson;
         if (verdict != ReplyVerdict::Accepted) {
             run.err << "radioctl: written: " << (written.empty() ? "nothing" : written)
                     << "; not written: " << write.name
@@ -42,7 +55,9 @@ int WriteParameters(CCommandRun& run, const CParameterSet& params, bool keepAni)
             return run.Fail(std::string("restore ") + write.name, verdict);
         }
         written += (written.empty() ? "" : ", ") + std::string(write.name);
+        AddWritten(backup, Parameter(write.id).request.opKind, writtenJson);
     }
+    run.report["written"]["parameters"] = writtenJson;
     return kExitOk;
 }
 
@@ -54,14 +69,22 @@ int VerifyParameters(CCommandRun& run, const RadioBackup& asked, bool keepAni) {
     if (verdict != ReplyVerdict::Accepted) {
         return run.Fail("verify: query", verdict);
     }
-    const std::vector<Difference> differences =
-        ParameterDifferences(asked, ReportedParameters(params), keepAni);
-    for (const Difference& difference : differences) {
+    JsonDocument differences = JsonDocument::array();
+    for (const Difference& difference :
+         ParameterDifferences(asked, ReportedParameters(params), keepAni)) {
+        differences.push_back(DifferenceJson(difference, "written"));
         run.err << "parameters." << difference.name << ": " << FileText(difference, difference.file)
                 << " was written, the radio reports " << FileText(difference, difference.radio)
                 << '\n';
     }
-    return differences.empty() ? kExitOk : kExitDiffers;
+    run.ReportDifferences(differences);
+    if (differences.empty()) {
+        return kExitOk;
+    }
+    // Said line by line above; a script learns it from the error object.
+    run.RecordFailure("verify", std::to_string(differences.size()) + " parameters differ",
+                      kExitDiffers);
+    return kExitDiffers;
 }
 
 // Nothing is sent after the connect and the reads: what the restore would change is shown.
@@ -74,10 +97,8 @@ int DryRunRestore(CCommandRun& run, const RadioBackup& backup, bool keepAni) {
     for (Difference& channel : ChannelDifferences(ChannelRows(backup), ChannelRows(radio))) {
         differences.push_back(std::move(channel));
     }
+    PrintDifferences(run, differences, true);
     const std::size_t parameters = std::size(kParameterWrites) - (keepAni ? 1 : 0);
-    PrintDifferences(
-        run, differences,
-        {{"dry_run", true}, {"parameter_writes", parameters}, {"channels", kRadioChannels}});
     run.Note("dry run: " + Counted(parameters, "parameter write") + " and " +
              Counted(kRadioChannels, "channel") + " would go to " + run.Where() + ", changing " +
              Counted(differences.size(), "value") + "; nothing was written");
@@ -129,6 +150,8 @@ int RunBackup(CCommandRun& run) {
         return status;
     }
     const std::string& path = run.invocation.args[0];
+    run.ReportWhere();
+    run.report["file"] = path;
     if (!EveryFrequencyRestores(run, backup)) {
         return run.Fail("backup",
                         "the radio holds frequencies no backup could restore; "
@@ -138,6 +161,8 @@ int RunBackup(CCommandRun& run) {
     if (!CTextFile::Write(path, CBackupFile::Format(backup))) {
         return run.Fail("write " + path, "the file could not be written", kExitUsage);
     }
+    run.report["parameters"] = CBackupFile::ParametersJson(backup).size();
+    run.report["channels"] = backup.channels.size();
     run.Note("backup of the radio on " + run.Where() + " written to " + path);
     return kExitOk;
 }
@@ -179,6 +204,8 @@ int RunRestore(CCommandRun& run) {
             run.err << "radioctl: note: " << note << '\n';
         }
     }
+    run.ReportWhere();
+    run.report["file"] = files[0];
     if (dryRun) {
         return DryRunRestore(run, *backup, keepAni);
     }
@@ -187,7 +214,7 @@ int RunRestore(CCommandRun& run) {
         return status;
     }
     ApplyParameters(*backup, params);
-    if (const int status = WriteParameters(run, params, keepAni); status != kExitOk) {
+    if (const int status = WriteParameters(run, *backup, params, keepAni); status != kExitOk) {
         return status;
     }
     if (const int status = WriteChannels(run, ChannelRows(*backup)); status != kExitOk) {

@@ -1,5 +1,6 @@
 #include "BackupFile.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -40,6 +41,7 @@ struct Expected {
 constexpr Expected kWholeNumber{&JsonValue::is_number_integer, "a whole number"};
 constexpr Expected kHz{&JsonValue::is_number_integer, "a whole number of Hz"};
 constexpr Expected kFlag{&JsonValue::is_boolean, "true or false"};
+constexpr Expected kWord{&JsonValue::is_string, "a string"};
 constexpr Expected kObject{&JsonValue::is_object, "an object"};
 constexpr Expected kChannelArray{&JsonValue::is_array, "an array of 100 channels"};
 
@@ -88,16 +90,31 @@ public:
         if (value == nullptr) {
             return false;
         }
-        const long long hz = JsonInt(*value);
-        const std::string shown = std::to_string(hz) + " Hz ";
-        if (hz % kHzPerUnit != 0) {
-            return Fail(key, shown + "is not a multiple of 100 Hz");
+        std::string fault;
+        const std::optional<std::int32_t> units =
+            CBackupFile::FrequencyFromHz(JsonInt(*value), fault);
+        if (!units) {
+            return Fail(key, fault);
         }
-        const std::string fault = CChannelPlanCsv::FrequencyFault(hz / kHzPerUnit);
-        if (!fault.empty()) {
-            return Fail(key, shown + fault);
+        out = *units;
+        return true;
+    }
+
+    bool Word(const char* key, const std::vector<std::string>& words, std::int32_t& out) const {
+        const JsonValue* value = Member(key, kWord);
+        if (value == nullptr) {
+            return false;
         }
-        out = static_cast<std::int32_t>(hz / kHzPerUnit);
+        const auto found = std::find(words.begin(), words.end(), JsonString(*value));
+        if (found == words.end()) {
+            std::string taken;
+            for (const std::string& word : words) {
+                taken += (taken.empty() ? "\"" : ", \"") + word + "\"";
+            }
+            return Fail(key,
+                        "must be one of " + taken + ", not \"" + Echoed(JsonString(*value)) + "\"");
+        }
+        out = static_cast<std::int32_t>(found - words.begin());
         return true;
     }
 
@@ -129,9 +146,8 @@ bool ReadFrequencies(const CObjectReader& reader, ChannelFreqPair& pair) {
     return true;
 }
 
-// A choice is never reported; it would be kept as its word's index.
 bool ReadValue(const CObjectReader& reader, const ParameterRow& row, std::int32_t& value) {
-    const char* key = row.names.reportKey;
+    const char* key = row.names.key;
     bool on = false;
     switch (row.kind) {
         case ParamKind::kFrequency:
@@ -142,12 +158,22 @@ bool ReadValue(const CObjectReader& reader, const ParameterRow& row, std::int32_
             }
             value = on ? 1 : 0;
             return true;
+        case ParamKind::kChoice:
+            return reader.Word(key, row.words, value);
         case ParamKind::kNumber:
         case ParamKind::kLevel:
-        case ParamKind::kChoice:
             return reader.Number(key, row.range.low, row.range.high, value);
     }
     return false;
+}
+
+const ParameterRow* RowKeyed(const std::string& key) {
+    for (const ParameterRow& row : ParameterTable()) {
+        if (key == row.names.key) {
+            return &row;
+        }
+    }
+    return nullptr;
 }
 
 bool ReadParameters(const CObjectReader& root, RadioBackup& backup) {
@@ -199,12 +225,27 @@ JsonDocument CBackupFile::ValueJson(const ParameterRow& row, std::int32_t value)
             return value * kHzPerUnit;
         case ParamKind::kSwitch:
             return value != 0;
+        case ParamKind::kChoice:
+            return row.words[static_cast<std::size_t>(value)];
         case ParamKind::kNumber:
         case ParamKind::kLevel:
-        case ParamKind::kChoice:
             return value;
     }
     return nullptr;
+}
+
+std::optional<std::int32_t> CBackupFile::FrequencyFromHz(long long hz, std::string& fault) {
+    const std::string shown = std::to_string(hz) + " Hz ";
+    if (hz % kHzPerUnit != 0) {
+        fault = shown + "is not a multiple of 100 Hz";
+        return std::nullopt;
+    }
+    fault = CChannelPlanCsv::FrequencyFault(hz / kHzPerUnit);
+    if (!fault.empty()) {
+        fault = shown + fault;
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(hz / kHzPerUnit);
 }
 
 std::string CBackupFile::FormatValue(const ParameterRow& row, std::int32_t value) {
@@ -214,7 +255,7 @@ std::string CBackupFile::FormatValue(const ParameterRow& row, std::int32_t value
 JsonDocument CBackupFile::ParametersJson(const RadioBackup& backup) {
     JsonDocument parameters = JsonDocument::object();
     for (const ParameterRow* row : BackupRows()) {
-        parameters[row->names.reportKey] = ValueJson(*row, BackupValue(backup, row->id));
+        parameters[row->names.key] = ValueJson(*row, BackupValue(backup, row->id));
     }
     return parameters;
 }
@@ -237,6 +278,36 @@ std::string CBackupFile::Format(const RadioBackup& backup) {
     document["parameters"] = ParametersJson(backup);
     document["channels"] = std::move(channels);
     return JsonText(document);
+}
+
+std::optional<CBackupFile::Values> CBackupFile::ParseParameters(const std::string& text,
+                                                                std::string& error) {
+    JsonFault fault;
+    const std::optional<JsonValue> json = ParseJson(text, fault);
+    if (!json) {
+        error = fault.Text();
+        return std::nullopt;
+    }
+    const CObjectReader root(*json, "", error);
+    const JsonValue* object = json->is_object() ? root.Member("parameters", kObject) : nullptr;
+    if (object == nullptr) {
+        error = json->is_object() ? error : "not an object holding \"parameters\"";
+        return std::nullopt;
+    }
+    const CObjectReader reader = root.Child(*object, "parameters");
+    Values values;
+    for (const auto& [key, value] : object->items()) {
+        const ParameterRow* row = RowKeyed(key);
+        if (row == nullptr) {
+            reader.Fail(Echoed(key), "no such parameter");
+            return std::nullopt;
+        }
+        values.push_back({row, 0});
+        if (!ReadValue(reader, *row, values.back().second)) {
+            return std::nullopt;
+        }
+    }
+    return values;
 }
 
 std::optional<RadioBackup> CBackupFile::Parse(const std::string& text, std::string& error) {

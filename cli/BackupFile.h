@@ -2,6 +2,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "Json.h"
 #include "ParameterTable.h"
@@ -43,6 +45,15 @@ public:
     // One parameter's value as the file holds it: Hz, true or false, a number.
     static JsonDocument ValueJson(const ParameterRow& row, std::int32_t value);
     static std::string FormatValue(const ParameterRow& row, std::int32_t value);
+    // A frequency in Hz as the radio's 100 Hz units; nullopt with the fault ("229012550 Hz
+    // is not a multiple of 100 Hz") for one the radio cannot be set to.
+    static std::optional<std::int32_t> FrequencyFromHz(long long hz, std::string& fault);
+
+    // The values of a document's "parameters" object as set --from-json takes them: any
+    // of the table's keys, in the forms the file holds (a choice as its word); nullopt with
+    // a message naming the first faulty key. Other members of the document are ignored.
+    using Values = std::vector<std::pair<const ParameterRow*, std::int32_t>>;
+    static std::optional<Values> ParseParameters(const std::string& text, std::string& error);
     // Nullopt, with one message naming the first faulty key ("parameters.ani: ..."),
     // for a text that is no backup of this version or holds a value out of range.
     static std::optional<RadioBackup> Parse(const std::string& text, std::string& error);

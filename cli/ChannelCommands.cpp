@@ -12,12 +12,12 @@ namespace radiosetup {
 
 namespace {
 
-std::string ChannelJson(const std::vector<CChannelPlanCsv::Row>& rows) {
+JsonDocument ChannelsJson(const std::vector<CChannelPlanCsv::Row>& rows) {
     JsonDocument list = JsonDocument::array();
     for (const CChannelPlanCsv::Row& row : rows) {
         list.push_back(CBackupFile::ChannelJson(row.channel, row.freq));
     }
-    return JsonText(list);
+    return list;
 }
 
 int ReadCommand(CCommandRun& run) {
@@ -52,11 +52,21 @@ int ReadCommand(CCommandRun& run) {
         status != kExitOk) {
         return status;
     }
-    const std::string text =
-        run.invocation.json ? ChannelJson(rows) : CChannelPlanCsv::Format(rows);
+    const JsonDocument channels = ChannelsJson(rows);
     if (outPath.empty()) {
-        run.out << text;
-    } else if (!CTextFile::Write(outPath, text)) {
+        // The list alone, as before: the run's document.
+        run.report = channels;
+        if (!run.invocation.json) {
+            run.out << CChannelPlanCsv::Format(rows);
+        }
+        return kExitOk;
+    }
+    run.ReportWhere();
+    run.report["file"] = outPath;
+    run.report["channels"] = rows.size();
+    const std::string text =
+        run.invocation.json ? JsonText(channels) : CChannelPlanCsv::Format(rows);
+    if (!CTextFile::Write(outPath, text)) {
         return run.Fail("write " + outPath, "the file could not be written", kExitUsage);
     }
     return kExitOk;
@@ -70,7 +80,7 @@ int DryRunWrite(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& rows)
         return status;
     }
     const std::vector<Difference> differences = ChannelDifferences(rows, held);
-    PrintDifferences(run, differences, {{"dry_run", true}, {"channels", rows.size()}});
+    PrintDifferences(run, differences, true);
     run.Note("dry run: " + Counted(rows.size(), "channel") + " would be written to " + run.Where() +
              ", changing " + Counted(differences.size(), "value") + "; nothing was written");
     return kExitOk;
@@ -101,6 +111,8 @@ int WriteCommand(CCommandRun& run) {
         status != kExitOk) {
         return status;
     }
+    run.ReportWhere();
+    run.report["file"] = files[0];
     if (const int opened = ConnectRadio(run); opened != kExitOk) {
         return opened;
     }
@@ -160,8 +172,11 @@ int ReadChannelRange(CCommandRun& run, int first, int last,
     return kExitOk;
 }
 
-int WriteChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& rows) {
-    std::vector<int> written;
+namespace {
+
+// The rows in order until one is not accepted; written gets the channels that were.
+int WriteEachChannel(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& rows,
+                     std::vector<int>& written) {
     for (std::size_t done = 0; done < rows.size(); ++done) {
         if (Interruption() != 0) {
             const std::string total = " of " + std::to_string(rows.size());
@@ -192,6 +207,16 @@ int WriteChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& row
     return kExitOk;
 }
 
+}  // namespace
+
+int WriteChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& rows) {
+    std::vector<int> written;
+    const int status = WriteEachChannel(run, rows, written);
+    const auto end = rows.begin() + static_cast<std::ptrdiff_t>(written.size());
+    run.report["written"]["channels"] = ChannelsJson({rows.begin(), end});
+    return status;
+}
+
 int ReadPlanChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& rows,
                      std::vector<CChannelPlanCsv::Row>& held) {
     if (rows.empty()) {
@@ -208,12 +233,14 @@ int VerifyChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& as
     if (const int status = ReadPlanChannels(run, asked, held); status != kExitOk) {
         return status;
     }
-    const std::vector<Difference> differences = ChannelDifferences(asked, held);
-    for (const Difference& difference : differences) {
+    JsonDocument differences = JsonDocument::array();
+    for (const Difference& difference : ChannelDifferences(asked, held)) {
+        differences.push_back(DifferenceJson(difference, "written"));
         run.err << "channel " << difference.channel << ": " << difference.name << " "
                 << FileText(difference, difference.file) << " MHz was written, the radio holds "
                 << FileText(difference, difference.radio) << " MHz\n";
     }
+    run.ReportDifferences(differences);
     if (!differences.empty()) {
         return run.Fail("verify", std::to_string(differences.size()) + " differences",
                         kExitDiffers);

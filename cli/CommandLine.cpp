@@ -19,7 +19,7 @@ Talks to a data radio on a PC serial port, as the radiosetup window does.
 Commands:
   detect [--ports LIST] [--save]        find the radio: each port x rate x parity
   query                                 read every parameter the radio reports
-  set KEY=VALUE...                      write parameters (see radioctl set --help)
+  set KEY=VALUE... | --from-json FILE   write parameters (see radioctl set --help)
   channels read [FIRST [LAST]] [-o FILE]  channel frequencies to CSV (stdout default)
   channels write FILE [--verify]        write the channels a CSV names
   backup FILE                           every parameter and all 100 channels to JSON
@@ -37,7 +37,9 @@ Options (before or after the command):
   --device PATH   a serial device by its path instead of a port number
   --rate R        line rate for this run
   --parity P      line parity for this run
-  --json          machine-readable output (frequencies in Hz, whole numbers)
+  --json          one JSON document on stdout, for every command and also on failure
+                  ("error": status, operation, port, cause); frequencies in Hz. The
+                  keys are those set takes and backups hold (man radioctl lists them)
   --trace         every frame sent and received on stderr, with its time
   --quiet         no progress and no messages but errors
   --help          this text; COMMAND --help for one command
@@ -59,7 +61,7 @@ const std::map<std::string, std::string> kCommandHelp = {
 Probes each port of LIST (default 1,2; numbers 1..255, e.g. --ports 1,3,5) at 19200,
 9600, 4800 and 2400 bit/s, each with no, odd and even parity, as the window's search
 does, and prints the first port, rate and parity that answer (--json: port, baud_rate,
-parity). --save stores them as the PC settings. A port whose device is absent is named
+parity, saved). --save stores them as the PC settings. A port whose device is absent is named
 once and not probed. The search sets its own line: --port, --device, --rate and --parity
 do not apply. Exit status 2 when every port of LIST is absent, 3 when nothing answers.
 )"},
@@ -75,54 +77,75 @@ tx_voice_gain, addressing, transparent, error_correction, encryption, compander,
 pre_emphasis}.
 )"},
     {"set", R"(Usage: radioctl set KEY=VALUE...
+       radioctl set --from-json FILE
 
-Writes the named parameters, and nothing else. Keys:
-  rx=MHZ tx=MHZ            frequencies of the current channel (e.g. 229.0125)
+Writes the named parameters, and nothing else. Keys, as query --json prints them and
+backups hold them:
+  rx_hz=HZ tx_hz=HZ        frequencies of the current channel in Hz (e.g. 229012500)
   ani=N                    {ani}
-  total=N                  channel total, {total}
-  channel=N                current channel, 1..total
-  time-limit=S             transmit time limit in seconds, {time-limit}
-  mode=data|voice          addressing=on|off     transparent=on|off
-  relay=off|on|rx-end      ecc=on|off            encryption=on|off
-  compander=on|off         pre-emphasis=on|off
-  rx-channel-gain={rx-channel-gain}    rx-voice-gain={rx-voice-gain}
-  tx-channel-gain={tx-channel-gain}    tx-voice-gain={tx-voice-gain}
+  channel_total=N          {channel_total}
+  current_channel=N        1..channel_total
+  tx_time_limit_s=S        transmit time limit in seconds, {tx_time_limit_s}
+  mode=data|voice          relay=off|on|rx-end
+  addressing=on|off        transparent=on|off    error_correction=on|off
+  encryption=on|off        compander=on|off      pre_emphasis=on|off
+  rx_channel_gain={rx_channel_gain}    rx_voice_gain={rx_voice_gain}
+  tx_channel_gain={tx_channel_gain}    tx_voice_gain={tx_voice_gain}
+Switches also take true and false. The names of earlier releases are still taken:
+rx=MHZ and tx=MHZ (in MHz, e.g. 229.0125), total, channel, time-limit, ecc,
+pre-emphasis, rx-channel-gain, rx-voice-gain, tx-channel-gain, tx-voice-gain.
+--from-json FILE (- for stdin) takes the "parameters" object of a JSON document, as
+query --json prints it or a backup holds it: the keys above, frequencies in Hz, switches
+true or false, mode and relay as their words; its other members are ignored.
 Every value is checked before anything is written. The parameters are read first, so that
-a frequency goes to the current channel (to the new one when channel= is given too), and a
-channel beyond the channel total is refused before any write.
+a frequency goes to the current channel (to the new one when current_channel is given
+too), and a channel beyond the channel total is refused before any write. A request whose
+values the radio already reports is not sent (an ANI counts as held when it equals what
+the radio reports, its low 16 bits), so query --json | set --from-json - sends only reads.
+--json keys: port (or device), baud_rate, parity, written {parameters {KEY: value}},
+unchanged [KEY...].
 )"},
     {"channels", R"(Usage: radioctl channels read [FIRST [LAST]] [-o FILE]
        radioctl channels write FILE [--verify | --dry-run]
 
 read: channels FIRST..LAST (default 1..100) as CSV, to FILE or stdout; --json gives
-[{channel, rx_hz, tx_hz}, ...] instead.
+[{channel, rx_hz, tx_hz}, ...] instead (with -o FILE that goes to FILE, and stdout gets
+port, baud_rate, parity, file, channels: the count).
 write: the channels a CSV plan names. The CSV has the header channel,rx_mhz,tx_mhz and one
 row per channel, MHz with up to four decimals; # comments and blank lines are allowed.
 The whole file is checked first (channel 1..100, each once, 100..600 MHz on 12.5 kHz
 steps): every bad row is reported as FILE:LINE: reason and nothing is sent.
 --verify reads the channels back and reports each difference (exit status 5).
 --dry-run reads those channels and prints what the write would change, as diff does;
-nothing is written.
+nothing is written (--json: port, baud_rate, parity, file, dry_run, differences).
+write --json keys: port, baud_rate, parity, file, written {channels [{channel, rx_hz,
+tx_hz}...]}, with --verify differences [{channel, key, written, radio}...].
 )"},
     {"backup", R"(Usage: radioctl backup FILE
 
 Every parameter the radio reports and all 100 channels, to FILE as JSON
-("format": "radioctl-backup", "version": 1).
+("format": "radioctl-backup", "version": 1). --json keys: port, baud_rate, parity, file,
+parameters and channels (the counts written).
 )"},
     {"restore", R"(Usage: radioctl restore FILE [--keep-ani] [--verify | --dry-run]
 
 Writes a backup to the radio: ANI (unless --keep-ani), channel total, current channel,
 time limit, switches, audio settings, then all 100 channels. A restore that fails half
 way says what was written and what was not. --verify reads everything back and reports
-each difference (exit status 5). --dry-run reads the radio and prints what the restore
-would change, as diff does; nothing is written.
+each difference (exit status 5). --json keys: port, baud_rate, parity, file, written
+{parameters {KEY: value}, channels [...]}, with --verify differences [{key, written,
+radio}, {channel, key, written, radio}...].
+--dry-run reads the radio and prints what the restore would change, as diff does;
+nothing is written (--json: port, baud_rate, parity, file, dry_run, differences).
 )"},
     {"diff", R"(Usage: radioctl diff FILE
 
 Reads the radio and compares it with FILE: a backup (JSON, as backup writes it) or a CSV
 plan (only the channels it names). Each difference is a line "KEY: RADIO → FILE", the
 values as the file holds them, channels as "channel 7 rx: 229.0125 → 230.0000" (MHz).
-Exit status 0 when the radio holds what FILE holds, 5 when it does not.
+Exit status 0 when the radio holds what FILE holds, 5 when it does not. --json keys:
+port, baud_rate, parity, file, differences [{key, radio, file}, {channel, key, radio,
+file}...].
 )"},
     {"line", R"(Usage: radioctl line RATE PARITY
 
@@ -130,7 +153,8 @@ Tells the radio to use RATE (2400, 4800, 9600, 19200) and PARITY (none, odd, eve
 serial line, over the present settings; once it accepts, stores them as the PC settings
 of the port (the stored or --port number), as the window's radio-port dialog does. With
 --device they are stored only when that device has a port number (radioctl ports), under
-that number; otherwise nothing is stored.
+that number; otherwise nothing is stored. --json keys: port, baud_rate, parity (the line
+it was told on), radio {baud_rate, parity}, stored_port (null when nothing was stored).
 )"},
     {"ports", R"(Usage: radioctl ports
        radioctl ports assign N DEVICE
@@ -147,13 +171,13 @@ sees it, written as COMn=/dev/serial/by-id/..., and keeps it while unplugged. A 
 is free when no line names it and no present built-in UART /dev/ttyS<n-1> holds it.
 assign gives DEVICE the number N (1..255) by hand, and no other number; on Windows the
 system's device manager assigns COM numbers. Exit status 1 when that cannot be done.
---port, --device, --rate and --parity do not apply.
+--port, --device, --rate and --parity do not apply. assign --json: {number, device}.
 )"},
     {"plan", R"(Usage: radioctl plan convert IN OUT
 
 Converts a channel file (.txt, as ChanPara.txt) to a CSV plan (.csv) or back; the
 extensions choose the direction. Channels a CSV does not name get the channel file's
-default. Needs no radio.
+default. Needs no radio. --json keys: input, output.
 )"},
 };
 

@@ -26,11 +26,13 @@ PcPortSettings LineOf(const Invocation& invocation) {
 }  // namespace
 
 CCommandRun::CCommandRun(const Invocation& invocation_, std::ostream& out_, std::ostream& err_,
-                         bool usesPort, const GivenRadio* given)
+                         bool usesPort, std::istream& in_, const GivenRadio* given)
     : invocation(invocation_),
       out(out_),
       err(err_),
+      in(in_),
       line(usesPort ? LineOf(invocation_) : PcPortSettings()),
+      m_bUsesPort(usesPort),
       m_pGiven(given),
       m_bShowProgress(!invocation_.quiet && !invocation_.trace && ErrorStreamIsTerminal()) {
     if (invocation.trace) {
@@ -60,8 +62,10 @@ int CCommandRun::Interrupted(const std::string& operation, const std::string& wh
     const int signal = Interruption();
     if (!m_bInterruptReported) {
         m_bInterruptReported = true;
-        err << "radioctl: " << operation << ": interrupted" << (when.empty() ? "" : " " + when)
-            << " by " << SignalName(signal) << "; " << rest << '\n';
+        const std::string cause = std::string("interrupted") + (when.empty() ? "" : " " + when) +
+                                  " by " + SignalName(signal) + "; " + rest;
+        err << "radioctl: " << operation << ": " << cause << '\n';
+        RecordFailure(operation, cause, InterruptedStatus(signal));
     }
     return InterruptedStatus(signal);
 }
@@ -126,10 +130,10 @@ int CCommandRun::OpenPort() {
         return kExitOk;
     }
     const std::optional<PortFailure> failure = m_port.Failure();
-    return Fail("open " + Where(),
-                failure ? OpenFailureCause(*failure, line.m_nBaudRate, line.m_nParity)
-                        : "the port cannot be opened",
-                kExitPort);
+    return Failed("open", "open " + Where(),
+                  failure ? OpenFailureCause(*failure, line.m_nBaudRate, line.m_nParity)
+                          : "the port cannot be opened",
+                  kExitPort);
 }
 
 bool CCommandRun::PortVanished() const {
@@ -137,9 +141,56 @@ bool CCommandRun::PortVanished() const {
     return failure && failure->kind == PortFailure::Kind::Vanished;
 }
 
-int CCommandRun::Fail(const std::string& operation, const std::string& cause, int status) const {
-    err << "radioctl: " << operation << ": " << cause << '\n';
+int CCommandRun::Fail(const std::string& operation, const std::string& cause, int status) {
+    return Failed(operation, operation, cause, status);
+}
+
+int CCommandRun::Failed(const std::string& operation, const std::string& where,
+                        const std::string& cause, int status) {
+    err << "radioctl: " << where << ": " << cause << '\n';
+    RecordFailure(operation, cause, status);
     return status;
+}
+
+void CCommandRun::RecordFailure(const std::string& operation, const std::string& cause,
+                                int status) {
+    if (!m_failure.is_null()) {
+        return;
+    }
+    JsonDocument port = nullptr;
+    if (m_bUsesPort) {
+        port = invocation.device.empty() ? JsonDocument(line.m_nPortNumber)
+                                         : JsonDocument(invocation.device);
+    }
+    m_failure = {{"status", status}, {"operation", operation}, {"port", port}, {"cause", cause}};
+}
+
+void CCommandRun::ReportWhere() {
+    if (invocation.device.empty()) {
+        report["port"] = line.m_nPortNumber;
+    } else {
+        report["device"] = invocation.device;
+    }
+    report["baud_rate"] = line.m_nBaudRate;
+    report["parity"] = ParityName(line.m_nParity);
+}
+
+void CCommandRun::ReportDifferences(const JsonDocument& found) {
+    JsonDocument& differences = report["differences"];
+    if (differences.is_null()) {
+        differences = JsonDocument::array();
+    }
+    differences.insert(differences.end(), found.begin(), found.end());
+}
+
+JsonDocument CCommandRun::JsonOutput() const {
+    if (m_failure.is_null()) {
+        return report;
+    }
+    // What was done before the failure stays beside it; a list gives way to it.
+    JsonDocument failed = report.is_object() ? report : JsonDocument::object();
+    failed["error"] = m_failure;
+    return failed;
 }
 
 // "radioctl: set ani on port 1 (9600 bit/s, no parity): refused by the radio".
@@ -153,23 +204,25 @@ int CCommandRun::Fail(const std::string& operation, ReplyVerdict verdict) {
     const std::string gone = PortVanished() ? VanishedNote(*m_port.Failure()) : "";
     switch (verdict) {
         case ReplyVerdict::Silent:
-            return Fail(where, "no reply from the radio" + gone, kExitNoReply);
+            return Failed(operation, where, "no reply from the radio" + gone, kExitNoReply);
         case ReplyVerdict::Short:
-            return Fail(where, "the radio's reply was cut short" + gone, kExitNoReply);
+            return Failed(operation, where, "the radio's reply was cut short" + gone, kExitNoReply);
         case ReplyVerdict::BadChecksum:
-            return Fail(where, "the radio's parameter block failed its checksum" + gone,
-                        kExitNoReply);
+            return Failed(operation, where,
+                          "the radio's parameter block failed its checksum" + gone, kExitNoReply);
         case ReplyVerdict::Refused:
-            return Fail(where, "refused by the radio", kExitRefused);
+            return Failed(operation, where, "refused by the radio", kExitRefused);
         case ReplyVerdict::Unexpected:
         case ReplyVerdict::Accepted:
             break;
     }
-    return Fail(where, "the radio answered with a status that is no acceptance", kExitRefused);
+    return Failed(operation, where, "the radio answered with a status that is no acceptance",
+                  kExitRefused);
 }
 
-int CCommandRun::Usage(const std::string& message) const {
+int CCommandRun::Usage(const std::string& message) {
     err << "radioctl: " << message << "\nTry 'radioctl " << invocation.command << " --help'.\n";
+    RecordFailure(invocation.command, message, kExitUsage);
     return kExitUsage;
 }
 

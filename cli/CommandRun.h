@@ -51,12 +51,27 @@ public:
     // A command that needs no port leaves the stored settings alone. A given radio stands
     // in for the port.
     CCommandRun(const Invocation& invocation, std::ostream& out, std::ostream& err, bool usesPort,
-                const GivenRadio* given = nullptr);
+                std::istream& in, const GivenRadio* given = nullptr);
 
     const Invocation& invocation;
     std::ostream& out;
     std::ostream& err;
+    std::istream& in;
     PcPortSettings line;  // the stored PC settings with this run's options over them
+    // What the command did: with --json the run's one document on stdout, printed at its
+    // end (with "error" added when it failed). Commands add their members.
+    JsonDocument report = JsonDocument::object();
+
+    // "port" (or "device"), "baud_rate" and "parity" of this run into the report.
+    void ReportWhere();
+    // --verify's findings (objects of key, written, radio, and channel for a channel)
+    // added to the report's "differences", which a verify leaves empty when it found none.
+    void ReportDifferences(const JsonDocument& found);
+    // The document --json prints for the run.
+    JsonDocument JsonOutput() const;
+    // The failure --json reports, when none was recorded before: {status, operation,
+    // port (number, device path or null), cause}. Fail, Usage and Interrupted record theirs.
+    void RecordFailure(const std::string& operation, const std::string& cause, int status);
 
     // "port 2 (9600 bit/s, no parity)" or the device path likewise.
     std::string Where() const;
@@ -68,12 +83,12 @@ public:
     const TraceSink& Trace() const { return m_trace; }
 
     // "radioctl: OPERATION: CAUSE" on stderr; returns status.
-    int Fail(const std::string& operation, const std::string& cause, int status) const;
+    int Fail(const std::string& operation, const std::string& cause, int status);
     // The message and status for a reply that was not an acceptance; says so when the
     // device went away meanwhile.
     // After an interruption it says that instead.
     int Fail(const std::string& operation, ReplyVerdict verdict);
-    int Usage(const std::string& message) const;
+    int Usage(const std::string& message);
     // "radioctl: OPERATION: interrupted WHEN by SIGINT; REST" once; the signal's status.
     int Interrupted(const std::string& operation, const std::string& when, const std::string& rest);
     bool InterruptReported() const { return m_bInterruptReported; }
@@ -104,6 +119,12 @@ private:
     };
 
     bool PortVanished() const;
+    // The message on stderr for OPERATION ON WHERE, the failure recorded for OPERATION.
+    int Failed(const std::string& operation, const std::string& where, const std::string& cause,
+               int status);
+
+    JsonDocument m_failure;  // null while the run has not failed
+    bool m_bUsesPort;
     IRadioLink& Link();
 
     const GivenRadio* m_pGiven;
@@ -135,9 +156,8 @@ int ReadPlanChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& 
 // Connects and reads every parameter the radio reports and all its channels.
 int ReadRadio(CCommandRun& run, RadioBackup& radio);
 // Each difference on stdout, one a line ("channel 7 rx: 229.0125 → 230.0000"); with --json
-// one document, head's members and then "differences": [...].
-void PrintDifferences(const CCommandRun& run, const std::vector<Difference>& differences,
-                      JsonDocument head);
+// "differences": [...] in the report, and "dry_run": true for a dry run.
+void PrintDifferences(CCommandRun& run, const std::vector<Difference>& differences, bool dryRun);
 // Each row's channel; stops at the first not accepted and says what was written.
 int WriteChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& rows);
 // Reads the rows' channels back; every difference on stderr and kExitDiffers.

@@ -65,19 +65,21 @@ int PlanDifferences(CCommandRun& run, const std::string& path,
 
 }  // namespace
 
-void PrintDifferences(const CCommandRun& run, const std::vector<Difference>& differences,
-                      JsonDocument head) {
+void PrintDifferences(CCommandRun& run, const std::vector<Difference>& differences, bool dryRun) {
     if (!run.invocation.json) {
         for (const Difference& difference : differences) {
             run.out << DiffLine(difference) << '\n';
         }
         return;
     }
-    JsonDocument& list = head["differences"] = JsonDocument::array();
-    for (const Difference& difference : differences) {
-        list.push_back(DifferenceJson(difference));
+    if (dryRun) {
+        run.report["dry_run"] = true;
     }
-    run.out << JsonText(head);
+    JsonDocument list = JsonDocument::array();
+    for (const Difference& difference : differences) {
+        list.push_back(DifferenceJson(difference, "file"));
+    }
+    run.report["differences"] = list;
 }
 
 int RunDiff(CCommandRun& run) {
@@ -85,13 +87,15 @@ int RunDiff(CCommandRun& run) {
         return run.Usage("diff takes one FILE");
     }
     const std::string& path = run.invocation.args[0];
+    run.ReportWhere();
+    run.report["file"] = path;
     std::vector<Difference> differences;
     const int status = IsBackup(path) ? BackupDifferences(run, path, differences)
                                       : PlanDifferences(run, path, differences);
     if (status != kExitOk) {
         return status;
     }
-    PrintDifferences(run, differences, {{"file", path}});
+    PrintDifferences(run, differences, false);
     if (differences.empty()) {
         run.Note("the radio on " + run.Where() + " holds what " + path + " holds");
         return kExitOk;

@@ -76,6 +76,7 @@ int RunLine(CCommandRun& run) {
     if (args.size() != 2 || !baudRate || !parity) {
         return run.Usage("line takes RATE (2400, 4800, 9600, 19200) and PARITY (none, odd, even)");
     }
+    run.ReportWhere();
     if (const int opened = run.OpenPort(); opened != kExitOk) {
         return opened;
     }
@@ -90,13 +91,17 @@ int RunLine(CCommandRun& run) {
     // The stored settings belong to a port number, never to a device that has none.
     const int port = run.invocation.device.empty() ? run.line.m_nPortNumber
                                                    : PortNumberOf(run.invocation.device);
+    run.report["radio"] = {{"baud_rate", *baudRate}, {"parity", ParityName(*parity)}};
+    run.report["stored_port"] = nullptr;
     if (port == 0) {
         run.Note(now + "; " + run.invocation.device +
                  " has no port number, so no PC settings were stored (radioctl ports assign "
                  "gives it one)");
         return kExitOk;
     }
-    if (!SavePortSettings(port, *parity, *baudRate)) {
+    if (SavePortSettings(port, *parity, *baudRate)) {
+        run.report["stored_port"] = port;
+    } else {
         return run.Fail("line",
                         "the radio took the new settings, but the PC settings could not "
                         "be stored",
@@ -154,13 +159,15 @@ int RunDetect(CCommandRun& run) {
             return run.Interrupted("detect", "", "nothing was stored");
         }
         if (const std::optional<PcPortSettings> found = ProbePort(run, port)) {
-            if (run.invocation.json) {
-                run.out << "{\"port\": " << port << ", \"baud_rate\": " << found->m_nBaudRate
-                        << ", \"parity\": \"" << ParityName(found->m_nParity) << "\"}\n";
-            } else {
+            run.report = {{"port", port},
+                          {"baud_rate", found->m_nBaudRate},
+                          {"parity", ParityName(found->m_nParity)},
+                          {"saved", save}};
+            if (!run.invocation.json) {
                 run.out << "radio found on " << Describe(*found) << "\n";
             }
             if (save && !SavePortSettings(port, found->m_nParity, found->m_nBaudRate)) {
+                run.report["saved"] = false;
                 return run.Fail("detect --save", "the PC settings could not be stored", kExitPort);
             }
             return kExitOk;
@@ -174,11 +181,16 @@ int RunPlan(CCommandRun& run) {
     if (args.size() != 3 || args[0] != "convert") {
         return run.Usage("plan takes convert IN OUT");
     }
+    run.report = {{"input", args[1]}, {"output", args[2]}};
     const std::vector<std::string> faults = CPlanConvert::Convert(args[1], args[2]);
     for (const std::string& fault : faults) {
         run.err << fault << '\n';
     }
-    return faults.empty() ? kExitOk : kExitUsage;
+    if (faults.empty()) {
+        return kExitOk;
+    }
+    run.RecordFailure("plan convert", faults.front(), kExitUsage);
+    return kExitUsage;
 }
 
 }  // namespace radiosetup

@@ -80,12 +80,12 @@ JsonDocument PortJson(const NumberedPort& listed) {
     return item;
 }
 
-void PrintJson(CCommandRun& run, const std::vector<NumberedPort>& ports) {
+JsonDocument PortsJson(const std::vector<NumberedPort>& ports) {
     JsonDocument list = JsonDocument::array();
     for (const NumberedPort& listed : ports) {
         list.push_back(PortJson(listed));
     }
-    run.out << JsonText(list);
+    return list;
 }
 
 int AssignPort(CCommandRun& run) {
@@ -100,7 +100,10 @@ int AssignPort(CCommandRun& run) {
     if (!AssignPortNumber(static_cast<int>(*number), args[2], reason)) {
         return run.Fail("ports assign " + args[1] + " " + args[2], reason, kExitUsage);
     }
-    run.out << "port " << *number << " is now " << args[2] << '\n';
+    run.report = {{"number", *number}, {"device", args[2]}};
+    if (!run.invocation.json) {
+        run.out << "port " << *number << " is now " << args[2] << '\n';
+    }
     return kExitOk;
 }
 
@@ -117,9 +120,8 @@ int RunPorts(CCommandRun& run) {
     // Listing is seeing: an adapter met for the first time gets its number now.
     NumberNewAdapters();
     const std::vector<NumberedPort> ports = ListPorts();
-    if (run.invocation.json) {
-        PrintJson(run, ports);
-    } else {
+    run.report = PortsJson(ports);
+    if (!run.invocation.json) {
         PrintTable(run, ports);
     }
     return kExitOk;

@@ -21,17 +21,17 @@ std::string DiffLine(const Difference& difference) {
            FileText(difference, difference.file);
 }
 
-JsonDocument DifferenceJson(const Difference& difference) {
+JsonDocument DifferenceJson(const Difference& difference, const char* fileKey) {
     if (difference.row) {
         return {{"key", difference.name},
                 {"radio", CBackupFile::ValueJson(*difference.row, difference.radio)},
-                {"file", CBackupFile::ValueJson(*difference.row, difference.file)}};
+                {fileKey, CBackupFile::ValueJson(*difference.row, difference.file)}};
     }
     constexpr std::int64_t kHzPerUnit = 100;
     return {{"channel", difference.channel},
             {"key", difference.name + "_hz"},
             {"radio", difference.radio * kHzPerUnit},
-            {"file", difference.file * kHzPerUnit}};
+            {fileKey, difference.file * kHzPerUnit}};
 }
 
 std::vector<Difference> ChannelDifferences(const std::vector<CChannelPlanCsv::Row>& file,
@@ -61,7 +61,7 @@ std::vector<Difference> ParameterDifferences(const RadioBackup& file, const Radi
         const std::int32_t asked = BackupValue(file, row->id);
         const std::int32_t reported = BackupValue(radio, row->id);
         if (ReportablePart(*row, asked) != reported) {
-            differences.push_back({0, row, row->names.reportKey, reported, asked});
+            differences.push_back({0, row, row->names.key, reported, asked});
         }
     }
     return differences;

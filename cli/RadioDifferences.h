@@ -26,8 +26,8 @@ std::string FileText(const Difference& difference, std::int32_t value);
 // "channel 7 rx: 229.0125 → 230.0000", "tx_time_limit_s: 0 → 30".
 std::string DiffLine(const Difference& difference);
 // {"channel": 7, "key": "rx_hz", "radio": 229012500, "file": 230000000}, frequencies in Hz;
-// a parameter without "channel".
-JsonDocument DifferenceJson(const Difference& difference);
+// a parameter without "channel"; fileKey names the file's value ("written" for a verify).
+JsonDocument DifferenceJson(const Difference& difference, const char* fileKey);
 
 // Each frequency of the file's rows the radio holds otherwise; held runs without a gap
 // from its first channel and covers every channel of file.

@@ -1,5 +1,6 @@
 #include "Radioctl.h"
 
+#include <algorithm>
 #include <map>
 
 #include "CommandRun.h"
@@ -16,15 +17,44 @@ const std::map<std::string, Command> kCommands = {
     {"ports", RunPorts},     {"diff", RunDiff},
 };
 
+// A command line that names no command radioctl has: the message, and with --json its
+// error object.
+int Refuse(const std::vector<std::string>& words, const std::string& message, std::ostream& out,
+           std::ostream& err) {
+    err << "radioctl: " << message << "\nTry 'radioctl --help'.\n";
+    if (std::find(words.begin(), words.end(), "--json") != words.end()) {
+        const JsonDocument error{{"status", kExitUsage},
+                                 {"operation", "radioctl"},
+                                 {"port", nullptr},
+                                 {"cause", message}};
+        out << JsonText({{"error", error}});
+    }
+    return kExitUsage;
+}
+
+int RunCommand(Command command, CCommandRun& run) {
+    const int status = command(run);
+    const int signal = Interruption();
+    if (signal == 0) {
+        return status;
+    }
+    if (!run.InterruptReported()) {
+        const std::string cause = std::string("interrupted by ") + SignalName(signal) + "; " +
+                                  (status == kExitOk ? "it had finished" : run.WrittenSoFar());
+        run.err << "radioctl: " << run.invocation.command << ": " << cause << '\n';
+        run.RecordFailure(run.invocation.command, cause, InterruptedStatus(signal));
+    }
+    return InterruptedStatus(signal);
+}
+
 }  // namespace
 
 int RunRadioctl(const std::vector<std::string>& words, std::ostream& out, std::ostream& err,
-                const GivenRadio* given) {
+                std::istream& in, const GivenRadio* given) {
     std::string error;
     const std::optional<Invocation> invocation = ParseCommandLine(words, error);
     if (!invocation) {
-        err << "radioctl: " << error << "\nTry 'radioctl --help'.\n";
-        return kExitUsage;
+        return Refuse(words, error, out, err);
     }
     if (invocation->version) {
         out << "radioctl " << RADIOSETUP_VERSION << '\n';
@@ -36,26 +66,19 @@ int RunRadioctl(const std::vector<std::string>& words, std::ostream& out, std::o
     }
     const auto command = kCommands.find(invocation->command);
     if (command == kCommands.end()) {
-        err << "radioctl: unknown command '" << invocation->command
-            << "'\nTry 'radioctl --help'.\n";
-        return kExitUsage;
+        return Refuse(words, "unknown command '" + invocation->command + "'", out, err);
     }
     if (invocation->help) {
         out << CommandHelp(invocation->command);
         return kExitOk;
     }
     const bool usesPort = invocation->command != "plan" && invocation->command != "ports";
-    CCommandRun run(*invocation, out, err, usesPort, given);
-    const int status = command->second(run);
-    const int signal = Interruption();
-    if (signal == 0) {
-        return status;
+    CCommandRun run(*invocation, out, err, usesPort, in, given);
+    const int status = RunCommand(command->second, run);
+    if (invocation->json) {
+        out << JsonText(run.JsonOutput());
     }
-    if (!run.InterruptReported()) {
-        err << "radioctl: " << invocation->command << ": interrupted by " << SignalName(signal)
-            << "; " << (status == kExitOk ? "it had finished" : run.WrittenSoFar()) << '\n';
-    }
-    return InterruptedStatus(signal);
+    return status;
 }
 
 }  // namespace radiosetup

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <ostream>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -16,9 +16,10 @@ struct GivenRadio {
 };
 
 // radioctl's whole run over its arguments (without the program name); the exit status.
+// With --json, out gets exactly one JSON document, a failure's too; in is what "-" reads.
 // With a given radio, the commands that talk through the session talk to it, and the port
 // options only name it.
 int RunRadioctl(const std::vector<std::string>& words, std::ostream& out, std::ostream& err,
-                const GivenRadio* given = nullptr);
+                std::istream& in = std::cin, const GivenRadio* given = nullptr);
 
 }  // namespace radiosetup

@@ -38,7 +38,7 @@ const BackupMember& MemberOf(ParamId id) {
 }
 
 bool IsReported(const ParameterRow& row) {
-    return row.names.reportKey != nullptr;
+    return row.access.reported != nullptr;
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Any text as a backup: a refusal says why, and a backup that is taken reads back the same
-// once written.
+// Any text as a backup and as set's parameters: a refusal says why, and a backup that is
+// taken reads back the same once written.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -11,6 +11,10 @@ using radiosetup::CBackupFile;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     std::string error;
+    if (!CBackupFile::ParseParameters(text, error) && error.empty()) {
+        std::abort();
+    }
+    error.clear();
     const auto backup = CBackupFile::Parse(text, error);
     if (!backup) {
         if (error.empty()) {

@@ -45,9 +45,12 @@ enum class ParamKind {
 // it and the request that writes it.
 struct ParameterRow {
     struct Names {
-        const char* key;        // radioctl set
-        const char* reportKey;  // radioctl query --json and backups; nullptr: not reported
-        const char* label;      // radioctl query
+        // The one name of radioctl set, JSON output and backups.
+        const char* key;
+        // The name radioctl set took before, still taken (a frequency by it in MHz, not
+        // Hz); nullptr for none.
+        const char* formerKey;
+        const char* label;  // radioctl query; nullptr for what the radio does not report
     };
     // Whole numbers from low to high; the main window's message for others (it checks
     // the current channel against the channel total, the message's %1).

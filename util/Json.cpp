@@ -36,21 +36,21 @@ public:
 
     JsonValue TakeDocument() { return std::move(m_document); }
 
-    bool null() { return Put(nullptr) != nullptr; }
-    bool boolean(bool value) { return Put(value) != nullptr; }
-    bool number_integer(number_integer_t value) { return Put(value) != nullptr; }
+    bool null() { return Put(nullptr); }
+    bool boolean(bool value) { return Put(value); }
+    bool number_integer(number_integer_t value) { return Put(value); }
     bool number_unsigned(number_unsigned_t value) {
         if (value > static_cast<number_unsigned_t>(std::numeric_limits<number_integer_t>::max())) {
             return Refuse(JsonFault::Kind::TooLarge, std::to_string(value));
         }
-        return Put(static_cast<number_integer_t>(value)) != nullptr;
+        return Put(static_cast<number_integer_t>(value));
     }
     bool number_float(number_float_t, const string_t& written) {
         return Refuse(
             IsWholeDigits(written) ? JsonFault::Kind::TooLarge : JsonFault::Kind::NotWhole,
             written);
     }
-    bool string(string_t& value) { return Put(std::move(value)) != nullptr; }
+    bool string(string_t& value) { return Put(std::move(value)); }
     bool binary(binary_t&) { return false; }  // JSON text holds none
     bool start_object(std::size_t) { return Open(JsonValue::object()); }
     bool start_array(std::size_t) { return Open(JsonValue::array()); }
@@ -90,24 +90,28 @@ private:
     };
 
     // The value in its place: the top, the next item, the member just named.
-    JsonValue* Put(JsonValue value) {
+    JsonValue& Place(JsonValue value) {
         if (m_levels.empty()) {
-            m_document = std::move(value);
-            return &m_document;
+            return m_document = std::move(value);
         }
         JsonValue& container = *m_levels.back().container;
         if (container.is_array()) {
             container.push_back(std::move(value));
-            return &container.back();
+            return container.back();
         }
-        return &(container[m_levels.back().key] = std::move(value));
+        return container[m_levels.back().key] = std::move(value);
+    }
+
+    bool Put(JsonValue value) {
+        Place(std::move(value));
+        return true;
     }
 
     bool Open(JsonValue empty) {
         if (m_levels.size() == kMaxDepth) {
             return Refuse(JsonFault::Kind::TooDeep, {});
         }
-        m_levels.push_back({Put(std::move(empty)), {}, {}});
+        m_levels.push_back({&Place(std::move(empty)), {}, {}});
         return true;
     }
 

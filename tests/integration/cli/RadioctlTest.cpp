@@ -78,7 +78,8 @@ protected:
         std::ostringstream out;
         std::ostringstream err;
         const GivenRadio given{on.Link(), clock};
-        const int status = RunRadioctl(words, out, err, &given);
+        std::istringstream in;
+        const int status = RunRadioctl(words, out, err, in, &given);
         return {status, out.str(), err.str()};
     }
 
@@ -192,8 +193,9 @@ TEST_F(RadioctlInTime, DiffNamesEachChangeAndADryRunShowsItWithoutWriting) {
     JsonFault fault;
     const auto json = ParseJson(Run({"--json", "channels", "write", plan, "--dry-run"}).out, fault);
     ASSERT_TRUE(json) << fault.Text();
-    EXPECT_EQ(*json, JsonValue::parse(R"({"dry_run": true, "channels": 1, "differences": [
-        {"channel": 7, "key": "rx_hz", "radio": 229012500, "file": 300750000}]})"));
+    EXPECT_EQ(JsonMember(*json, "dry_run"), true);
+    EXPECT_EQ(JsonMember(*json, "differences"), JsonValue::parse(R"([
+        {"channel": 7, "key": "rx_hz", "radio": 229012500, "file": 300750000}])"));
 }
 
 TEST_F(Radioctl, SetChangesExactlyWhatItNames) {
@@ -221,14 +223,31 @@ TEST_F(Radioctl, SetChangesExactlyWhatItNames) {
     EXPECT_TRUE(radio.Frames().empty());
 }
 
+// A --json document that parses and holds exactly the keys its help and man page list
+// (of a list, its first item's).
+void ExpectDocumentedKeys(const Outcome& outcome, const std::vector<std::string>& keys) {
+    JsonFault fault;
+    const auto json = ParseJson(outcome.out, fault);
+    ASSERT_TRUE(json) << fault.Text() << "\n" << outcome.out;
+    const JsonValue& document = json->is_array() ? (*json)[0] : *json;
+    for (const std::string& key : keys) {
+        EXPECT_TRUE(document.contains(key)) << key << " in\n" << outcome.out;
+    }
+    EXPECT_EQ(document.size(), keys.size()) << outcome.out;
+}
+
 TEST_F(RadioctlInTime, BackupRestoredOntoAnotherRadioMakesItTheSame) {
     radio.SetState(ChangedState());
     const std::string backup = files.File("radio.json");
-    ASSERT_EQ(Run({"backup", backup}).status, 0);
+    const Outcome saved = Run({"backup", backup, "--json"});
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    ExpectDocumentedKeys(saved, {"port", "baud_rate", "parity", "file", "parameters", "channels"});
 
     CSimLink second(clock);
-    const Outcome restore = RunOn(second, {"restore", backup, "--keep-ani", "--verify"});
+    const Outcome restore = RunOn(second, {"restore", backup, "--keep-ani", "--verify", "--json"});
     EXPECT_EQ(restore.status, 0) << restore.err;
+    ExpectDocumentedKeys(restore,
+                         {"port", "baud_rate", "parity", "file", "written", "differences"});
     SimRadioState expected = ChangedState();
     expected.ani = SimRadioState().ani;
     const SimRadioState restored = second.State();
@@ -397,12 +416,14 @@ TEST_F(Radioctl, DetectFindsTheRadioOnPortTwoAndSavesItOnlyWhenAsked) {
     LoadPortSettings(stored);
     EXPECT_EQ(stored.m_nPortNumber, 1);
     EXPECT_EQ(Run({"detect", "--ports", "2", "--save", "--json"}).out,
-              "{\"port\": 2, \"baud_rate\": 19200, \"parity\": \"odd\"}\n");
+              "{\n  \"port\": 2,\n  \"baud_rate\": 19200,\n  \"parity\": \"odd\",\n  \"saved\": "
+              "true\n}\n");
     LoadPortSettings(stored);
     EXPECT_EQ(stored.m_nPortNumber, 2);
 }
 
 // Each failure has its status and a message naming the port and the operation; none hangs.
+// With --json the same failure is an error object on stdout, the message still on stderr.
 TEST_F(RadioctlInTime, FailuresEndWithTheirStatusAndMessage) {
     struct Case {
         const char* name;
@@ -440,9 +461,81 @@ TEST_F(RadioctlInTime, FailuresEndWithTheirStatusAndMessage) {
     for (const Case& tried : cases) {
         SCOPED_TRACE(tried.name);
         radio.SetFaults(tried.faults);
-        const Outcome outcome = Run(tried.words);
+        std::vector<std::string> words = tried.words;
+        words.push_back("--json");
+        const Outcome outcome = Run(words);
         EXPECT_EQ(outcome.status, tried.status);
         EXPECT_NE(outcome.err.find(tried.message), std::string::npos) << outcome.err;
+        JsonFault fault;
+        const auto json = ParseJson(outcome.out, fault);
+        ASSERT_TRUE(json) << fault.Text() << "\n" << outcome.out;
+        const JsonValue& error = JsonMember(*json, "error");
+        EXPECT_EQ(JsonInt(JsonMember(error, "status")), tried.status);
+        EXPECT_EQ(JsonInt(JsonMember(error, "port")), 1);
+        EXPECT_FALSE(JsonString(JsonMember(error, "operation")).empty());
+        EXPECT_NE(outcome.err.find(JsonString(JsonMember(error, "cause"))), std::string::npos);
+    }
+}
+
+// The requests the radio logged, once it has logged count (each after its reply).
+std::vector<SimRequestFrame> Requests(const CSimRadio& radio, std::size_t count) {
+    radio.WaitForFrames(count, std::chrono::seconds(2));
+    std::vector<SimRequestFrame> requests;
+    for (const SimFrameRecord& record : radio.Frames()) {
+        requests.push_back(record.frame);
+    }
+    return requests;
+}
+
+// What a query prints, set takes: on the same radio it finds nothing to write.
+TEST_F(Radioctl, QueryJsonPipedIntoSetSendsOnlyReads) {
+    radio.SetState(ChangedState());
+    const Outcome query = Run({"query", "--json"});
+    ASSERT_EQ(query.status, 0) << query.err;
+    const std::vector<SimRequestFrame> reads = Requests(radio, 2);  // connect, query
+    radio.ClearFrames();
+    std::istringstream piped(query.out);
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(RunRadioctl({"set", "--from-json", "-", "--json"}, out, err, piped), 0) << err.str();
+    // Time for a write the radio has answered but not logged yet to show.
+    radio.WaitForFrames(reads.size() + 1, std::chrono::milliseconds(300));
+    EXPECT_EQ(Requests(radio, reads.size()), reads);
+    JsonFault fault;
+    const auto set = ParseJson(out.str(), fault);
+    ASSERT_TRUE(set) << fault.Text();
+    EXPECT_TRUE(JsonMember(JsonMember(*set, "written"), "parameters").empty());
+    EXPECT_EQ(JsonItems(JsonMember(*set, "unchanged")).size(), 16U);
+}
+
+// Every other command's --json document (backup and restore above).
+TEST_F(Radioctl, EachCommandsJsonCarriesItsDocumentedKeys) {
+    const std::string plan = WriteFile("plan.csv", "channel,rx_mhz,tx_mhz\n3,229,230\n");
+    const std::vector<std::string> where = {"port", "baud_rate", "parity"};
+    const auto with = [&where](std::vector<std::string> keys) {
+        keys.insert(keys.begin(), where.begin(), where.end());
+        return keys;
+    };
+    const struct {
+        std::vector<std::string> words;
+        std::vector<std::string> keys;
+    } cases[] = {
+        {{"query"}, with({"parameters"})},
+        {{"set", "ani=5", "rx=229.0125"}, with({"written", "unchanged"})},
+        {{"channels", "read", "1", "2"}, {"channel", "rx_hz", "tx_hz"}},
+        {{"channels", "read", "-o", files.File("c.json")}, with({"file", "channels"})},
+        {{"channels", "write", plan, "--verify"}, with({"file", "written", "differences"})},
+        {{"line", "9600", "none"}, with({"radio", "stored_port"})},
+        {{"detect", "--ports", "1"}, with({"saved"})},
+        {{"plan", "convert", plan, files.File("ChanPara.txt")}, {"input", "output"}},
+    };
+    for (const auto& tried : cases) {
+        SCOPED_TRACE(tried.words[0]);
+        std::vector<std::string> words = tried.words;
+        words.push_back("--json");
+        const Outcome outcome = Run(words);
+        ASSERT_EQ(outcome.status, 0) << outcome.err;
+        ExpectDocumentedKeys(outcome, tried.keys);
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "TestNamespaces.h"
 
 namespace {
@@ -100,6 +102,33 @@ TEST(BackupFile, RefusesWithOneMessageNamingTheKey) {
     for (const Refusal& c : cases) {
         std::string error;
         EXPECT_FALSE(CBackupFile::Parse(c.text, error)) << c.error;
+        EXPECT_EQ(error, c.error);
+    }
+}
+
+// set --from-json: any of the table's keys, each in the form a backup holds it.
+TEST(BackupFile, ParametersForSetAreReadByTheirKeysAlone) {
+    std::string error;
+    const auto values = CBackupFile::ParseParameters(
+        R"({"port": 1, "parameters": {"ani": 5, "mode": "data", "rx_hz": 229012500}})", error);
+    ASSERT_TRUE(values) << error;
+    std::map<std::string, std::int32_t> byKey;
+    for (const auto& [row, value] : *values) {
+        byKey[row->names.key] = value;
+    }
+    EXPECT_EQ(byKey,
+              (std::map<std::string, std::int32_t>{{"ani", 5}, {"mode", 1}, {"rx_hz", 2290125}}));
+    const Refusal cases[] = {
+        {"[1]", "not an object holding \"parameters\""},
+        {R"({"parameters": {"volume": 3}})", "parameters.volume: no such parameter"},
+        {R"({"parameters": {"ecc": true}})", "parameters.ecc: no such parameter"},
+        {R"({"parameters": {"relay": "maybe"}})",
+         "parameters.relay: must be one of \"off\", \"on\", \"rx-end\", not \"maybe\""},
+        {R"({"parameters": {"rx_hz": 229010000}})",
+         "parameters.rx_hz: 229010000 Hz is not on a 12.5 kHz step"},
+    };
+    for (const Refusal& c : cases) {
+        EXPECT_FALSE(CBackupFile::ParseParameters(c.text, error)) << c.error;
         EXPECT_EQ(error, c.error);
     }
 }

@@ -35,7 +35,7 @@ TEST(CommandLine, BadWordsEndTheRunWithStatusOneAndSayWhy) {
         {{"frobnicate"}, 1, "unknown command 'frobnicate'"},
         {{}, 1, "Usage: radioctl"},
         {{"--help"}, 0, "Exit status: 0 success"},
-        {{"set", "--help"}, 0, "rx-voice-gain=1..8"},
+        {{"set", "--help"}, 0, "rx_voice_gain=1..8"},
         {{"ports", "--help"}, 0, "radioctl ports assign N DEVICE"},
         {{"ports", "extra"}, 1, "ports takes no arguments, or assign N DEVICE"},
         // An unset variable in a script never falls back to the stored port.

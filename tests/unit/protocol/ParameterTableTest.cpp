@@ -43,23 +43,23 @@ constexpr RadioPayload kAudio{0x11, 0x0F, 0xF5, 0x3C, 0xF9};
 
 const Expected kExpected[] = {
     {"ani", 12345, 12345, {0x02, 0x39, 0x30, 0x00, 0x00}},
-    {"total", 50, 50, {0x03, 0x32, 0x00, 0x00, 0x00}},
-    {"channel", 0, 1, {0x07, 0x00, 0x00, 0x00, 0x00}},
-    {"rx", std::nullopt, 2290000, {0x04, 0x00, 0x40, 0xE0, 0x00}},
-    {"tx", std::nullopt, 2290000, {0x05, 0x00, 0x47, 0x90, 0x00}},
-    {"time-limit", 200, 200, {0x06, 0xC8, 0x00, 0x00, 0x00}},
+    {"channel_total", 50, 50, {0x03, 0x32, 0x00, 0x00, 0x00}},
+    {"current_channel", 0, 1, {0x07, 0x00, 0x00, 0x00, 0x00}},
+    {"rx_hz", std::nullopt, 2290000, {0x04, 0x00, 0x40, 0xE0, 0x00}},
+    {"tx_hz", std::nullopt, 2290000, {0x05, 0x00, 0x47, 0x90, 0x00}},
+    {"tx_time_limit_s", 200, 200, {0x06, 0xC8, 0x00, 0x00, 0x00}},
     {"mode", std::nullopt, std::nullopt, {}},
     {"addressing", 0x0F, 0, {0x18, 0x0F, 0x00, 0x00, 0x00}},
     {"transparent", 0, 0, {0x15, 0x0F, 0x00, 0x00, 0x00}},
     {"relay", std::nullopt, std::nullopt, {}},
-    {"ecc", 1, 0, {0x0A, 0x00, 0x00, 0x00, 0x00}},
+    {"error_correction", 1, 0, {0x0A, 0x00, 0x00, 0x00, 0x00}},
     {"encryption", 1, 1, {0x13, 0x01, 0x00, 0x00, 0x00}},
     {"compander", 1, 1, kAudio},
-    {"pre-emphasis", 1, 1, kAudio},
-    {"rx-channel-gain", 9, 10, kAudio},
-    {"rx-voice-gain", 5, 6, kAudio},
-    {"tx-channel-gain", 3, 4, kAudio},
-    {"tx-voice-gain", 12, 13, kAudio},
+    {"pre_emphasis", 1, 1, kAudio},
+    {"rx_channel_gain", 9, 10, kAudio},
+    {"rx_voice_gain", 5, 6, kAudio},
+    {"tx_channel_gain", 3, 4, kAudio},
+    {"tx_voice_gain", 12, 13, kAudio},
 };
 
 }  // namespace
@@ -79,8 +79,8 @@ TEST(ParameterTable, EveryRowReadsTheWorkedBlockAndWritesItBack) {
         if (row.field && expected.field) {
             EXPECT_EQ(ReadField(block.data(), *row.field), *expected.field);
         }
-        EXPECT_EQ(row.names.reportKey != nullptr, expected.reported.has_value());
-        if (row.names.reportKey != nullptr && expected.reported) {
+        EXPECT_EQ(row.access.reported != nullptr, expected.reported.has_value());
+        if (row.access.reported != nullptr && expected.reported) {
             const std::int32_t value = row.access.reported(queried);
             EXPECT_EQ(value, *expected.reported);
             CParameterSet restoring = queried;
