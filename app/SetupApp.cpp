@@ -16,7 +16,7 @@ bool CSetupApp::InitInstance() {
     if (CCloseOnSignals::Requested()) {
         return false;
     }
-    CSetupDlg main;
+    CSetupDlg main(m_links);
     main.DoModal();
     return false;
 }

@@ -4,6 +4,7 @@
 
 #include "CloseOnSignals.h"
 #include "MessageBoxSeam.h"
+#include "SerialLinks.h"
 #include "SetupApp.h"
 
 using namespace radiosetup;
@@ -44,7 +45,8 @@ int main(int argc, char** argv) {
     // Lets the desktop match the window to the installed entry and its icon (Wayland).
     QApplication::setDesktopFileName(QStringLiteral(RADIOSETUP_APP_ID));
     const CCloseOnSignals closeOnSignals;
-    CSetupApp setupApp;
+    CSerialPort port;
+    CSetupApp setupApp(SerialLinks(port));
     setupApp.InitInstance();
     return 0;
 }

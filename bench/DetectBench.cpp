@@ -15,6 +15,7 @@
 #include "PtyPair.h"
 #include "RadioFrame.h"
 #include "RadioSearch.h"
+#include "SerialLinks.h"
 #include "TestNamespaces.h"
 #include "TestSupport.h"
 
@@ -31,7 +32,8 @@ void RunSearches(benchmark::State& state, double fixedWaitMs) {
     double totalMs = 0;
     for (auto _ : state) {
         const auto start = Clock::now();
-        CDetectDlg dialog(1, nullptr);
+        CSerialPort unused;  // the search opens ports of its own
+        CDetectDlg dialog(1, SerialLinks(unused), nullptr);
         if (dialog.DoModal() != kIdCancel) {
             state.SkipWithError("the search found something where nothing answers");
             return;

@@ -13,6 +13,7 @@
 #include "RadioFrame.h"
 #include "SerialPort.h"
 #include "SimRadio.h"
+#include "SteadyClock.h"
 #include "TestNamespaces.h"
 #include "TestSupport.h"
 
@@ -50,7 +51,8 @@ void RunButton(benchmark::State& state, int button, const char* success, double 
         state.SkipWithError("the simulated radio could not be reached");
         return;
     }
-    CMultiChannelDlg dialog(rig.Port());  // channels 1 to 10 from a fresh file
+    CMultiChannelDlg dialog(rig.Port(), nullptr,
+                            SteadyClock());  // channels 1 to 10 from a fresh file
     dialog.ShowModeless();
     double totalMs = 0;
     for (auto _ : state) {

@@ -19,6 +19,7 @@
 #include "MessageBoxSeam.h"
 #include "OperationEngine.h"
 #include "RadioFrame.h"
+#include "SerialLinks.h"
 #include "SetupDlg.h"
 #include "SimRadio.h"
 #include "TestNamespaces.h"
@@ -90,9 +91,9 @@ bool RunUntilQueried(CSetupDlg& window) {
 }
 
 // Constructs and shows the main window and waits for its start-up query.
-bool StartMainWindow(std::unique_ptr<CSetupDlg>& window, StartupTimes& times) {
+bool StartMainWindow(std::unique_ptr<CSetupDlg>& window, CSerialPort& port, StartupTimes& times) {
     const auto start = Clock::now();
-    window = std::make_unique<CSetupDlg>();
+    window = std::make_unique<CSetupDlg>(SerialLinks(port));
     window->ShowModeless();
     QCoreApplication::processEvents();
     times.shownMs = Millis(Clock::now() - start).count();
@@ -137,10 +138,13 @@ void RunIdle(int milliseconds) {
 
 // A main window started against its own simulated radio, timed.
 struct CStartedWindow {
-    bool Start() { return StartRadioOnPort1(radio, settings) && StartMainWindow(window, times); }
+    bool Start() {
+        return StartRadioOnPort1(radio, settings) && StartMainWindow(window, port, times);
+    }
 
     CSimRadio radio;
     CScopedSettingsHome settings;
+    CSerialPort port;
     std::unique_ptr<CSetupDlg> window;
     StartupTimes times;
 };

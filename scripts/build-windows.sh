@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Windows programs: statically linked, optimised radiosetup.exe and radioctl.exe
-# (and the Windows screenshot tool) in build/windows-release/dist, with the installer and a
-# zip of the same programs in build/windows-release; then installs it silently under Wine
-# (a prefix of its own) to check that it leaves the programs in place. Installs what is
-# missing.
+# (and the Windows screenshot tool) in build/windows-release/dist, checks their file
+# properties, and makes the installer and a zip of the programs with their readme in
+# build/windows-release. Then installs it silently under Wine (a prefix of its own) with
+# radioctl.exe on the PATH, checks what it left, uninstalls it and checks that nothing
+# stays. Installs what is missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -28,31 +29,67 @@ for program in app/radiosetup.exe cli/radioctl.exe tools/screenshots-win32/scree
     x86_64-w64-mingw32-strip -o "$dist/$(basename "$program")" "$build/$program"
 done
 
-version=$(sed -n 's/^project(radiosetup VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-version=${version:-3.1.0}
-installer=$build/radiosetup-$version-setup.exe
-zipfile=$build/radiosetup-$version-windows.zip
-makensis -V2 -DVERSION="$version" -DDIST="$root/$dist" -DOUTFILE="$root/$installer" \
-    -DICON="$root/$build/resources/win32/art/app.ico" packaging/win32/radiosetup.nsi
-rm -f "$zipfile"
-(cd "$dist" && zip -q -9 "$root/$zipfile" radiosetup.exe radioctl.exe)
+fail() {
+    echo "build-windows.sh: $*" >&2
+    exit 1
+}
 
-# The installer, silent, in a fresh prefix of its own.
-export WINEPREFIX=$root/$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
+# The file properties and, for radioctl.exe, the icon and manifest, read back as a resource
+# script.
+product_nsh=$build/packaging/win32/product.nsh
+version=$(sed -n 's/^!define VERSION "\(.*\)"$/\1/p' "$product_nsh")
+for program in radiosetup radioctl; do
+    resources=$(x86_64-w64-mingw32-windres -i "$dist/$program.exe" -O rc)
+    for expected in "VALUE \"ProductVersion\", \"$version\"" "VALUE \"CompanyName\", \"Sorvane\"" \
+        "VALUE \"OriginalFilename\", \"$program.exe\"" RT_GROUP_ICON RT_MANIFEST; do
+        grep -qF "$expected" <<<"$resources" || fail "$program.exe lacks $expected"
+    done
+done
+
+installer=$build/radiosetup-$version-setup.exe
+makensis -V2 -INPUTCHARSET UTF8 -DPRODUCT_NSH="$root/$product_nsh" -DDIST="$root/$dist" \
+    -DOUTFILE="$root/$installer" packaging/win32/radiosetup.nsi
+# The zip holds one folder: the programs and their readme.
+folder=radiosetup-$version-windows
+zipfile=$build/$folder.zip
+rm -rf "${build:?}/$folder" "$zipfile"
+mkdir "$build/$folder"
+cp "$dist/radiosetup.exe" "$dist/radioctl.exe" "$build/packaging/win32/README.txt" "$build/$folder"
+(cd "$build" && zip -q -9 -r "$root/$zipfile" "$folder")
+
+# The installer, silent and with radioctl.exe on the PATH, in a fresh prefix of its own.
+# Wine's menu builder stays off: it would copy the Start-menu entry into the desktop's menu
+# in the home folder of whoever builds.
+export WINEPREFIX=$root/$build/wineprefix WINEDEBUG=-all
+export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
 trap 'wineserver -k 2>/dev/null || true' EXIT
 rm -rf "$WINEPREFIX"
-wine "$installer" /S >/dev/null 2>&1
+wine "$installer" /S /PATH >/dev/null 2>&1
 wineserver -w
 installed="$WINEPREFIX/drive_c/Program Files/Sorvane/RadioSetup"
 for program in radiosetup.exe radioctl.exe; do
-    if ! cmp -s "$installed/$program" "$dist/$program"; then
-        echo "the silent install did not leave $program in $installed" >&2
-        exit 1
-    fi
+    cmp -s "$installed/$program" "$dist/$program" ||
+        fail "the silent install did not leave $program in $installed"
 done
-[ -f "$installed/uninstall.exe" ] || { echo "no uninstaller in $installed" >&2; exit 1; }
+[ -f "$installed/uninstall.exe" ] || fail "no uninstaller in $installed"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Sorvane"
-ls "$menu"/*.lnk >/dev/null 2>&1 || { echo "no Start-menu entry in $menu" >&2; exit 1; }
+shortcut="$menu/Sorvane高速数传台设置软件.lnk"
+[ -f "$shortcut" ] || fail "no Start-menu entry $shortcut"
+strings -e l "$shortcut" | grep -qx '%USERPROFILE%' || fail "$shortcut does not start in %USERPROFILE%"
+
+machine_path() {
+    wine reg query 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' \
+        /v Path 2>/dev/null | tr -d '\r'
+}
+machine_path | grep -qF 'C:\Program Files\Sorvane\RadioSetup' || fail "radioctl.exe is not on the PATH"
+
+wine "$installed/uninstall.exe" /S >/dev/null 2>&1
+wineserver -w
+[ ! -e "$installed" ] || fail "the uninstaller left $installed"
+[ ! -e "$shortcut" ] || fail "the uninstaller left $shortcut"
+if machine_path | grep -qF 'Sorvane'; then
+    fail "the uninstaller left radioctl.exe on the PATH"
+fi
 
 echo "Windows programs in $dist, installer and zip in $build:"
 ls -l "$dist" "$installer" "$zipfile"

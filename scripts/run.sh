@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the program and starts it against a fresh simulated radio. The run gets a
-# temporary folder of its own (settings, working folder, the radio's link and log), so
-# the user's real settings and files are never touched. Closing the window stops the
-# radio and removes the folder. Arguments go to the simulated radio (e.g. --refuse 04).
-# Without a display it grabs every window to PNG files on Qt's offscreen platform.
+# Builds the programs and starts the window against a fresh simulated radio. The run works
+# in build/run/demo, made afresh each time (settings, working folder, the radio's link and
+# log), so the user's real settings and files are never touched; it stays after the window
+# closes, for the README's radioctl examples. Arguments go to the simulated radio (e.g.
+# --refuse 04). Without a display it grabs every window to PNG files on Qt's offscreen
+# platform instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -26,25 +27,27 @@ grab_windows() {
     QT_QPA_PLATFORM=offscreen "$build/tools/screenshots/screenshots" "$shots"
 }
 
-# Port 1 at 9600 bps without parity, which is where the simulated radio listens.
-write_settings() {
-    mkdir -p "$run/config/Sorvane"
-    cat >"$run/config/Sorvane/Com.conf" <<EOF
+# A fresh folder whose settings give port 1 at 9600 bps without parity, which is where the
+# simulated radio listens.
+prepare_demo() {
+    rm -rf "$demo"
+    mkdir -p "$demo/config/Sorvane"
+    cat >"$demo/config/Sorvane/Com.conf" <<EOF
 [Version3.0/SystemParam]
 Pc Com Port=1
 Pc Com Band=9600
 Pc Com Parity=0
 
 [Ports]
-COM1=$run/radio
+COM1=$demo/radio
 EOF
 }
 
 start_radio() {
-    "$build/tools/radiosim/radiosim" --link "$run/radio" "$@" >"$radio_log" 2>&1 &
+    "$build/tools/radiosim/radiosim" --link "$demo/radio" "$@" >"$radio_log" 2>&1 &
     radio_pid=$!
     for _ in $(seq 50); do
-        [ -L "$run/radio" ] && return 0
+        [ -L "$demo/radio" ] && return 0
         kill -0 "$radio_pid" 2>/dev/null || break
         sleep 0.1
     done
@@ -58,30 +61,26 @@ stop_radio() {
         kill -TERM "$radio_pid" 2>/dev/null || true
         wait "$radio_pid" 2>/dev/null || true
     fi
-    if [ -f "$radio_log" ]; then
-        cp "$radio_log" "$build/radiosim.log"
-        echo "The radio's log of this run: $build/radiosim.log"
-    fi
-    rm -rf "$run"
+    echo "The run's folder stays for the README's radioctl examples: $demo"
 }
 
 build_programs
+demo=$build/demo
+prepare_demo
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     grab_windows "$@"
+    echo "The settings and working folder for the README's radioctl examples: $demo"
     exit
 fi
 
-run=$(mktemp -d /tmp/radiosetup-run-XXXXXX)
-radio_log=$run/radiosim.log
+radio_log=$demo/radiosim.log
 radio_pid=
 trap stop_radio EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-write_settings
 start_radio "$@"
-echo "Simulated radio on port 1 ($run/radio); its log: $radio_log"
-echo "Settings: $run/config/Sorvane/Com.conf; working folder: $run/work"
-mkdir -p "$run/work"
-cd "$run/work"
-XDG_CONFIG_HOME=$run/config "$build/app/radiosetup"
+echo "Simulated radio on port 1 ($demo/radio); its log: $radio_log"
+echo "Settings: $demo/config/Sorvane/Com.conf; working folder: $demo"
+cd "$demo"
+XDG_CONFIG_HOME=$demo/config "$build/app/radiosetup"

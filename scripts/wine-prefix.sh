@@ -8,7 +8,8 @@ set -euo pipefail
 build=$1
 export WINEPREFIX=$build/wineprefix
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES='mscoree,mshtml='
+# No Mono or Gecko prompts; no menu builder, which writes into the builder's home folder.
+export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
 mkdir -p "$build/ports"
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

@@ -5,8 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "PortFailure.h"
-#include "RadioLink.h"
+#include "PcPort.h"
 
 namespace radiosetup {
 
@@ -16,28 +15,25 @@ class CSerialDevice;
 // byte within a fixed bound, reads take only bytes that have already arrived.
 // No call reports an error text; failures show as false, 0 or short replies, and
 // Failure() tells their cause.
-class CSerialPort final : public IRadioLink {
+class CSerialPort final : public IPcPort {
 public:
     CSerialPort();
     ~CSerialPort() override;
     CSerialPort(const CSerialPort&) = delete;
     CSerialPort& operator=(const CSerialPort&) = delete;
 
-    // parity: 0 none, 1 odd, 2 even. An open port stays as it is and returns true.
-    bool Open(int portNumber, int baudRate, int parity);
+    bool Open(int portNumber, int baudRate, int parity) override;
     // The same for a device named by its path (on Windows \\.\COMn).
     bool OpenDevice(const std::string& devicePath, int baudRate, int parity);
-    bool Close();
+    bool Close() override;
     bool WriteByte(std::uint8_t value);
     // Returns length when the port is open and length > 0, else 0.
     int Send(const std::uint8_t* bytes, int length) override;
     int PendingInput() override;
     // Never waits for data: takes at most limit of the bytes already queued.
     int Read(std::uint8_t* buffer, int limit) override;
-    bool IsOpen() const { return m_pDevice != nullptr; }
-    // Why the last Open failed, or that the device went away while open; nullopt when
-    // neither happened since the last successful Open.
-    std::optional<PortFailure> Failure() const;
+    bool IsOpen() const override { return m_pDevice != nullptr; }
+    std::optional<PortFailure> Failure() const override;
     // For a signal handler that ends the process at once: every open port's exclusive
     // use and lock file are given up. Async-signal-safe; closes nothing.
     static void ReleaseAllForExit();

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "CloseOnSignals.h"
+#include "SerialLinks.h"
 #include "SetupApp.h"
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
@@ -12,7 +13,8 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
                                        ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&classes);
     const radiosetup::CCloseOnSignals closeOnSignals;
-    radiosetup::CSetupApp setupApp;
+    radiosetup::CSerialPort port;
+    radiosetup::CSetupApp setupApp(radiosetup::SerialLinks(port));
     setupApp.InitInstance();
     return 0;
 }

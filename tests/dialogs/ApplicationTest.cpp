@@ -20,16 +20,17 @@ using std::chrono::milliseconds;
 
 TEST(Application, ShowsTheSplashForASecondThenTheMainWindowUntilItsExit) {
     CRadioOnPort radio;
+    const RadioLinks links = radio.Links();
     std::vector<std::string> shown;
     milliseconds splashShown{};
     const ModalHandler previous = SetModalHandler([&](CDialog& dialog) {
         if (dynamic_cast<CSplashDlg*>(&dialog) != nullptr) {
             shown.push_back("splash");
-            const auto start = std::chrono::steady_clock::now();
-            const int result = dialog.RunModalLoop();
-            splashShown =
-                std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - start);
-            return result;
+            const milliseconds start = links.clock.Now();
+            dialog.ShowModeless();
+            RunUntil([&] { return dialog.IsEnded(); });
+            splashShown = links.clock.Now() - start;
+            return kIdOk;
         }
         shown.push_back(dynamic_cast<CSetupDlg*>(&dialog) != nullptr ? "main" : "other");
         dialog.ShowModeless();
@@ -37,7 +38,7 @@ TEST(Application, ShowsTheSplashForASecondThenTheMainWindowUntilItsExit) {
         Click(dialog, SetupId::kExit);
         return dialog.IsEnded() ? kIdCancel : -1;
     });
-    EXPECT_FALSE(CSetupApp().InitInstance());
+    EXPECT_FALSE(CSetupApp(links).InitInstance());
     SetModalHandler(previous);
     SetPortSettingsFailureReporter({});
 

@@ -29,7 +29,7 @@ protected:
             boxes.push_back(box.text);
             return kIdOk;
         });
-        window = std::make_unique<CSetupDlg>();
+        window = std::make_unique<CSetupDlg>(radio.Links());
         window->ShowModeless();
         ASSERT_TRUE(RunUntil([this] { return Result() == kQueried; })) << Result();
     }
@@ -165,7 +165,7 @@ TEST(PortAboveNine, IsListedAfterPortNineAndTheMainWindowTalksToItsRadio) {
     ASSERT_TRUE(SavePortSettings(12, kParityNone, 9600));
     {
         PcPortSettings settings;
-        CRadioPortDlg dialog(settings, nullptr);
+        CRadioPortDlg dialog(radio.Links(), settings, nullptr);
         dialog.ShowModeless();
         const std::vector<std::string> items = ListItems(dialog, RadioPortId::kPortList);
         ASSERT_EQ(items.size(), 10u);
@@ -173,7 +173,7 @@ TEST(PortAboveNine, IsListedAfterPortNineAndTheMainWindowTalksToItsRadio) {
         EXPECT_EQ(items[9], "Port12");
         EXPECT_EQ(dialog.GetListSelection(RadioPortId::kPortList), 9);
     }
-    CSetupDlg window;
+    CSetupDlg window(radio.Links());
     window.ShowModeless();
     ASSERT_TRUE(RunUntil([&] { return window.GetText(Id::kResultField) == kQueried; }))
         << window.GetText(Id::kResultField);

@@ -1,117 +1,88 @@
-// The multi-channel dialog on whichever dialog backend the build has, against the
-// simulated radio in its factory state: channel 1 at 229 MHz, the others at 230 MHz.
-// Each test works in a fresh folder, where the dialog keeps its channel file.
+// The multi-channel dialog on whichever dialog backend the build has. Each test works in a
+// fresh folder, where the dialog keeps its channel file.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <thread>
+#include <utility>
 
 #include "DialogDriver.h"
 #include "MultiChannelDlg.h"
 #include "MultiChannelIds.h"
 #include "PcPortSettings.h"
 #include "RadioOnPort.h"
-#include "SerialPort.h"
-#include "SteadyClock.h"
-#include "WireFrame.h"
+#include "SimLink.h"
+#include "VirtualClock.h"
+#include "WorkFolder.h"
 
 namespace {
 
 namespace Mc = MultiChannelId;
 
-// The real clock. At the dialog's first wait another thread takes the status field's pixels
-// from the screen, while the dialog's thread is blocked: what the operator sees then.
-class CStatusAtFirstWait final : public IClock {
-public:
-    // Takes the pixels once the dialog is painted, then watches its next wait.
-    void Watch(const CDialog& dialog) {
-        RunUntil([] { return false; }, std::chrono::milliseconds(300));
-        before = ShownPixels(dialog, Mc::kStatus);
-        m_pDialog = &dialog;
-    }
-    void Sleep(std::chrono::milliseconds duration) override {
-        if (m_pDialog != nullptr && during.empty()) {
-            std::thread([this] { during = ShownPixels(*m_pDialog, Mc::kStatus); }).join();
-        }
-        SteadyClock().Sleep(duration);
-    }
-    std::chrono::milliseconds Now() const override { return SteadyClock().Now(); }
+// Lets the window be painted as an operator would see it before the next click.
+void LetPaint() {
+    RunUntil([] { return false; }, std::chrono::milliseconds(300));
+}
 
-    std::vector<std::uint32_t> before;
-    std::vector<std::uint32_t> during;
+bool ShowsStatus(const CDialog& dialog, const std::string& text) {
+    return RunUntil([&] { return dialog.GetText(Mc::kStatus) == text; });
+}
 
-private:
-    const CDialog* m_pDialog = nullptr;
-};
-
-TEST(MultiChannel, QueryAsksForTheFirstChannelOfTheWindowAndFillsTheRows) {
-    CRadioOnPort radio;
-    CSerialPort port;
-    ASSERT_TRUE(port.Open(1, 9600, kParityNone));
-    CStatusAtFirstWait clock;
-    CMultiChannelDlg dialog(port, nullptr, clock);
+// The progress text must be on the screen while the dialog blocks in its first wait.
+TEST(MultiChannel, QueryAndSetShowTheirProgressBeforeTheyWait) {
+    CWorkFolder folder;
+    CVirtualClock clock;
+    CSimLink radio(clock);
+    CMultiChannelDlg dialog(radio.Link(), nullptr, clock);
     dialog.ShowModeless();
-
-    clock.Watch(dialog);
-    Click(dialog, Mc::kQuery);
-    EXPECT_NE(clock.during, clock.before) << "正在查询...... is not on the screen during the wait";
-    EXPECT_TRUE(RunUntil([&] { return dialog.GetText(Mc::kStatus) == "查询成功"; }))
-        << dialog.GetText(Mc::kStatus);
-    EXPECT_EQ(radio.Frames(), std::vector<std::string>{"55 AA 1D 00 00 00 00 1D"});
-    EXPECT_EQ(dialog.GetText(Mc::kRows[0].rx), "2290000");
-    EXPECT_EQ(dialog.GetText(Mc::kRows[0].tx), "2290000");
-    for (int row = 1; row < 10; ++row) {
-        EXPECT_EQ(dialog.GetText(Mc::kRows[row].rx), "2300000") << "row " << row + 1;
-        EXPECT_EQ(dialog.GetText(Mc::kRows[row].tx), "2300000") << "row " << row + 1;
+    std::vector<std::uint32_t> during;
+    clock.OnSleep([&] {
+        if (during.empty()) {
+            during = ShownPixels(dialog, Mc::kStatus);
+        }
+    });
+    for (const auto& [button, done] :
+         {std::pair(Mc::kQuery, "查询成功"), std::pair(Mc::kSet, "设置成功")}) {
+        LetPaint();
+        const std::vector<std::uint32_t> before = ShownPixels(dialog, Mc::kStatus);
+        during.clear();
+        Click(dialog, button);
+        ASSERT_FALSE(during.empty()) << "no wait before " << done;
+        EXPECT_NE(during, before) << "no progress text on the screen before " << done;
+        EXPECT_TRUE(ShowsStatus(dialog, done)) << dialog.GetText(Mc::kStatus);
     }
-    EXPECT_EQ(dialog.GetText(Mc::kRows[0].group), "信道1");
 }
 
-// A channel's request as the radio must receive it: the channel counted from 0, the word
-// high byte first.
-std::string ChannelFrame(int command, int channel, int word) {
-    char payload[16];
-    std::snprintf(payload, sizeof(payload), "%02X %02X %02X %02X 00", command, channel - 1,
-                  word >> 8, word & 0xFF);
-    return WireFrame(payload);
-}
-
-TEST(MultiChannel, SetSendsTheRowsAndSaveKeepsThemForTheNextOpening) {
+// The whole way through: a set reaches the radio, a query brings it back, and the save is
+// there at the next opening.
+TEST(MultiChannel, OverTheSerialPortSetAndQueryReachTheRadioAndSavedRowsLast) {
     CRadioOnPort radio;
-    CSerialPort port;
+    const RadioLinks links = radio.Links();
+    IPcPort& port = links.port;
     ASSERT_TRUE(port.Open(1, 9600, kParityNone));
     {
-        CStatusAtFirstWait clock;
-        CMultiChannelDlg dialog(port, nullptr, clock);
+        CMultiChannelDlg dialog(port, nullptr, links.clock);
         dialog.ShowModeless();
-        Type(dialog, Mc::kChannelCount, "2");
+        Type(dialog, Mc::kChannelCount, "1");
         Type(dialog, Mc::kStartChannel, "41");
         Type(dialog, Mc::kRows[0].rx, "4000000");
         Type(dialog, Mc::kRows[0].tx, "4100000");
-        Type(dialog, Mc::kRows[1].rx, "2290125");
-        Type(dialog, Mc::kRows[1].tx, "2290250");
-
-        clock.Watch(dialog);
         Click(dialog, Mc::kSet);
-        EXPECT_NE(clock.during, clock.before) << "正在设置中...... is not on the screen";
-        EXPECT_TRUE(RunUntil([&] { return dialog.GetText(Mc::kStatus) == "设置成功"; }))
-            << dialog.GetText(Mc::kStatus);
-        // Receive words count 125-unit steps above 21.4 MHz, transmit words from zero.
-        EXPECT_EQ(radio.Frames(),
-                  (std::vector<std::string>{ChannelFrame(0x04, 41, (4000000 - 214000) / 125),
-                                            ChannelFrame(0x05, 41, 4100000 / 125),
-                                            ChannelFrame(0x04, 42, (2290125 - 214000) / 125),
-                                            ChannelFrame(0x05, 42, 2290250 / 125)}));
+        EXPECT_TRUE(ShowsStatus(dialog, "设置成功")) << dialog.GetText(Mc::kStatus);
         Click(dialog, Mc::kSave);
-        EXPECT_TRUE(RunUntil([&] { return dialog.GetText(Mc::kStatus) == "保存数据成功"; }))
-            << dialog.GetText(Mc::kStatus);
+        EXPECT_TRUE(ShowsStatus(dialog, "保存数据成功")) << dialog.GetText(Mc::kStatus);
+
+        Type(dialog, Mc::kRows[0].rx, "2345678");
+        Click(dialog, Mc::kQuery);
+        EXPECT_TRUE(ShowsStatus(dialog, "查询成功")) << dialog.GetText(Mc::kStatus);
+        EXPECT_EQ(dialog.GetText(Mc::kRows[0].rx), "4000000");
+        EXPECT_EQ(dialog.GetText(Mc::kRows[0].tx), "4100000");
+        EXPECT_EQ(radio.Frames().size(), 3u);
     }
-    CMultiChannelDlg reopened(port);
+    CMultiChannelDlg reopened(port, nullptr, links.clock);
     reopened.ShowModeless();
     Type(reopened, Mc::kStartChannel, "41");
     EXPECT_EQ(reopened.GetText(Mc::kRows[0].rx), "4000000");
-    EXPECT_EQ(reopened.GetText(Mc::kRows[1].tx), "2290250");
-    EXPECT_EQ(reopened.GetText(Mc::kRows[2].rx), "2300000");
+    EXPECT_EQ(reopened.GetText(Mc::kRows[0].tx), "4100000");
+    EXPECT_EQ(reopened.GetText(Mc::kRows[1].rx), "2300000");
 }
 
 }  // namespace

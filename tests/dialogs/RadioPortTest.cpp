@@ -10,8 +10,6 @@
 #include "RadioOnPort.h"
 #include "RadioPortDlg.h"
 #include "RadioPortIds.h"
-#include "SerialPort.h"
-#include "SteadyClock.h"
 #include "WireFrame.h"
 
 namespace {
@@ -21,14 +19,14 @@ namespace Id = RadioPortId;
 constexpr int kRateListFor4800 = 2;  // 19200, 9600, 4800, 2400
 
 // Chooses 4800 bit/s with odd parity in the radio-port dialog and presses OK; the boxes shown.
-std::vector<std::string> ConfirmFourEightHundredOdd() {
+std::vector<std::string> ConfirmFourEightHundredOdd(CRadioOnPort& radio) {
     std::vector<std::string> boxes;
     const MessageBoxHandler previous = SetMessageBoxHandler([&](const MessageBoxRequest& box) {
         boxes.push_back(box.text);
         return kIdOk;
     });
     PcPortSettings mainSettings;
-    CRadioPortDlg dialog(mainSettings, nullptr);
+    CRadioPortDlg dialog(radio.Links(), mainSettings, nullptr);
     dialog.ShowModeless();
     dialog.SetListSelection(Id::kRateList, kRateListFor4800);
     dialog.SetListSelection(Id::kParityList, kParityOdd);
@@ -39,7 +37,7 @@ std::vector<std::string> ConfirmFourEightHundredOdd() {
 
 TEST(RadioPort, ConfirmChangesTheRadiosLineAndStoresTheSettings) {
     CRadioOnPort radio;
-    EXPECT_EQ(ConfirmFourEightHundredOdd(), std::vector<std::string>{"设置成功"});
+    EXPECT_EQ(ConfirmFourEightHundredOdd(radio), std::vector<std::string>{"设置成功"});
     EXPECT_EQ(radio.Frames(), std::vector<std::string>{"55 AA 1C 46 00 00 00 5A"});
     PcPortSettings stored;
     LoadPortSettings(stored);
@@ -47,15 +45,16 @@ TEST(RadioPort, ConfirmChangesTheRadiosLineAndStoresTheSettings) {
     EXPECT_EQ(stored.m_nParity, kParityOdd);
 
     // The radio answers at its new line, and goes back to 9600 without parity.
-    CSerialPort port;
-    ASSERT_TRUE(port.Open(1, 4800, kParityOdd));
-    EXPECT_EQ(CLineSettingsTransaction(port, SteadyClock()).Send(9600, kParityNone),
+    const RadioLinks links = radio.Links();
+    ASSERT_TRUE(links.port.Open(1, 4800, kParityOdd));
+    EXPECT_EQ(CLineSettingsTransaction(links.port, links.clock).Send(9600, kParityNone),
               ReplyVerdict::Accepted);
 }
 
 TEST(RadioPort, ASilentRadioIsReportedAndTheSettingsStayAsTheyWere) {
     CRadioOnPort radio(RadioManner::Silent);
-    EXPECT_EQ(ConfirmFourEightHundredOdd(), std::vector<std::string>{"设置失败，原因读取超时２"});
+    EXPECT_EQ(ConfirmFourEightHundredOdd(radio),
+              std::vector<std::string>{"设置失败，原因读取超时２"});
     PcPortSettings stored;
     LoadPortSettings(stored);
     EXPECT_EQ(stored.m_nBaudRate, 9600);
@@ -71,7 +70,7 @@ TEST(RadioPort, TheSearchFromPortOneFindsTheRadioAndStoresItsLine) {
     });
     PcPortSettings stored;
     ASSERT_TRUE(SavePortSettings(1, kParityEven, 19200));
-    CDetectDlg search(1, nullptr);
+    CDetectDlg search(1, radio.Links(), nullptr);
     EXPECT_EQ(search.DoModal(), kIdOk);
     SetMessageBoxHandler(previous);
 

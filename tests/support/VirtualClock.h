@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <utility>
+
 #include "Clock.h"
 #include "TestNamespaces.h"
 
@@ -7,9 +10,19 @@
 // waits and take no wall-clock time.
 class CVirtualClock final : public IClock {
 public:
-    void Sleep(std::chrono::milliseconds duration) override { m_now += duration; }
+    // Runs at the start of every wait, while the code under test is blocked in it: a
+    // window test looks at what the screen shows during the wait.
+    void OnSleep(std::function<void()> watcher) { m_onSleep = std::move(watcher); }
+
+    void Sleep(std::chrono::milliseconds duration) override {
+        if (m_onSleep) {
+            m_onSleep();
+        }
+        m_now += duration;
+    }
     std::chrono::milliseconds Now() const override { return m_now; }
 
 private:
+    std::function<void()> m_onSleep;
     std::chrono::milliseconds m_now{0};
 };

@@ -12,11 +12,14 @@
 #include "DetectDlg.h"
 #include "MessageBoxSeam.h"
 #include "MultiChannelDlg.h"
+#include "MultiChannelIds.h"
 #include "RadioPortDlg.h"
 #include "ScratchFolders.h"
+#include "SerialLinks.h"
 #include "SetupDlg.h"
 #include "SimRadio.h"
 #include "SplashDlg.h"
+#include "SteadyClock.h"
 
 using namespace radiosetup;
 using namespace radiosim;
@@ -30,26 +33,32 @@ constexpr int kQueryTimeoutMs = 10000;
 constexpr int kSettleMs = 100;  // layout and first paint before a grab
 
 // A dialog to grab, made while the connected main window is open (dialogs that work
-// on it get it).
+// on it get it), and what the user does in it before looking.
 struct Shot {
     const char* fileName;
     std::function<std::unique_ptr<CDialog>(CSetupDlg& mainWindow)> make;
+    std::function<void(CDialog& dialog)> use = [](CDialog&) {};
 };
-
-constexpr int kMultiChannelQuery = 1075;
 
 const Shot kShots[] = {
     {"splash.png", [](CSetupDlg&) { return std::make_unique<CSplashDlg>(); }},
     {"about.png", [](CSetupDlg&) { return std::make_unique<CAboutDlg>(); }},
     {"multichannel.png",
      [](CSetupDlg& main) {
-         auto dialog = std::make_unique<CMultiChannelDlg>(main.Port(), &main);
-         dialog->SendCommand(kMultiChannelQuery);  // rows filled from the radio
-         return dialog;
+         return std::make_unique<CMultiChannelDlg>(main.Links().port, &main, main.Links().clock);
+     },
+     [](CDialog& dialog) {  // a page of ten channels, read from the radio
+         dialog.SetText(MultiChannelId::kChannelCount, "10");
+         dialog.SendCommand(MultiChannelId::kQuery);
      }},
+    // The window lets go of its port before these, which open it themselves.
     {"radioport.png",
-     [](CSetupDlg& main) { return std::make_unique<CRadioPortDlg>(main.PortSettings(), &main); }},
-    {"detect.png", [](CSetupDlg& main) { return std::make_unique<CDetectDlg>(1, &main); }},
+     [](CSetupDlg& main) {
+         main.Links().port.Close();
+         return std::make_unique<CRadioPortDlg>(main.Links(), main.PortSettings(), &main);
+     }},
+    {"detect.png",
+     [](CSetupDlg& main) { return std::make_unique<CDetectDlg>(1, main.Links(), &main); }},
 };
 
 // Nothing may wait for a click: every box is printed and answered with OK.
@@ -104,7 +113,8 @@ int main(int argc, char** argv) {
         return kExitFailure;
     }
 
-    CSetupDlg mainWindow;
+    CSerialPort port;
+    CSetupDlg mainWindow(SerialLinks(port));
     mainWindow.ShowModeless();
     if (!QTest::qWaitFor([&] { return HasQueried(mainWindow); }, kQueryTimeoutMs)) {
         std::fprintf(stderr,
@@ -117,6 +127,7 @@ int main(int argc, char** argv) {
     for (const Shot& shot : kShots) {
         const std::unique_ptr<CDialog> dialog = shot.make(mainWindow);
         dialog->ShowModeless();
+        shot.use(*dialog);
         allSaved = Grab(*dialog, outDir, shot.fileName) && allSaved;
     }
     return allSaved ? 0 : kExitFailure;

@@ -11,7 +11,6 @@
 #include "RadioPortInvocation.h"
 #include "ResourceIds.h"
 #include "SetupDlgIds.h"
-#include "SteadyClock.h"
 #include "TextFormat.h"
 
 namespace radiosetup {
@@ -56,9 +55,10 @@ std::string PortFieldText(const PcPortSettings& settings) {
 
 }  // namespace
 
-CSetupDlg::CSetupDlg(CDialog* parent)
+CSetupDlg::CSetupDlg(const RadioLinks& links, CDialog* parent)
     : CDialog(kTemplateId, parent),
-      m_engine(*this, m_port, SteadyClock(), m_params, m_portSettings),
+      m_links(links),
+      m_engine(*this, m_links.port, m_links.clock, m_params, m_portSettings),
       m_timeSource(LocalTimeOfDay) {
     // Until the stored settings are loaded at start-up.
     m_portSettings.m_nPortNumber = 1;
@@ -73,7 +73,7 @@ CSetupDlg::CSetupDlg(CDialog* parent)
 }
 
 CSetupDlg::~CSetupDlg() {
-    m_port.Close();
+    m_links.port.Close();
 }
 
 void CSetupDlg::SetTimeSource(std::function<CStatusClock::TimeOfDay()> source) {
@@ -148,7 +148,7 @@ void CSetupDlg::OnTimer(int timerId) {
 // The dialog works on this window's port without the engine; the query afterwards
 // shows what the radio holds now, however the dialog was closed.
 void CSetupDlg::RunMultiChannelDialog() {
-    CMultiChannelDlg dialog(m_port, this);
+    CMultiChannelDlg dialog(m_links.port, this, m_links.clock);
     dialog.DoModal();
     m_engine.StartQuery();
 }
@@ -156,7 +156,7 @@ void CSetupDlg::RunMultiChannelDialog() {
 // The radio-port dialog and its search open the PC port themselves; afterwards the
 // port is reopened with what was stored and, unless cancelled, the radio connected.
 void CSetupDlg::ChangePortSettings() {
-    if (RunRadioPortDialog(m_port, m_portSettings, this) == RadioPortOutcome::Reopened) {
+    if (RunRadioPortDialog(m_links, m_portSettings, this) == RadioPortOutcome::Reopened) {
         ShowPortSettings();
         m_engine.Connect();
     }
@@ -176,12 +176,12 @@ void CSetupDlg::SetOperationText(const std::string& text) {
 void CSetupDlg::SetResultText(const std::string& text) {
     // An outcome on a device that went away says so; a port that never opened was
     // explained by its box already.
-    const std::optional<PortFailure> failure = m_port.Failure();
+    const std::optional<PortFailure> failure = m_links.port.Failure();
     const bool vanished = failure && failure->kind == PortFailure::Kind::Vanished;
     const bool isOutcome = !text.empty() && text != kRunningText;
     SetText(Id::kResultField,
             vanished && isOutcome
-                ? WithPortFailure(text, m_portSettings.m_nPortNumber, m_port, "  ")
+                ? WithPortFailure(text, m_portSettings.m_nPortNumber, m_links.port, "  ")
                 : text);
 }
 
@@ -209,7 +209,7 @@ void CSetupDlg::ApplyTextLimits() {
 }
 
 void CSetupDlg::OpenPortWithStoredSettings() {
-    ReopenMainPort(m_port, m_portSettings, this);
+    ReopenMainPort(m_links.port, m_portSettings, this);
 }
 
 void CSetupDlg::ShowPortSettings() {

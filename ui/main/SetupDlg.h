@@ -8,13 +8,14 @@
 #include "ParameterSet.h"
 #include "ParameterTable.h"
 #include "PcPortSettings.h"
-#include "SerialPort.h"
+#include "RadioLinks.h"
 #include "StatusClock.h"
 
 namespace radiosetup {
 
-// The main window: owns the serial port, the PC port settings copy, the parameter set
-// and the operation engine for the whole run.
+// The main window: owns the PC port the application gives it (opening, closing and
+// reopening it), the PC port settings copy, the parameter set and the operation engine
+// for the whole run. Every dialog it runs reaches the radio through the same links.
 class CSetupDlg : public CDialog, private IEngineHost {
 public:
     static constexpr int kTemplateId = 102;
@@ -22,14 +23,14 @@ public:
     static constexpr int kClockTimer = 1;
     static constexpr int kAboutCommand = 0x0010;
 
-    explicit CSetupDlg(CDialog* parent = nullptr);
+    explicit CSetupDlg(const RadioLinks& links, CDialog* parent = nullptr);
     ~CSetupDlg() override;
 
     // The common start of an operation a button begins; false when refused as busy.
     bool SendOperation(OpKind opKind, const RadioPayload& payload);
     void ShowParams() override;
 
-    CSerialPort& Port() { return m_port; }
+    const RadioLinks& Links() const { return m_links; }
     PcPortSettings& PortSettings() { return m_portSettings; }
     CParameterSet& Params() { return m_params; }
     COperationEngine& Engine() { return m_engine; }
@@ -100,7 +101,7 @@ private:
     void OnLevelReleased(const LevelSlider& slider);
     void OnLoadDefaults();
 
-    CSerialPort m_port;
+    RadioLinks m_links;
     PcPortSettings m_portSettings;
     CParameterSet m_params;
     COperationEngine m_engine;

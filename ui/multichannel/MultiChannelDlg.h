@@ -7,7 +7,6 @@
 #include "ChannelFreqPair.h"
 #include "Dialog.h"
 #include "MultiChannelExchange.h"
-#include "SteadyClock.h"
 
 namespace radiosetup {
 
@@ -22,10 +21,9 @@ public:
     static constexpr int kTemplateId = 149;
     static constexpr int kRows = 10;
 
-    // Prepares the channel file and loads channels 1 to 10 from it.
-    // The exchange runs over link; tests may give it a virtual clock.
-    explicit CMultiChannelDlg(IRadioLink& link, CDialog* parent = nullptr,
-                              IClock& clock = SteadyClock());
+    // Prepares the channel file and loads channels 1 to 10 from it. The exchange runs
+    // over link and waits on clock, both the caller's (the application's real ones).
+    CMultiChannelDlg(IRadioLink& link, CDialog* parent, IClock& clock);
 
 protected:
     void OnInitDialog() override;

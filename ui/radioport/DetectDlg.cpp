@@ -1,14 +1,11 @@
 #include "DetectDlg.h"
 
-#include <memory>
 #include <optional>
 
 #include "MessageBoxSeam.h"
 #include "PortSettingsStore.h"
 #include "RadioPortIds.h"
 #include "RadioSearch.h"
-#include "SerialPort.h"
-#include "SteadyClock.h"
 #include "TextFormat.h"
 
 namespace radiosetup {
@@ -20,22 +17,14 @@ namespace Id = DetectId;
 constexpr int kFoundExitCode = 100;
 constexpr int kNotFoundExitCode = 0;
 
-std::unique_ptr<IRadioLink> OpenProbeLink(const PcPortSettings& settings) {
-    auto port = std::make_unique<CSerialPort>();
-    if (!port->Open(settings.m_nPortNumber, settings.m_nBaudRate, settings.m_nParity)) {
-        return nullptr;
-    }
-    return port;
-}
-
 }  // namespace
 
-int DetectThreadProc(int startPort, CDetectDlg* dialog) {
+int DetectThreadProc(int startPort, const RadioLinks& links, CDetectDlg* dialog) {
     const auto tell = [dialog](DetectProgress::Kind kind, const PcPortSettings& settings) {
         dialog->Post(DetectProgress{kind, settings});
     };
     const std::optional<PcPortSettings> found = SearchForRadio(
-        startPort, OpenProbeLink, SteadyClock(),
+        startPort, links.openProbe, links.clock,
         [&](const PcPortSettings& tried) { tell(DetectProgress::Kind::Trying, tried); });
     const PcPortSettings stored = found.value_or(PcPortSettings());
     SavePortSettings(stored.m_nPortNumber, stored.m_nParity, stored.m_nBaudRate);
@@ -43,8 +32,8 @@ int DetectThreadProc(int startPort, CDetectDlg* dialog) {
     return found ? kFoundExitCode : kNotFoundExitCode;
 }
 
-CDetectDlg::CDetectDlg(int startPort, CDialog* parent)
-    : CDialog(kTemplateId, parent), m_nStartPort(startPort) {
+CDetectDlg::CDetectDlg(int startPort, const RadioLinks& links, CDialog* parent)
+    : CDialog(kTemplateId, parent), m_nStartPort(startPort), m_links(links) {
     MakeHiddenFocusTarget(Id::kFocusSink);
 }
 
@@ -67,7 +56,7 @@ void CDetectDlg::OnInitDialog() {
     m_storeFailureReporter = SetPortSettingsFailureReporter([this] {
         Post(DetectProgress{DetectProgress::Kind::StoreFailed, {}});
     });
-    m_hDetectThread = std::thread([this] { DetectThreadProc(m_nStartPort, this); });
+    m_hDetectThread = std::thread([this] { DetectThreadProc(m_nStartPort, m_links, this); });
 }
 
 void CDetectDlg::OnOK() {

@@ -5,6 +5,7 @@
 
 #include "Dialog.h"
 #include "PcPortSettings.h"
+#include "RadioLinks.h"
 
 namespace radiosetup {
 
@@ -26,9 +27,10 @@ constexpr unsigned WM_DETECT_STATUS = 0x0400 + 200;
 
 class CDetectDlg;
 
-// The search for the radio from startPort (see SearchForRadio). Stores what answered
-// (or port 1, 9600, no parity) and returns 100 when a combination answered, else 0.
-int DetectThreadProc(int startPort, CDetectDlg* dialog);
+// The search for the radio from startPort (see SearchForRadio) through links' probes and
+// clock. Stores what answered (or port 1, 9600, no parity) and returns 100 when a
+// combination answered, else 0.
+int DetectThreadProc(int startPort, const RadioLinks& links, CDetectDlg* dialog);
 
 // The small captionless window that shows the search's progress and outcome. The
 // worker starts when the dialog initialises, so that every message it posts finds the
@@ -37,7 +39,7 @@ class CDetectDlg : public CDialog {
 public:
     static constexpr int kTemplateId = 147;
 
-    CDetectDlg(int startPort, CDialog* parent);
+    CDetectDlg(int startPort, const RadioLinks& links, CDialog* parent);
     ~CDetectDlg() override;
 
     // Queues WM_DETECT_STATUS for the dialog's GUI thread; safe from any thread.
@@ -54,6 +56,7 @@ private:
     void WaitForWorkerExit();
 
     int m_nStartPort;
+    RadioLinks m_links;
     std::thread m_hDetectThread;
     // The store's own failure report, run on the GUI thread while the worker searches.
     std::function<void()> m_storeFailureReporter;

@@ -34,7 +34,7 @@ std::string CauseText(const PortFailure& failure) {
 
 }  // namespace
 
-std::string WithPortFailure(const std::string& message, int portNumber, const CSerialPort& port,
+std::string WithPortFailure(const std::string& message, int portNumber, const IPcPort& port,
                             const std::string& separator) {
     const std::optional<PortFailure> failure = port.Failure();
     if (!failure) {

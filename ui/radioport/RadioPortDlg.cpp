@@ -10,7 +10,6 @@
 #include "PortNaming.h"
 #include "PortSettingsStore.h"
 #include "RadioPortIds.h"
-#include "SteadyClock.h"
 
 namespace radiosetup {
 
@@ -46,8 +45,8 @@ int RateIndex(int baudRate) {
 
 }  // namespace
 
-CRadioPortDlg::CRadioPortDlg(PcPortSettings& mainSettings, CDialog* parent)
-    : CDialog(kTemplateId, parent), m_mainSettings(mainSettings) {
+CRadioPortDlg::CRadioPortDlg(const RadioLinks& links, PcPortSettings& mainSettings, CDialog* parent)
+    : CDialog(kTemplateId, parent), m_links(links), m_mainSettings(mainSettings) {
     LoadIndices();
     OnClicked(kIdOk, [this] { OnConfirm(); });
     OnClicked(Id::kAutoDetect, [this] { OnAutoDetect(); });
@@ -108,20 +107,22 @@ void CRadioPortDlg::OnConfirm() {
     TransferSelections();
     LoadPortSettings(m_mainSettings);
     const PcPortSettings current = m_mainSettings;
-    CSerialPort port;
-    const std::string result = SendRadioLineSettings(port, current, ChosenSettings(current));
-    ShowMessageBox(this, WithPortFailure(result, current.m_nPortNumber, port));
-    port.Close();
+    const std::string result = SendRadioLineSettings(current, ChosenSettings(current));
+    ShowMessageBox(this, WithPortFailure(result, current.m_nPortNumber, m_links.port));
+    m_links.port.Close();
     CDialog::OnOK();
 }
 
-std::string CRadioPortDlg::SendRadioLineSettings(CSerialPort& port, const PcPortSettings& current,
+std::string CRadioPortDlg::SendRadioLineSettings(const PcPortSettings& current,
                                                  const PcPortSettings& chosen) {
     // The request travels at the current settings; the chosen ones are only its content.
+    // An open port would keep the line it has, so it is opened afresh.
+    IPcPort& port = m_links.port;
+    port.Close();
     if (!port.Open(current.m_nPortNumber, current.m_nBaudRate, current.m_nParity)) {
         return "无法打开串口";
     }
-    CLineSettingsTransaction transaction(port, SteadyClock());
+    CLineSettingsTransaction transaction(port, m_links.clock);
     const ReplyVerdict verdict = transaction.Send(chosen.m_nBaudRate, chosen.m_nParity);
     if (verdict == ReplyVerdict::Silent) {
         return "设置失败，原因读取超时２";
@@ -137,11 +138,11 @@ std::string CRadioPortDlg::SendRadioLineSettings(CSerialPort& port, const PcPort
 void CRadioPortDlg::OnAutoDetect() {
     TransferSelections();
     {
-        CDetectDlg detect(PortAt(m_nPortIndex), this);
+        CDetectDlg detect(PortAt(m_nPortIndex), m_links, this);
         detect.DoModal();
     }
     // Built afresh from the store, this one shows what the search stored.
-    CRadioPortDlg again(m_mainSettings, ParentDialog());
+    CRadioPortDlg again(m_links, m_mainSettings, ParentDialog());
     again.DoModal();
     CDialog::OnOK();
 }

@@ -4,11 +4,10 @@
 #include "PortFailureText.h"
 #include "PortSettingsStore.h"
 #include "RadioPortDlg.h"
-#include "SerialPort.h"
 
 namespace radiosetup {
 
-bool ReopenMainPort(CSerialPort& mainPort, const PcPortSettings& settings, CDialog* mainWindow) {
+bool ReopenMainPort(IPcPort& mainPort, const PcPortSettings& settings, CDialog* mainWindow) {
     mainPort.Close();
     if (mainPort.Open(settings.m_nPortNumber, settings.m_nBaudRate, settings.m_nParity)) {
         return true;
@@ -18,14 +17,14 @@ bool ReopenMainPort(CSerialPort& mainPort, const PcPortSettings& settings, CDial
     return false;
 }
 
-RadioPortOutcome RunRadioPortDialog(CSerialPort& mainPort, PcPortSettings& mainSettings,
+RadioPortOutcome RunRadioPortDialog(const RadioLinks& links, PcPortSettings& mainSettings,
                                     CDialog* mainWindow) {
     // The dialog and the search open the PC port themselves.
-    mainPort.Close();
-    CRadioPortDlg dialog(mainSettings, mainWindow);
+    links.port.Close();
+    CRadioPortDlg dialog(links, mainSettings, mainWindow);
     const bool cancelled = dialog.DoModal() == kIdCancel;
     LoadPortSettings(mainSettings);
-    if (!ReopenMainPort(mainPort, mainSettings, mainWindow)) {
+    if (!ReopenMainPort(links.port, mainSettings, mainWindow)) {
         return RadioPortOutcome::OpenFailed;
     }
     return cancelled ? RadioPortOutcome::Cancelled : RadioPortOutcome::Reopened;

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "PcPortSettings.h"
+#include "RadioLinks.h"
 
 namespace radiosetup {
 
 class CDialog;
-class CSerialPort;
 
 // What the main window still has to do after the radio-port dialog.
 enum class RadioPortOutcome {
@@ -16,12 +16,12 @@ enum class RadioPortOutcome {
 
 // Closes the main window's port and opens it again with settings; when that fails the
 // user is told and false returned.
-bool ReopenMainPort(CSerialPort& mainPort, const PcPortSettings& settings, CDialog* mainWindow);
+bool ReopenMainPort(IPcPort& mainPort, const PcPortSettings& settings, CDialog* mainWindow);
 
-// The main window's "更改串口设置": closes its port, runs the radio-port dialog with
-// the main window's settings copy, then reloads the stored settings into that copy and
-// reopens the port with them.
-RadioPortOutcome RunRadioPortDialog(CSerialPort& mainPort, PcPortSettings& mainSettings,
+// The main window's "更改串口设置": closes its port (links.port), runs the radio-port
+// dialog with the main window's settings copy, then reloads the stored settings into that
+// copy and reopens the port with them.
+RadioPortOutcome RunRadioPortDialog(const RadioLinks& links, PcPortSettings& mainSettings,
                                     CDialog* mainWindow);
 
 }  // namespace radiosetup

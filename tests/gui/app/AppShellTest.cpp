@@ -13,12 +13,14 @@
 #include "CloseOnSignals.h"
 #include "PortSettingsStore.h"
 #include "RecordedMessageBoxes.h"
+#include "SerialLinks.h"
 #include "SetupApp.h"
 #include "SetupDlg.h"
 #include "SimRadio.h"
 #include "SplashDlg.h"
 #include "TestNamespaces.h"
 #include "TestSupport.h"
+#include "VirtualLinks.h"
 
 namespace {
 
@@ -85,9 +87,8 @@ TEST(AboutBox, ItsButtonEnterEscAndTheCloseBoxEachEndIt) {
 // come on screen and closes the main window as soon as it shows.
 TEST(SetupApp, ShowsTheSplashForASecondThenTheMainWindowAndEndsWithIt) {
     CScopedSettingsHome home;
-    CSimRadio radio;
-    ASSERT_TRUE(radio.Start());
-    home.MapPort(1, radio.SlavePath());
+    CVirtualLinks links;
+    links.ports.AddRadio(1);
     CRecordedMessageBoxes boxes;
 
     QList<int> shownInTurn;  // template ids
@@ -114,7 +115,7 @@ TEST(SetupApp, ShowsTheSplashForASecondThenTheMainWindowAndEndsWithIt) {
     watcher.start(10);
     sinceStart.start();
 
-    CSetupApp app;
+    CSetupApp app(links.Links());
     EXPECT_FALSE(app.InitInstance());
     watcher.stop();
 
@@ -153,7 +154,8 @@ TEST(CloseOnSignals, EachSignalClosesTheOpenWindowsAsTheirCloseBoxesDo) {
 }
 
 // A signal while the splash shows ends the run before the main window; one while the
-// main window holds the port closes it, and the port is free again.
+// main window holds the port closes it, and the port is free again: the real port, on
+// a pseudo-terminal.
 TEST(SetupApp, ASignalEndsTheRunAndReleasesThePort) {
     CScopedSettingsHome home;
     CSimRadio radio;
@@ -183,7 +185,8 @@ TEST(SetupApp, ASignalEndsTheRunAndReleasesThePort) {
         });
         watcher.start(10);
         sinceStart.start();
-        EXPECT_FALSE(CSetupApp().InitInstance());
+        CSerialPort port;
+        EXPECT_FALSE(CSetupApp(SerialLinks(port)).InitInstance());
         watcher.stop();
         EXPECT_EQ(shown.last(), shownWhenSignalled);
         EXPECT_LT(sinceStart.elapsed(), kGiveUpMs);

@@ -8,9 +8,9 @@
 #include "RecordedMessageBoxes.h"
 #include "SetupDlg.h"
 #include "SetupDlgIds.h"
-#include "SimRadio.h"
 #include "TestNamespaces.h"
 #include "TestSupport.h"
+#include "VirtualLinks.h"
 
 using Frames = std::vector<std::string>;
 
@@ -22,14 +22,14 @@ void PrintTo(const QString& text, std::ostream* out);
 // "55 AA <payload> <check byte>" for a payload written as "04 00 40 E0 00".
 std::string Frame(const std::string& payloadHex);
 
-// The main window, shown and active, talking to a simulated radio on a pseudo-terminal
-// mapped as COM1 in a private settings folder. Start-up (connect and query) is over
-// when the constructor returns, and its frames and message boxes are set aside.
+// The main window, shown and active, talking to a simulated radio on COM1 in virtual
+// time, with a private settings folder. Start-up (connect and query) is over when the
+// constructor returns, and its frames and message boxes are set aside.
 class CSetupDlgRig {
 public:
     explicit CSetupDlgRig(const SimRadioState& radioState = SimRadioState());
 
-    // Runs the event loop until no operation is left; false after the limit.
+    // Runs the window in virtual time until no operation is left; false after the limit.
     bool WaitUntilDone(int limitMs = 8000);
     // The frames the radio received since the last call, as hex texts.
     Frames TakeFrames();
@@ -66,7 +66,8 @@ public:
     bool NothingReachedRadio();
 
     CScopedSettingsHome home;
-    CSimRadio radio;
+    CVirtualLinks links;
+    CSimLink& radio;
     CRecordedMessageBoxes boxes;
     CSetupDlg dlg;
 

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
@@ -19,26 +18,29 @@
 #include "AboutDlg.h"
 #include "ModalSeam.h"
 #include "RecordedMessageBoxes.h"
+#include "SerialLinks.h"
 #include "SimRadio.h"
 #include "TestNamespaces.h"
 #include "TestSupport.h"
+#include "VirtualLinks.h"
+#include "VirtualTimers.h"
 
 namespace {
 
 const QString kQueried = QString::fromUtf8("成功获取设备信息");
 const QString kConnectFailed = QString::fromUtf8("设备连接失败");
 
-// The main window started against a simulated radio mapped as COM1.
+// The main window started in virtual time, against a simulated radio as COM1 where the
+// test starts one.
 class MainWindow : public ::testing::Test {
 protected:
     void StartRadio(const SimRadioState& state = SimRadioState()) {
-        radio = std::make_unique<CSimRadio>(state);
-        ASSERT_TRUE(radio->Start());
-        home.MapPort(1, radio->SlavePath());
+        radio = &links.ports.AddRadio(1, state);
     }
 
-    void Open() {
-        window = std::make_unique<CSetupDlg>();
+    void Open() { Open(links.Links()); }
+    void Open(const RadioLinks& radioLinks) {
+        window = std::make_unique<CSetupDlg>(radioLinks);
         resultTexts = std::make_unique<QSignalSpy>(qobject_cast<QLineEdit*>(window->Item(1048)),
                                                    &QLineEdit::textChanged);
         window->ShowModeless();
@@ -56,17 +58,10 @@ protected:
         return nullptr;
     }
 
-    // Pumps events until the result field shows text, or the limit passes.
+    // Runs the window in virtual time until the result field shows text, or the limit passes.
     bool WaitForResult(const QString& text, int limitMs = 8000) {
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < limitMs) {
-            if (Text(1048) == text) {
-                return true;
-            }
-            QTest::qWait(30);
-        }
-        return false;
+        return RunInVirtualTime(
+            links.clock, [&] { return Text(1048) == text; }, std::chrono::milliseconds(limitMs));
     }
 
     QStringList ResultHistory() const {
@@ -79,11 +74,15 @@ protected:
 
     CScopedSettingsHome home;
     CRecordedMessageBoxes boxes;
-    std::unique_ptr<CSimRadio> radio;
+    CVirtualLinks links;
+    CSimLink* radio = nullptr;
+    CSerialPort realPort;  // for the run on the real links
     std::unique_ptr<CSetupDlg> window;
     std::unique_ptr<QSignalSpy> resultTexts;
 };
 
+// The one run over a pseudo-terminal on the program's real links: the window's waits
+// are real.
 TEST_F(MainWindow, StartUpConnectsQueriesAndShowsTheRadio) {
     SimRadioState state;
     state.ani = 56789;
@@ -99,16 +98,18 @@ TEST_F(MainWindow, StartUpConnectsQueriesAndShowsTheRadio) {
     state.rxChannelGain = 3;
     state.txVoiceGain = 12;
     state.addressing = 0x00;
-    StartRadio(state);
-    Open();
-    ASSERT_TRUE(WaitForResult(kQueried));
+    CSimRadio realRadio(state);
+    ASSERT_TRUE(realRadio.Start());
+    home.MapPort(1, realRadio.SlavePath());
+    Open(SerialLinks(realPort));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Text(1048) == kQueried; }, 8000));
 
     EXPECT_EQ(ResultHistory(),
               (QStringList{QString::fromUtf8("正在执行"), QString::fromUtf8("设备连接成功"), "",
                            QString::fromUtf8("正在执行"), kQueried}));
     EXPECT_EQ(Text(1047), QString::fromUtf8("查询设备参数"));
     EXPECT_EQ(Text(1044), QString::fromUtf8("串口1 9600bps 无校验"));
-    const auto frames = radio->Frames();
+    const auto frames = realRadio.Frames();
     ASSERT_EQ(frames.size(), 2u);
     EXPECT_EQ(frames[0].frame, (SimRequestFrame{0x55, 0xAA, 0x0B, 0x07, 0, 0, 0, 0x0C}));
     EXPECT_EQ(frames[1].frame, (SimRequestFrame{0x55, 0xAA, 0xCC, 0, 0, 0, 0, 0xCC}));
@@ -180,15 +181,15 @@ TEST_F(MainWindow, SilentRadioAtStartUpBlanksTheFields) {
 }
 
 TEST_F(MainWindow, RadioUnpluggedWhileRunningTimesOutTheNextOperation) {
+    home.MapPort(1, "/dev/serial/by-id/usb-radio");
     StartRadio();
     Open();
     ASSERT_TRUE(WaitForResult(kQueried));
-    radio->Vanish();
+    links.ports.Vanish(1);
     window->Engine().StartQuery();
     // The usual failure, and that the device went away.
-    ASSERT_TRUE(
-        WaitForResult(kConnectFailed + QString::fromUtf8("  Port1 (%1)：设备已断开")
-                                           .arg(QString::fromStdString(radio->SlavePath()))));
+    ASSERT_TRUE(WaitForResult(
+        kConnectFailed + QString::fromUtf8("  Port1 (/dev/serial/by-id/usb-radio)：设备已断开")));
     EXPECT_EQ(Text(1014), "0000000");
 }
 
@@ -379,9 +380,10 @@ TEST_F(MainWindow, CancelledPortSettingsReopenWithoutAConnect) {
     const ModalHandler previous = SetModalHandler([](CDialog&) { return kIdCancel; });
     QTest::mouseClick(window->Item(1041), Qt::LeftButton);
     SetModalHandler(previous);
-    EXPECT_TRUE(window->Port().IsOpen());
+    EXPECT_TRUE(links.ports.MainPort().IsOpen());
     EXPECT_EQ(Text(1044), QString::fromUtf8("串口1 9600bps 无校验"));
-    QTest::qWait(800);
+    RunInVirtualTime(
+        links.clock, [] { return false; }, std::chrono::milliseconds(800));
     EXPECT_TRUE(radio->Frames().empty());
     EXPECT_EQ(Text(1048), kQueried);
 }

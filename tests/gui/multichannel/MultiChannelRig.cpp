@@ -1,9 +1,6 @@
 #include "MultiChannelRig.h"
 
-#include <unistd.h>
-
 #include <QTest>
-#include <filesystem>
 #include <stdexcept>
 
 #include "TestNamespaces.h"
@@ -43,24 +40,17 @@ std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {
 
 CMultiChannelRig::CMultiChannelRig() : m_workingDir(m_work.Path()) {}
 
-void CMultiChannelRig::ConnectRadio(const SimRadioState& state) {
-    radio.SetState(state);
-    if (!radio.Start()) {
-        throw std::runtime_error("the simulated radio could not start");
-    }
-    m_home.MapPort(1, radio.SlavePath());
-    if (!port.Open(1, 9600, 0)) {
-        throw std::runtime_error("the simulated radio's port could not be opened");
-    }
-}
-
 CMultiChannelDlg& CMultiChannelRig::OpenDialog() {
-    return OpenDialog(port, SteadyClock());
+    return OpenDialog(radio.Link());
 }
 
-CMultiChannelDlg& CMultiChannelRig::OpenDialog(IRadioLink& link, IClock& clock) {
+CMultiChannelDlg& CMultiChannelRig::OpenDialog(IRadioLink& link) {
+    return OpenDialog(link, clock);
+}
+
+CMultiChannelDlg& CMultiChannelRig::OpenDialog(IRadioLink& link, IClock& linkClock) {
     dialog.reset();
-    dialog = std::make_unique<CMultiChannelDlg>(link, nullptr, clock);
+    dialog = std::make_unique<CMultiChannelDlg>(link, nullptr, linkClock);
     dialog->ShowModeless();
     // Painting needs a window the platform has exposed.
     if (!QTest::qWaitForWindowExposed(dialog.get())) {
@@ -106,12 +96,4 @@ QStringList CMultiChannelRig::Captions() const {
         captions.append(Text(row.group));
     }
     return captions;
-}
-
-std::vector<std::vector<std::uint8_t>> CMultiChannelRig::SentFrames() const {
-    std::vector<std::vector<std::uint8_t>> frames;
-    for (const SimFrameRecord& record : radio.Frames()) {
-        frames.emplace_back(record.frame.begin(), record.frame.end());
-    }
-    return frames;
 }

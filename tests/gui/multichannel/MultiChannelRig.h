@@ -12,10 +12,10 @@
 #include "MultiChannelDlg.h"
 #include "MultiChannelIds.h"
 #include "RecordedMessageBoxes.h"
-#include "SerialPort.h"
-#include "SimRadio.h"
+#include "SimLink.h"
 #include "TestNamespaces.h"
 #include "TestSupport.h"
+#include "VirtualClock.h"
 
 namespace Mc = MultiChannelId;
 
@@ -31,18 +31,18 @@ std::string NumberedFile(std::int32_t rx, std::int32_t tx);
 std::string DefaultFile();
 std::vector<std::uint8_t> Bytes(std::initializer_list<int> values);
 
-// A multi-channel dialog in a fresh working folder, over a port that is either closed or
-// open as COM1 on a simulated radio; its message boxes are recorded and answered.
+// A multi-channel dialog in a fresh working folder, talking to the simulated radio in
+// virtual time; its message boxes are recorded and answered.
 class CMultiChannelRig {
 public:
     CMultiChannelRig();
 
-    // Starts the radio and opens its pseudo-terminal as COM1 at 9600 baud, no parity.
-    void ConnectRadio(const SimRadioState& state = SimRadioState());
-    // A new dialog (the previous one is destroyed first), shown and initialised.
+    // A new dialog over the radio (the previous one is destroyed first), shown and
+    // initialised.
     CMultiChannelDlg& OpenDialog();
-    // The same over another link and clock.
-    CMultiChannelDlg& OpenDialog(IRadioLink& link, IClock& clock);
+    // The same over another link, on the rig's clock.
+    CMultiChannelDlg& OpenDialog(IRadioLink& link);
+    CMultiChannelDlg& OpenDialog(IRadioLink& link, IClock& linkClock);
 
     std::string FilePath() const { return m_work.File(CChannelFile::kFileName); }
     std::string FileContent() const { return ReadWholeFile(FilePath()); }
@@ -60,16 +60,14 @@ public:
     QString Tx(int row) const { return Text(Mc::kRows[row - 1].tx); }
     void SetRow(int row, const QString& rx, const QString& tx) const;
     QStringList Captions() const;
-    // The frames the radio received, as sent by the PC.
-    std::vector<std::vector<std::uint8_t>> SentFrames() const;
+    std::size_t FramesSent() const { return radio.Frames().size(); }
 
     CRecordedMessageBoxes boxes;
-    CSimRadio radio;
-    CSerialPort port;
+    CVirtualClock clock;
+    CSimLink radio{clock};
     std::unique_ptr<CMultiChannelDlg> dialog;
 
 private:
     CTempDir m_work;
     CScopedWorkingDir m_workingDir;
-    CScopedSettingsHome m_home;
 };

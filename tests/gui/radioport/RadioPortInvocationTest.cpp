@@ -5,7 +5,6 @@
 #include <QTest>
 #include <array>
 #include <chrono>
-#include <thread>
 
 #include "CommandSet.h"
 #include "PortSettingsStore.h"
@@ -14,8 +13,6 @@
 #include "RadioPortIds.h"
 #include "RadioPortRig.h"
 #include "RecordedMessageBoxes.h"
-#include "SerialPort.h"
-#include "SteadyClock.h"
 #include "TestNamespaces.h"
 
 namespace {
@@ -24,9 +21,9 @@ namespace {
 constexpr int kAnyTemplate = 100;
 
 // The main window's side: its port open on COM1 with the stored settings, as after
-// start-up, and the radio on COM1.
+// start-up, and the radio on COM1, in virtual time.
 struct MainWindowRig {
-    MainWindowRig() : radio(StartRadioOn(home, 1, 9600, kParityNone)) {
+    MainWindowRig() : radio(&machine.StartRadioOn(1, 9600, kParityNone)) {
         SavePortSettings(1, kParityNone, 9600);
         LoadPortSettings(settings);
         port.Open(settings.m_nPortNumber, settings.m_nBaudRate, settings.m_nParity);
@@ -42,23 +39,20 @@ struct MainWindowRig {
             QTest::mouseClick(dialog.Item(button), Qt::LeftButton);
             return dialog.result();
         });
-        return RunRadioPortDialog(port, settings, &window);
+        return RunRadioPortDialog(machine.links.Links(), settings, &window);
     }
 
     // Whether the radio acknowledges a connect sent on the main window's port.
     bool RadioAnswersConnect() {
-        SendRadioFrame(port, SteadyClock(), ConnectPayload(settings));
-        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (port.PendingInput() < 3 && std::chrono::steady_clock::now() < giveUp) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
+        SendRadioFrame(port, machine.links.clock, ConnectPayload(settings));
+        machine.links.clock.Sleep(std::chrono::milliseconds(100));
         std::array<std::uint8_t, 16> reply{};
         return IsAckReply(port.Read(reply.data(), static_cast<int>(reply.size())), reply.data());
     }
 
-    CScopedSettingsHome home;
-    std::unique_ptr<CSimRadio> radio;
-    CSerialPort port;
+    CVirtualMachine machine;
+    CSimLink* radio;
+    IPcPort& port = machine.links.ports.MainPort();
     PcPortSettings settings;
     CDialog window{kAnyTemplate};
     CRecordedMessageBoxes boxes;
@@ -91,7 +85,7 @@ TEST(RadioPortInvocation, CancelReopensThePortWithTheStoredSettingsAndSendsNothi
 TEST(RadioPortInvocation, APortThatDoesNotReopenIsReportedInEnglish) {
     MainWindowRig rig;
     CTempDir devices;
-    rig.home.MapPort(2, devices.File("no-port-2"));
+    rig.machine.home.MapPort(2, devices.File("no-port-2"));
 
     // The radio agrees; the new port 2 is stored but cannot be opened.
     EXPECT_EQ(rig.Run(1, 1, 0, kIdOk), RadioPortOutcome::OpenFailed);
@@ -107,14 +101,13 @@ TEST(RadioPortInvocation, APortThatDoesNotReopenIsReportedInEnglish) {
 
 TEST(RadioPortInvocation, AfterTheDeviceWentAwayAndCameBackConfirmTalksToItAgain) {
     MainWindowRig rig;
-    rig.radio->Vanish();
+    rig.machine.links.ports.Vanish(1);
     EXPECT_EQ(rig.port.PendingInput(), 0);
     ASSERT_TRUE(rig.port.Failure());
     EXPECT_EQ(rig.port.Failure()->kind, PortFailure::Kind::Vanished);
 
     // Plugged in again, it is the same port with a new device behind it.
-    rig.radio = StartRadioOn(rig.home, 1, 9600, kParityNone);
-    rig.home.WriteSettings("[Ports]\nCOM1=" + rig.radio->SlavePath() + "\n");
+    rig.radio = &rig.machine.StartRadioOn(1, 9600, kParityNone);
 
     EXPECT_EQ(rig.Run(0, 1, 0, kIdOk), RadioPortOutcome::Reopened);
     EXPECT_EQ(rig.boxes.Texts(), QStringList{QString::fromUtf8("设置成功")});

@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <stdexcept>
 
 #include "DetectDlg.h"
 #include "Dialog.h"
@@ -70,15 +69,9 @@ QStringList PortPassTexts(int portNumber) {
     return texts;
 }
 
-std::unique_ptr<CSimRadio> StartRadioOn(const CScopedSettingsHome& home, int portNumber,
-                                        int baudRate, int parity) {
+CSimLink& CVirtualMachine::StartRadioOn(int portNumber, int baudRate, int parity) {
     SimRadioState state;
     state.baudRate = baudRate;
     state.parity = parity;
-    auto radio = std::make_unique<CSimRadio>(state);
-    if (!radio->Start()) {
-        throw std::runtime_error("the simulated radio could not start");
-    }
-    home.MapPort(portNumber, radio->SlavePath());
-    return radio;
+    return links.PlugRadio(home, portNumber, state);
 }

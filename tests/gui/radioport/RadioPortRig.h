@@ -6,9 +6,9 @@
 
 #include "ModalSeam.h"
 #include "PcPortSettings.h"
-#include "SimRadio.h"
 #include "TestNamespaces.h"
 #include "TestSupport.h"
+#include "VirtualLinks.h"
 
 namespace radiosetup {
 class CDialog;
@@ -48,6 +48,11 @@ QString ProgressText(int portNumber, int baudRate, int parity);
 // The progress texts of a whole pass over one port: every rate, every parity.
 QStringList PortPassTexts(int portNumber);
 
-// A simulated radio on a pseudo-terminal, mapped as a PC port in the settings home.
-std::unique_ptr<CSimRadio> StartRadioOn(const CScopedSettingsHome& home, int portNumber,
-                                        int baudRate, int parity);
+// A private settings home and the PC's ports in virtual time.
+struct CVirtualMachine {
+    // A simulated radio at a rate and parity, present as PC port portNumber.
+    CSimLink& StartRadioOn(int portNumber, int baudRate, int parity);
+
+    CScopedSettingsHome home;
+    CVirtualLinks links;
+};

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "TestNamespaces.h"
+#include "WorkedParameterBlock.h"
 
 namespace {
 
@@ -56,23 +57,8 @@ TEST(ParameterBlockChecksum, WrapsModulo65536AndChecksBothBytes) {
 }
 
 TEST(DecodeParameterBlock, FirstChannelAndEveryField) {
-    Block block{};
-    block[2] = 0x39;  // ANI 0x3039 = 12345; byte 4 is not part of it
-    block[3] = 0x30;
-    block[4] = 0x7F;
-    block[6] = 50;
-    block[7] = 0;
-    block[8] = 200;
-    block[9] = 0;
-    block[10] = 0x08;
-    block[12] = 0xF5;  // receive voice gain 6
-    block[14] = 0x3C;  // transmit channel gain 4, transmit voice gain 13
-    block[16] = 0xE9;  // companding, pre-emphasis, no error correction, rx channel gain 10
-    block[22] = 0x0F;
-    block[32] = 0x90;
-    block[33] = 0x47;
-    block[34] = 0xE0;
-    block[35] = 0x40;
+    Block block = WorkedParameterBlock();
+    block[4] = 0x7F;  // not part of the ANI
     CParameterSet params;
     params.m_nAni = 77;
     params.m_bRxEndRelay = 1;

@@ -7,29 +7,9 @@
 #include <string>
 
 #include "TestNamespaces.h"
+#include "WorkedParameterBlock.h"
 
 namespace {
-
-// Every field away from zero where it can be: ANI 12345, 50 channels, channel 1 at
-// 229 MHz both ways, 200 s, non-transparent, encrypted, rx voice 6, tx channel 4,
-// tx voice 13, companding, pre-emphasis, no error correction, rx channel 10, addressing off.
-std::array<std::uint8_t, kParameterBlockSize> WorkedBlock() {
-    std::array<std::uint8_t, kParameterBlockSize> block{};
-    block[2] = 0x39;
-    block[3] = 0x30;
-    block[6] = 50;
-    block[8] = 200;
-    block[10] = 0x08;
-    block[12] = 0xF5;
-    block[14] = 0x3C;
-    block[16] = 0xE9;
-    block[22] = 0x0F;
-    block[32] = 0x90;
-    block[33] = 0x47;
-    block[34] = 0xE0;
-    block[35] = 0x40;
-    return block;
-}
 
 struct Expected {
     std::string key;
@@ -65,7 +45,7 @@ const Expected kExpected[] = {
 }  // namespace
 
 TEST(ParameterTable, EveryRowReadsTheWorkedBlockAndWritesItBack) {
-    const auto block = WorkedBlock();
+    const auto block = WorkedParameterBlock();
     CParameterSet queried;
     DecodeParameterBlock(block.data(), queried);
     const std::vector<ParameterRow>& table = ParameterTable();

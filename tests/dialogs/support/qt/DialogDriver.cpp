@@ -7,9 +7,10 @@
 #include <QLineEdit>
 #include <QSlider>
 #include <QTest>
-#include <thread>
 
+#include "DialogClock.h"
 #include "SliderMouse.h"
+#include "VirtualTimers.h"
 
 void Click(CDialog& dialog, int id) {
     QTest::mouseClick(dialog.Item(id), Qt::LeftButton);
@@ -49,11 +50,11 @@ std::vector<std::uint32_t> ShownPixels(const CDialog& dialog, int id) {
     return std::vector<std::uint32_t>(first, first + shown.sizeInBytes() / 4);
 }
 
+CVirtualClock& DialogClock() {
+    static CVirtualClock clock;
+    return clock;
+}
+
 bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done() && std::chrono::steady_clock::now() < end) {
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return done();
+    return RunInVirtualTime(DialogClock(), done, limit);
 }

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "DialogDriver.h"
+#include "SerialLinks.h"
 #include "Win32DialogTemplate.h"
 #include "WinTestSupport.h"
 
@@ -52,6 +53,7 @@ struct CRadioOnPort::Backend {
     CWinTempDir workFolder;
     CScopedWorkingFolder inWorkFolder{workFolder};
     std::string port;  // "com1": the fixture's name of the port
+    CSerialPort mainPort;
 };
 
 CRadioOnPort::CRadioOnPort(RadioManner manner, int portNumber)
@@ -61,6 +63,10 @@ CRadioOnPort::CRadioOnPort(RadioManner manner, int portNumber)
 }
 
 CRadioOnPort::~CRadioOnPort() = default;
+
+RadioLinks CRadioOnPort::Links() {
+    return SerialLinks(m_pBackend->mainPort);
+}
 
 std::vector<std::string> CRadioOnPort::Frames() const {
     return RadioLogFrames("radio-" + m_pBackend->port + ".log");
