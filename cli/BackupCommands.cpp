@@ -1,7 +1,7 @@
 // backup and restore: a radio's whole setup in a file, and back.
 #include "BackupFile.h"
 #include "CommandRun.h"
-#include "CommandSet.h"
+#include "ParameterTable.h"
 #include "ReportedParameters.h"
 #include "TextFile.h"
 
@@ -11,30 +11,21 @@ namespace {
 
 struct ParameterWrite {
     const char* name;
-    OpKind opKind;
-    RadioPayload (*payload)(const CParameterSet&);
+    ParamId id;  // the parameter whose request writes it
 };
 
 // The total before the current channel, which must lie within it.
 constexpr ParameterWrite kParameterWrites[] = {
-    {"ani", OpKind::kAni, AniPayload},
-    {"channel total", OpKind::kChannelTotal, ChannelTotalPayload},
-    {"current channel", OpKind::kCurrentChannel, CurrentChannelPayload},
-    {"tx time limit", OpKind::kTxTimeLimit, TxTimeLimitPayload},
-    {"addressing", OpKind::kAddressing, AddressingPayload},
-    {"data method", OpKind::kTransparent, TransparentPayload},
-    {"error correction", OpKind::kErrorCorrection, ErrorCorrectionPayload},
-    {"encryption", OpKind::kEncryption, EncryptionPayload},
-    {"audio settings", OpKind::kAudio, AudioPayload},
+    {"ani", ParamId::kAni},
+    {"channel total", ParamId::kChannelTotal},
+    {"current channel", ParamId::kCurrentChannel},
+    {"tx time limit", ParamId::kTxTimeLimit},
+    {"addressing", ParamId::kAddressing},
+    {"data method", ParamId::kTransparent},
+    {"error correction", ParamId::kErrorCorrection},
+    {"encryption", ParamId::kEncryption},
+    {"audio settings", ParamId::kCompander},
 };
-
-std::vector<CChannelPlanCsv::Row> ChannelRows(const RadioBackup& backup) {
-    std::vector<CChannelPlanCsv::Row> rows;
-    for (int channel = 1; channel <= kRadioChannels; ++channel) {
-        rows.push_back({channel, backup.channels[static_cast<std::size_t>(channel - 1)]});
-    }
-    return rows;
-}
 
 // The backup's values a request carries, by key, into written.
 void AddWritten(const RadioBackup& backup, OpKind opKind, JsonDocument& written) {
@@ -51,10 +42,10 @@ int WriteParameters(CCommandRun& run, const RadioBackup& backup, const CParamete
     std::string written;
     JsonDocument writtenJson = JsonDocument::object();
     for (const ParameterWrite& write : kParameterWrites) {
-        if (keepAni && write.opKind == OpKind::kAni) {
+        if (keepAni && write.id == ParamId::kAni) {
             continue;
         }
-        const ReplyVerdict verdict = run.Session().Send(write.opKind, write.payload(params),
+        const ReplyVerdict verdict = run.Session().Send(Parameter(write.id).request, params,
                                                         std::string("set ") + write.name);
         run.report["written"]["parameters"] = writtenJson;
         if (verdict != ReplyVerdict::Accepted) {
@@ -64,7 +55,7 @@ int WriteParameters(CCommandRun& run, const RadioBackup& backup, const CParamete
             return run.Fail(std::string("restore ") + write.name, verdict);
         }
         written += (written.empty() ? "" : ", ") + std::string(write.name);
-        AddWritten(backup, write.opKind, writtenJson);
+        AddWritten(backup, Parameter(write.id).request.opKind, writtenJson);
     }
     run.report["written"]["parameters"] = writtenJson;
     return kExitOk;
@@ -78,23 +69,13 @@ int VerifyParameters(CCommandRun& run, const RadioBackup& asked, bool keepAni) {
     if (verdict != ReplyVerdict::Accepted) {
         return run.Fail("verify: query", verdict);
     }
-    const RadioBackup held = ReportedParameters(params);
     JsonDocument differences = JsonDocument::array();
-    for (const ParameterRow* row : ReportedRows(
-             {ParamKind::kFrequency, ParamKind::kNumber, ParamKind::kLevel, ParamKind::kSwitch})) {
-        if (keepAni && row->id == ParamId::kAni) {
-            continue;
-        }
-        const std::int32_t written = BackupValue(asked, row->id);
-        const std::int32_t reported = BackupValue(held, row->id);
-        if (ReportablePart(*row, written) != reported) {
-            differences.push_back({{"key", row->names.key},
-                                   {"written", CBackupFile::ValueJson(*row, written)},
-                                   {"radio", CBackupFile::ValueJson(*row, reported)}});
-            run.err << "parameters." << row->names.key << ": "
-                    << CBackupFile::FormatValue(*row, written) << " was written, the radio reports "
-                    << CBackupFile::FormatValue(*row, reported) << '\n';
-        }
+    for (const Difference& difference :
+         ParameterDifferences(asked, ReportedParameters(params), keepAni)) {
+        differences.push_back(DifferenceJson(difference, "written"));
+        run.err << "parameters." << difference.name << ": " << FileText(difference, difference.file)
+                << " was written, the radio reports " << FileText(difference, difference.radio)
+                << '\n';
     }
     run.ReportDifferences(differences);
     if (differences.empty()) {
@@ -104,6 +85,24 @@ int VerifyParameters(CCommandRun& run, const RadioBackup& asked, bool keepAni) {
     run.RecordFailure("verify", std::to_string(differences.size()) + " parameters differ",
                       kExitDiffers);
     return kExitDiffers;
+}
+
+// Nothing is sent after the connect and the reads: what the restore would change is shown.
+int DryRunRestore(CCommandRun& run, const RadioBackup& backup, bool keepAni) {
+    RadioBackup radio;
+    if (const int status = ReadRadio(run, radio); status != kExitOk) {
+        return status;
+    }
+    std::vector<Difference> differences = ParameterDifferences(backup, radio, keepAni);
+    for (Difference& channel : ChannelDifferences(ChannelRows(backup), ChannelRows(radio))) {
+        differences.push_back(std::move(channel));
+    }
+    PrintDifferences(run, differences, true);
+    const std::size_t parameters = std::size(kParameterWrites) - (keepAni ? 1 : 0);
+    run.Note("dry run: " + Counted(parameters, "parameter write") + " and " +
+             Counted(kRadioChannels, "channel") + " would go to " + run.Where() + ", changing " +
+             Counted(differences.size(), "value") + "; nothing was written");
+    return kExitOk;
 }
 
 // A backup is only worth keeping if it can be restored: each frequency must be one a
@@ -126,21 +125,29 @@ bool EveryFrequencyRestores(const CCommandRun& run, const RadioBackup& backup) {
 
 }  // namespace
 
-int RunBackup(CCommandRun& run) {
-    if (run.invocation.args.size() != 1) {
-        return run.Usage("backup takes one FILE");
-    }
+int ReadRadio(CCommandRun& run, RadioBackup& radio) {
     CParameterSet params;
     if (const int status = ConnectAndQuery(run, params); status != kExitOk) {
         return status;
     }
-    RadioBackup backup = ReportedParameters(params);
+    radio = ReportedParameters(params);
     std::vector<CChannelPlanCsv::Row> rows;
     if (const int status = ReadChannelRange(run, 1, kRadioChannels, rows); status != kExitOk) {
         return status;
     }
     for (const CChannelPlanCsv::Row& row : rows) {
-        backup.channels[static_cast<std::size_t>(row.channel - 1)] = row.freq;
+        radio.channels[static_cast<std::size_t>(row.channel - 1)] = row.freq;
+    }
+    return kExitOk;
+}
+
+int RunBackup(CCommandRun& run) {
+    if (run.invocation.args.size() != 1) {
+        return run.Usage("backup takes one FILE");
+    }
+    RadioBackup backup;
+    if (const int status = ReadRadio(run, backup); status != kExitOk) {
+        return status;
     }
     const std::string& path = run.invocation.args[0];
     run.ReportWhere();
@@ -164,17 +171,23 @@ int RunRestore(CCommandRun& run) {
     std::vector<std::string> files;
     bool keepAni = false;
     bool verify = false;
+    bool dryRun = false;
     for (const std::string& word : run.invocation.args) {
         if (word == "--keep-ani") {
             keepAni = true;
         } else if (word == "--verify") {
             verify = true;
+        } else if (word == "--dry-run") {
+            dryRun = true;
         } else {
             files.push_back(word);
         }
     }
     if (files.size() != 1) {
         return run.Usage("restore takes one FILE");
+    }
+    if (dryRun && verify) {
+        return run.Usage("restore --dry-run writes nothing, so there is nothing to --verify");
     }
     const std::optional<std::string> text = CTextFile::Read(files[0]);
     if (!text) {
@@ -193,6 +206,9 @@ int RunRestore(CCommandRun& run) {
     }
     run.ReportWhere();
     run.report["file"] = files[0];
+    if (dryRun) {
+        return DryRunRestore(run, *backup, keepAni);
+    }
     CParameterSet params;
     if (const int status = ConnectAndQuery(run, params); status != kExitOk) {
         return status;

@@ -4,6 +4,7 @@
 #include "BackupFile.h"
 #include "ChannelPlanCsv.h"
 #include "CommandRun.h"
+#include "RadioDifferences.h"
 #include "RadioLimits.h"
 #include "TextFile.h"
 
@@ -71,17 +72,43 @@ int ReadCommand(CCommandRun& run) {
     return kExitOk;
 }
 
+// Nothing is sent after the connect: the channels the plan names are read and what the
+// write would change is shown.
+int DryRunWrite(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& rows) {
+    std::vector<CChannelPlanCsv::Row> held;
+    if (const int status = ReadPlanChannels(run, rows, held); status != kExitOk) {
+        return status;
+    }
+    const std::vector<Difference> differences = ChannelDifferences(rows, held);
+    PrintDifferences(run, differences, true);
+    run.Note("dry run: " + Counted(rows.size(), "channel") + " would be written to " + run.Where() +
+             ", changing " + Counted(differences.size(), "value") + "; nothing was written");
+    return kExitOk;
+}
+
 int WriteCommand(CCommandRun& run) {
-    const std::vector<std::string>& args = run.invocation.args;
-    const bool verify = std::find(args.begin(), args.end(), "--verify") != args.end();
     std::vector<std::string> files;
-    std::copy_if(args.begin() + 1, args.end(), std::back_inserter(files),
-                 [](const std::string& word) { return word != "--verify"; });
+    bool verify = false;
+    bool dryRun = false;
+    for (auto word = run.invocation.args.begin() + 1; word != run.invocation.args.end(); ++word) {
+        if (*word == "--verify") {
+            verify = true;
+        } else if (*word == "--dry-run") {
+            dryRun = true;
+        } else {
+            files.push_back(*word);
+        }
+    }
     if (files.size() != 1) {
         return run.Usage("channels write takes one CSV file");
     }
+    if (dryRun && verify) {
+        return run.Usage(
+            "channels write --dry-run writes nothing, so there is nothing to --verify");
+    }
     std::vector<CChannelPlanCsv::Row> rows;
-    if (const int status = LoadPlan(run, files[0], rows); status != kExitOk) {
+    if (const int status = LoadPlan(run, files[0], "channels write", "nothing was sent", rows);
+        status != kExitOk) {
         return status;
     }
     run.ReportWhere();
@@ -89,27 +116,30 @@ int WriteCommand(CCommandRun& run) {
     if (const int opened = ConnectRadio(run); opened != kExitOk) {
         return opened;
     }
+    if (dryRun) {
+        return DryRunWrite(run, rows);
+    }
     if (const int status = WriteChannels(run, rows); status != kExitOk) {
         return status;
     }
-    run.Note(std::to_string(rows.size()) + (rows.size() == 1 ? " channel" : " channels") +
-             " written to " + run.Where());
+    run.Note(Counted(rows.size(), "channel") + " written to " + run.Where());
     return verify ? VerifyChannels(run, rows) : kExitOk;
 }
 
 }  // namespace
 
-int LoadPlan(CCommandRun& run, const std::string& path, std::vector<CChannelPlanCsv::Row>& rows) {
-    const std::optional<std::string> text = CTextFile::Read(path);
-    if (!text) {
+int LoadPlan(CCommandRun& run, const std::string& path, const std::string& operation,
+             const std::string& consequence, std::vector<CChannelPlanCsv::Row>& rows) {
+    std::optional<std::ifstream> file = CTextFile::Open(path);
+    if (!file) {
         return run.Fail("read " + path, "the file cannot be read", kExitUsage);
     }
-    CChannelPlanCsv::Plan plan = CChannelPlanCsv::Parse(*text, path);
+    CChannelPlanCsv::Plan plan = CChannelPlanCsv::Parse(*file, path);
     for (const std::string& error : plan.errors) {
         run.err << error << '\n';
     }
     if (!plan.errors.empty()) {
-        return run.Fail("channels write", "nothing was sent", kExitUsage);
+        return run.Fail(operation, consequence, kExitUsage);
     }
     rows = std::move(plan.rows);
     return kExitOk;
@@ -187,37 +217,28 @@ int WriteChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& row
     return status;
 }
 
-int VerifyChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& asked) {
-    if (asked.empty()) {
+int ReadPlanChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& rows,
+                     std::vector<CChannelPlanCsv::Row>& held) {
+    if (rows.empty()) {
         return kExitOk;
     }
     const auto [lowest, highest] =
-        std::minmax_element(asked.begin(), asked.end(),
+        std::minmax_element(rows.begin(), rows.end(),
                             [](const auto& a, const auto& b) { return a.channel < b.channel; });
+    return ReadChannelRange(run, lowest->channel, highest->channel, held);
+}
+
+int VerifyChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& asked) {
     std::vector<CChannelPlanCsv::Row> held;
-    if (const int status = ReadChannelRange(run, lowest->channel, highest->channel, held);
-        status != kExitOk) {
+    if (const int status = ReadPlanChannels(run, asked, held); status != kExitOk) {
         return status;
     }
-    const ParameterRow& rx = Parameter(ParamId::kRxFrequency);
-    const ParameterRow& tx = Parameter(ParamId::kTxFrequency);
     JsonDocument differences = JsonDocument::array();
-    for (const CChannelPlanCsv::Row& row : asked) {
-        const ChannelFreqPair& radio =
-            held[static_cast<std::size_t>(row.channel - lowest->channel)].freq;
-        for (const auto& [frequency, name, want, has] :
-             {std::tuple{&rx, "rx", row.freq.rxFreq, radio.rxFreq},
-              {&tx, "tx", row.freq.txFreq, radio.txFreq}}) {
-            if (want != has) {
-                differences.push_back({{"channel", row.channel},
-                                       {"key", frequency->names.key},
-                                       {"written", CBackupFile::ValueJson(*frequency, want)},
-                                       {"radio", CBackupFile::ValueJson(*frequency, has)}});
-                run.err << "channel " << row.channel << ": " << name << " "
-                        << CChannelPlanCsv::Mhz(want) << " MHz was written, the radio holds "
-                        << CChannelPlanCsv::Mhz(has) << " MHz\n";
-            }
-        }
+    for (const Difference& difference : ChannelDifferences(asked, held)) {
+        differences.push_back(DifferenceJson(difference, "written"));
+        run.err << "channel " << difference.channel << ": " << difference.name << " "
+                << FileText(difference, difference.file) << " MHz was written, the radio holds "
+                << FileText(difference, difference.radio) << " MHz\n";
     }
     run.ReportDifferences(differences);
     if (!differences.empty()) {

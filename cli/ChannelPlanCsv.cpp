@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <optional>
+#include <sstream>
 #include <string_view>
 #include <utility>
 
@@ -30,13 +32,13 @@ std::string_view Trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-std::vector<std::string_view> Fields(std::string_view line) {
-    std::vector<std::string_view> fields;
+void Fields(std::string_view line, std::vector<std::string_view>& fields) {
+    fields.clear();
     for (;;) {
         const auto comma = line.find(',');
         fields.push_back(Trimmed(line.substr(0, comma)));
         if (comma == std::string_view::npos) {
-            return fields;
+            return;
         }
         line.remove_prefix(comma + 1);
     }
@@ -65,12 +67,94 @@ std::optional<std::int64_t> WholeNumber(std::string_view digits) {
     return value;
 }
 
+enum class MhzFault { kNone, kNoFrequency, kTooManyDecimals, kNotAllowed };
+
+// "229.0125" as 2290125: digits, and after a point one to four more; the frequency must be
+// one a plan can hold.
+MhzFault ReadMhz(std::string_view text, std::int64_t& units) {
+    const auto point = text.find('.');
+    const std::string_view fraction =
+        point == std::string_view::npos ? "0" : text.substr(point + 1);
+    const auto whole = WholeNumber(text.substr(0, point));
+    const auto fractionValue = WholeNumber(fraction);
+    if (!whole || !fractionValue) {
+        return MhzFault::kNoFrequency;
+    }
+    if (fraction.size() > kFractionDigits) {
+        return MhzFault::kTooManyDecimals;
+    }
+    std::int64_t fractionUnits = *fractionValue;
+    for (std::size_t digits = fraction.size(); digits < kFractionDigits; ++digits) {
+        fractionUnits *= 10;
+    }
+    units = *whole * kUnitsPerMhz + fractionUnits;
+    return CChannelPlanCsv::FrequencyFault(units).empty() ? MhzFault::kNone : MhzFault::kNotAllowed;
+}
+
+std::string MhzFaultText(MhzFault kind, std::string_view text, std::int64_t units) {
+    const std::string shown = Echoed(text);
+    switch (kind) {
+        case MhzFault::kNoFrequency:
+            return "\"" + shown + "\" is not a frequency in MHz";
+        case MhzFault::kTooManyDecimals:
+            return shown + " has more than four decimals";
+        case MhzFault::kNotAllowed:
+            return shown + " MHz " + CChannelPlanCsv::FrequencyFault(units);
+        case MhzFault::kNone:
+            break;
+    }
+    return {};
+}
+
+// Hands out a stream's lines one at a time through a fixed buffer; of a longer line only
+// the first kLongestLine bytes are kept.
+class CLineSource {
+public:
+    explicit CLineSource(std::istream& in) : m_in(in) {}
+
+    // False at the end of the stream.
+    bool Next(std::string& line, bool& cut) {
+        line.clear();
+        cut = false;
+        for (bool any = false;; any = true) {
+            if (m_nNext == m_nEnd && !Refill()) {
+                return any;
+            }
+            const char* start = m_buffer.data() + m_nNext;
+            const std::size_t left = m_nEnd - m_nNext;
+            const auto* newline = static_cast<const char*>(std::memchr(start, '\n', left));
+            const std::size_t length = newline ? static_cast<std::size_t>(newline - start) : left;
+            const std::size_t room = CChannelPlanCsv::kLongestLine - line.size();
+            line.append(start, std::min(length, room));
+            cut = cut || length > room;
+            m_nNext += length + (newline ? 1 : 0);
+            if (newline) {
+                return true;
+            }
+        }
+    }
+
+private:
+    bool Refill() {
+        m_in.read(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
+        m_nNext = 0;
+        m_nEnd = static_cast<std::size_t>(m_in.gcount());
+        return m_nEnd > 0;
+    }
+
+    std::istream& m_in;
+    std::array<char, 64 * 1024> m_buffer{};
+    std::size_t m_nNext = 0;
+    std::size_t m_nEnd = 0;
+};
+
 // Collects the rows and, for each faulty line, one message per fault.
 class CPlanReader {
 public:
     explicit CPlanReader(std::string fileName) : m_strFileName(std::move(fileName)) {}
 
-    void Line(std::string_view line, int number) {
+    // cut: the line went on beyond what was kept.
+    void Line(std::string_view line, int number, bool cut) {
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
@@ -78,13 +162,21 @@ public:
         if (line.empty() || line.front() == '#') {
             return;
         }
-        const std::vector<std::string_view> fields = Fields(line);
+        if (cut) {
+            Fault(number, [] {
+                return "longer than " + std::to_string(CChannelPlanCsv::kLongestLine) +
+                       " bytes, which no row is";
+            });
+            m_bHeaderSeen = true;
+            return;
+        }
+        Fields(line, m_fields);
         if (m_bHeaderSeen) {
-            Row(fields, number);
+            Row(m_fields, number);
             return;
         }
         m_bHeaderSeen = true;
-        if (!IsHeader(fields)) {
+        if (!IsHeader(m_fields)) {
             MissingHeader(number);
         }
     }
@@ -103,19 +195,26 @@ public:
     }
 
 private:
-    void Fault(int line, const std::string& reason) {
+    // The reason is put in words only for a fault that is listed: a file of bad rows costs
+    // no more than their count.
+    template <typename Reason>
+    void Fault(int line, const Reason& reason) {
         if (++m_nFaults > kListedFaults) {
             return;
         }
-        m_plan.errors.push_back(m_strFileName + ":" + std::to_string(line) + ": " + reason);
+        m_plan.errors.push_back(m_strFileName + ":" + std::to_string(line) + ": " + reason());
     }
 
-    void MissingHeader(int line) { Fault(line, std::string("missing the header line ") + kHeader); }
+    void MissingHeader(int line) {
+        Fault(line, [] { return std::string("missing the header line ") + kHeader; });
+    }
 
     void Row(const std::vector<std::string_view>& fields, int line) {
         if (fields.size() != kFieldCount) {
-            Fault(line, std::string("expected 3 fields (") + kHeader + "), found " +
-                            std::to_string(fields.size()));
+            Fault(line, [&fields] {
+                return std::string("expected 3 fields (") + kHeader + "), found " +
+                       std::to_string(fields.size());
+            });
             return;
         }
         const auto channel = Channel(fields[0], line);
@@ -127,21 +226,26 @@ private:
     }
 
     std::optional<int> Channel(std::string_view text, int line) {
-        const std::string shown = Echoed(text);
         const auto number = WholeNumber(text);
         if (!number) {
-            Fault(line, "channel \"" + shown + "\" is not a whole number");
+            Fault(line,
+                  [text] { return "channel \"" + Echoed(text) + "\" is not a whole number"; });
             return std::nullopt;
         }
         if (*number < 1 || *number > kRadioChannels) {
-            Fault(line, "channel " + shown + " is outside 1.." + std::to_string(kRadioChannels));
+            Fault(line, [text] {
+                return "channel " + Echoed(text) + " is outside 1.." +
+                       std::to_string(kRadioChannels);
+            });
             return std::nullopt;
         }
         const int channel = static_cast<int>(*number);
         int& firstLine = m_firstLines[static_cast<std::size_t>(channel)];
         if (firstLine != 0) {
-            Fault(line, "channel " + std::to_string(channel) + " appears twice (first on line " +
-                            std::to_string(firstLine) + ")");
+            Fault(line, [channel, firstLine] {
+                return "channel " + std::to_string(channel) + " appears twice (first on line " +
+                       std::to_string(firstLine) + ")";
+            });
             return std::nullopt;
         }
         firstLine = line;
@@ -149,35 +253,43 @@ private:
     }
 
     std::optional<std::int32_t> Frequency(const char* which, std::string_view text, int line) {
-        std::string fault;
-        const std::optional<std::int32_t> units = CChannelPlanCsv::ParseMhz(text, fault);
-        if (!units) {
-            Fault(line, which + (" " + fault));
+        std::int64_t units = 0;
+        const MhzFault kind = ReadMhz(text, units);
+        if (kind != MhzFault::kNone) {
+            Fault(line, [=] { return which + (" " + MhzFaultText(kind, text, units)); });
+            return std::nullopt;
         }
-        return units;
+        return static_cast<std::int32_t>(units);
     }
 
     std::string m_strFileName;
     bool m_bHeaderSeen = false;
     std::size_t m_nFaults = 0;
     std::array<int, kRadioChannels + 1> m_firstLines{};  // 0 until named
+    std::vector<std::string_view> m_fields;              // of the line at hand
     CChannelPlanCsv::Plan m_plan;
 };
 
 }  // namespace
 
-CChannelPlanCsv::Plan CChannelPlanCsv::Parse(const std::string& text, const std::string& fileName) {
+CChannelPlanCsv::Plan CChannelPlanCsv::Parse(std::istream& in, const std::string& fileName) {
     CPlanReader reader(fileName);
-    std::string_view rest(text);
-    if (rest.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-        rest.remove_prefix(kByteOrderMark.size());
-    }
-    for (int number = 1; !rest.empty(); ++number) {
-        const auto end = rest.find('\n');
-        reader.Line(rest.substr(0, end), number);
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    CLineSource lines(in);
+    std::string line;
+    bool cut = false;
+    for (int number = 1; lines.Next(line, cut); ++number) {
+        std::string_view text(line);
+        if (number == 1 && text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+            text.remove_prefix(kByteOrderMark.size());
+        }
+        reader.Line(text, number, cut);
     }
     return reader.Finish();
+}
+
+CChannelPlanCsv::Plan CChannelPlanCsv::Parse(const std::string& text, const std::string& fileName) {
+    std::istringstream in(text);
+    return Parse(in, fileName);
 }
 
 std::string CChannelPlanCsv::Format(std::vector<Row> rows) {
@@ -201,30 +313,11 @@ std::string CChannelPlanCsv::FrequencyFault(std::int64_t units) {
     return {};
 }
 
-// "229.0125" as 2290125: digits, and after a point one to four more.
 std::optional<std::int32_t> CChannelPlanCsv::ParseMhz(std::string_view text, std::string& fault) {
-    const std::string shown = Echoed(text);
-    const auto point = text.find('.');
-    const std::string_view fraction =
-        point == std::string_view::npos ? "0" : text.substr(point + 1);
-    const auto whole = WholeNumber(text.substr(0, point));
-    const auto fractionValue = WholeNumber(fraction);
-    if (!whole || !fractionValue) {
-        fault = "\"" + shown + "\" is not a frequency in MHz";
-        return std::nullopt;
-    }
-    if (fraction.size() > kFractionDigits) {
-        fault = shown + " has more than four decimals";
-        return std::nullopt;
-    }
-    std::int64_t fractionUnits = *fractionValue;
-    for (std::size_t digits = fraction.size(); digits < kFractionDigits; ++digits) {
-        fractionUnits *= 10;
-    }
-    const std::int64_t units = *whole * kUnitsPerMhz + fractionUnits;
-    fault = FrequencyFault(units);
-    if (!fault.empty()) {
-        fault = shown + " MHz " + fault;
+    std::int64_t units = 0;
+    const MhzFault kind = ReadMhz(text, units);
+    if (kind != MhzFault::kNone) {
+        fault = MhzFaultText(kind, text, units);
         return std::nullopt;
     }
     return static_cast<std::int32_t>(units);

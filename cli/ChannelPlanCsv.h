@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,8 +34,14 @@ public:
         std::vector<std::string> errors;
     };
 
-    // The whole text is checked before a row is handed out: every row's channel in
-    // 1..100 and named once, both frequencies in 100..600 MHz on a 12.5 kHz step.
+    // A row is never longer; a longer line is a fault of its own and only this much of it
+    // is looked at, so any input is read in little memory.
+    static constexpr std::size_t kLongestLine = 1 << 20;
+
+    // The whole stream is checked before a row is handed out: every row's channel in
+    // 1..100 and named once, both frequencies in 100..600 MHz on a 12.5 kHz step. It is
+    // read a piece at a time.
+    static Plan Parse(std::istream& in, const std::string& fileName);
     static Plan Parse(const std::string& text, const std::string& fileName);
     // The header and the rows sorted by channel, four decimals each.
     static std::string Format(std::vector<Row> rows);

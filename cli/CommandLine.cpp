@@ -23,7 +23,9 @@ Commands:
   channels read [FIRST [LAST]] [-o FILE]  channel frequencies to CSV (stdout default)
   channels write FILE [--verify]        write the channels a CSV names
   backup FILE                           every parameter and all 100 channels to JSON
-  restore FILE [--keep-ani] [--verify]  write a backup to a radio
+  restore FILE [--keep-ani] [--verify]  write a backup to a radio (both take --dry-run:
+                                        show what would change, write nothing)
+  diff FILE                             the radio against a backup or a CSV plan
   line RATE PARITY                      change the radio's own serial settings
   plan convert IN OUT                   ChanPara.txt <-> CSV, by extension; no radio
   ports [assign N DEVICE]               list the serial ports and their numbers, or
@@ -48,7 +50,7 @@ them for one run only (only "detect --save" and "line" store settings).
 
 Exit status: 0 success, 1 bad usage, a bad input file or an output file that cannot be
 written, 2 port cannot be opened, is in use or absent (or the PC settings cannot be stored),
-3 no reply, 4 refused by the radio, 5 verification found differences. Ctrl-C, SIGTERM and
+3 no reply, 4 refused by the radio, 5 verification or diff found differences. Ctrl-C, SIGTERM and
 SIGHUP stop a run after the frame in flight, release the port and say what was written
 (status 130, 143, 129); a second Ctrl-C ends it at once.
 )";
@@ -104,7 +106,7 @@ the radio reports, its low 16 bits), so query --json | set --from-json - sends o
 unchanged [KEY...].
 )"},
     {"channels", R"(Usage: radioctl channels read [FIRST [LAST]] [-o FILE]
-       radioctl channels write FILE [--verify]
+       radioctl channels write FILE [--verify | --dry-run]
 
 read: channels FIRST..LAST (default 1..100) as CSV, to FILE or stdout; --json gives
 [{channel, rx_hz, tx_hz}, ...] instead (with -o FILE that goes to FILE, and stdout gets
@@ -114,6 +116,8 @@ row per channel, MHz with up to four decimals; # comments and blank lines are al
 The whole file is checked first (channel 1..100, each once, 100..600 MHz on 12.5 kHz
 steps): every bad row is reported as FILE:LINE: reason and nothing is sent.
 --verify reads the channels back and reports each difference (exit status 5).
+--dry-run reads those channels and prints what the write would change, as diff does;
+nothing is written (--json: port, baud_rate, parity, file, dry_run, differences).
 write --json keys: port, baud_rate, parity, file, written {channels [{channel, rx_hz,
 tx_hz}...]}, with --verify differences [{channel, key, written, radio}...].
 )"},
@@ -123,7 +127,7 @@ Every parameter the radio reports and all 100 channels, to FILE as JSON
 ("format": "radioctl-backup", "version": 1). --json keys: port, baud_rate, parity, file,
 parameters and channels (the counts written).
 )"},
-    {"restore", R"(Usage: radioctl restore FILE [--keep-ani] [--verify]
+    {"restore", R"(Usage: radioctl restore FILE [--keep-ani] [--verify | --dry-run]
 
 Writes a backup to the radio: ANI (unless --keep-ani), channel total, current channel,
 time limit, switches, audio settings, then all 100 channels. A restore that fails half
@@ -131,6 +135,17 @@ way says what was written and what was not. --verify reads everything back and r
 each difference (exit status 5). --json keys: port, baud_rate, parity, file, written
 {parameters {KEY: value}, channels [...]}, with --verify differences [{key, written,
 radio}, {channel, key, written, radio}...].
+--dry-run reads the radio and prints what the restore would change, as diff does;
+nothing is written (--json: port, baud_rate, parity, file, dry_run, differences).
+)"},
+    {"diff", R"(Usage: radioctl diff FILE
+
+Reads the radio and compares it with FILE: a backup (JSON, as backup writes it) or a CSV
+plan (only the channels it names). Each difference is a line "KEY: RADIO → FILE", the
+values as the file holds them, channels as "channel 7 rx: 229.0125 → 230.0000" (MHz).
+Exit status 0 when the radio holds what FILE holds, 5 when it does not. --json keys:
+port, baud_rate, parity, file, differences [{key, radio, file}, {channel, key, radio,
+file}...].
 )"},
     {"line", R"(Usage: radioctl line RATE PARITY
 

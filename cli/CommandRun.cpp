@@ -26,13 +26,14 @@ PcPortSettings LineOf(const Invocation& invocation) {
 }  // namespace
 
 CCommandRun::CCommandRun(const Invocation& invocation_, std::ostream& out_, std::ostream& err_,
-                         bool usesPort, std::istream& in_)
+                         bool usesPort, std::istream& in_, const GivenRadio* given)
     : invocation(invocation_),
       out(out_),
       err(err_),
       in(in_),
       line(usesPort ? LineOf(invocation_) : PcPortSettings()),
       m_bUsesPort(usesPort),
+      m_pGiven(given),
       m_bShowProgress(!invocation_.quiet && !invocation_.trace && ErrorStreamIsTerminal()) {
     if (invocation.trace) {
         const std::chrono::milliseconds start = SteadyClock().Now();
@@ -43,12 +44,17 @@ CCommandRun::CCommandRun(const Invocation& invocation_, std::ostream& out_, std:
             err << time << text << '\n' << std::flush;
         };
     }
-    m_pSession = std::make_unique<CRadioSession>(m_stoppingLink, SteadyClock(), m_trace,
-                                                 [this] { return PortVanished(); });
+    m_pSession =
+        std::make_unique<CRadioSession>(m_stoppingLink, given ? given->clock : SteadyClock(),
+                                        m_trace, [this] { return PortVanished(); });
 }
 
 int CCommandRun::CStoppingLink::Send(const std::uint8_t* bytes, int length) {
-    return Interruption() != 0 && !m_run.m_bHoldFrames ? 0 : m_run.m_port.Send(bytes, length);
+    return Interruption() != 0 && !m_run.m_bHoldFrames ? 0 : m_run.Link().Send(bytes, length);
+}
+
+IRadioLink& CCommandRun::Link() {
+    return m_pGiven ? m_pGiven->link : m_port;
 }
 
 int CCommandRun::Interrupted(const std::string& operation, const std::string& when,
@@ -76,6 +82,10 @@ std::string CCommandRun::WrittenSoFar() const {
         list += (list.empty() ? "channels " : ", channels ") + ChannelRanges(m_channelsWritten);
     }
     return list.empty() ? "nothing was written" : "written before it: " + list;
+}
+
+std::string Counted(std::size_t count, const std::string& noun) {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
 std::string ChannelRanges(const std::vector<int>& channels) {
@@ -109,6 +119,9 @@ std::string CCommandRun::Where() const {
 }
 
 int CCommandRun::OpenPort() {
+    if (m_pGiven) {
+        return kExitOk;
+    }
     const bool opened =
         invocation.device.empty()
             ? m_port.Open(line.m_nPortNumber, line.m_nBaudRate, line.m_nParity)

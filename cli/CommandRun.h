@@ -10,7 +10,10 @@
 #include "Json.h"
 #include "ParameterSet.h"
 #include "PcPortSettings.h"
+#include "RadioBackup.h"
+#include "RadioDifferences.h"
 #include "RadioSession.h"
+#include "Radioctl.h"
 #include "ReplyVerdict.h"
 #include "SerialPort.h"
 
@@ -45,9 +48,10 @@ int InterruptedStatus(int signal);
 // One run of a command: what was asked, where output goes, the line it talks on.
 class CCommandRun {
 public:
-    // A command that needs no port leaves the stored settings alone.
+    // A command that needs no port leaves the stored settings alone. A given radio stands
+    // in for the port.
     CCommandRun(const Invocation& invocation, std::ostream& out, std::ostream& err, bool usesPort,
-                std::istream& in);
+                std::istream& in, const GivenRadio* given = nullptr);
 
     const Invocation& invocation;
     std::ostream& out;
@@ -105,9 +109,9 @@ private:
     public:
         explicit CStoppingLink(CCommandRun& run) : m_run(run) {}
         int Send(const std::uint8_t* bytes, int length) override;
-        int PendingInput() override { return m_run.m_port.PendingInput(); }
+        int PendingInput() override { return m_run.Link().PendingInput(); }
         int Read(std::uint8_t* buffer, int limit) override {
-            return m_run.m_port.Read(buffer, limit);
+            return m_run.Link().Read(buffer, limit);
         }
 
     private:
@@ -121,6 +125,9 @@ private:
 
     JsonDocument m_failure;  // null while the run has not failed
     bool m_bUsesPort;
+    IRadioLink& Link();
+
+    const GivenRadio* m_pGiven;
     CSerialPort m_port;
     CStoppingLink m_stoppingLink{*this};
     std::vector<int> m_channelsWritten;
@@ -136,11 +143,21 @@ int ConnectRadio(CCommandRun& run);
 // The same, then a query.
 int ConnectAndQuery(CCommandRun& run, CParameterSet& params);
 
-// A CSV plan checked whole; its faults on stderr and kExitUsage when it has any.
-int LoadPlan(CCommandRun& run, const std::string& path, std::vector<CChannelPlanCsv::Row>& rows);
+// A CSV plan checked whole; its faults on stderr, then "radioctl: OPERATION: CONSEQUENCE"
+// and kExitUsage when it has any.
+int LoadPlan(CCommandRun& run, const std::string& path, const std::string& operation,
+             const std::string& consequence, std::vector<CChannelPlanCsv::Row>& rows);
 // Channels first..last as the radio holds them, appended to rows.
 int ReadChannelRange(CCommandRun& run, int first, int last,
                      std::vector<CChannelPlanCsv::Row>& rows);
+// The channels from the lowest to the highest that rows name, as the radio holds them.
+int ReadPlanChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& rows,
+                     std::vector<CChannelPlanCsv::Row>& held);
+// Connects and reads every parameter the radio reports and all its channels.
+int ReadRadio(CCommandRun& run, RadioBackup& radio);
+// Each difference on stdout, one a line ("channel 7 rx: 229.0125 → 230.0000"); with --json
+// "differences": [...] in the report, and "dry_run": true for a dry run.
+void PrintDifferences(CCommandRun& run, const std::vector<Difference>& differences, bool dryRun);
 // Each row's channel; stops at the first not accepted and says what was written.
 int WriteChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& rows);
 // Reads the rows' channels back; every difference on stderr and kExitDiffers.
@@ -155,7 +172,10 @@ int RunLine(CCommandRun& run);
 int RunDetect(CCommandRun& run);
 int RunPlan(CCommandRun& run);
 int RunPorts(CCommandRun& run);
+int RunDiff(CCommandRun& run);
 
+// "1 channel", "3 channels".
+std::string Counted(std::size_t count, const std::string& noun);
 // "1-37, 40, 42-44".
 std::string ChannelRanges(const std::vector<int>& channels);
 

@@ -10,6 +10,7 @@
 #include "RadioSearch.h"
 #include "SteadyClock.h"
 #include "TracingLink.h"
+#include "WholeAnswerWait.h"
 
 namespace radiosetup {
 
@@ -60,9 +61,10 @@ std::optional<PcPortSettings> ProbePort(CCommandRun& run, int port) {
         return std::unique_ptr<IRadioLink>(std::make_unique<CTracingLink>(
             std::move(serial), run.Trace(), "probe " + Describe(line)));
     };
-    return SearchPort(port, open, SteadyClock(), [&run](const PcPortSettings& line) {
-        run.Note("probing " + Describe(line));
-    });
+    CWholeAnswerWait whole;
+    return SearchPort(
+        port, open, SteadyClock(),
+        [&run](const PcPortSettings& line) { run.Note("probing " + Describe(line)); }, whole);
 }
 
 }  // namespace
@@ -79,8 +81,9 @@ int RunLine(CCommandRun& run) {
         return opened;
     }
     CTracingLink traced(run.Port(), run.Trace(), "line " + args[0] + " " + args[1]);
+    CWholeAnswerWait whole;
     const ReplyVerdict verdict =
-        CLineSettingsTransaction(traced, SteadyClock()).Send(*baudRate, *parity);
+        CLineSettingsTransaction(traced, SteadyClock(), whole).Send(*baudRate, *parity);
     if (verdict != ReplyVerdict::Accepted) {
         return run.Fail("line", verdict);
     }

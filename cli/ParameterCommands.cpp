@@ -254,8 +254,7 @@ int RunSet(CCommandRun& run) {
             continue;
         }
         const std::string what = std::string("set ") + row.names.key;
-        const ReplyVerdict verdict =
-            run.Session().Send(row.request.opKind, row.request.payload(params), what);
+        const ReplyVerdict verdict = run.Session().Send(row.request, params, what);
         if (verdict != ReplyVerdict::Accepted) {
             report();
             return run.Fail(what, verdict);

@@ -94,11 +94,11 @@ Messages ChannelFileToCsv(const std::string& in, const std::string& out) {
 }
 
 Messages CsvToChannelFile(const std::string& in, const std::string& out) {
-    const std::optional<std::string> text = CTextFile::Read(in);
-    if (!text) {
+    std::optional<std::ifstream> file = CTextFile::Open(in);
+    if (!file) {
         return {in + ": cannot read it (missing, unreadable, or not a file)"};
     }
-    const CChannelPlanCsv::Plan plan = CChannelPlanCsv::Parse(*text, in);
+    const CChannelPlanCsv::Plan plan = CChannelPlanCsv::Parse(*file, in);
     if (!plan.errors.empty()) {
         return plan.errors;
     }

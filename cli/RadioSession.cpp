@@ -1,108 +1,63 @@
 #include "RadioSession.h"
 
-#include <cstdio>
-
-#include "ChannelBlock.h"
-#include "Clock.h"
-#include "CommandSet.h"
-#include "MultiChannelExchange.h"
-#include "OperationJudge.h"
-#include "ParameterBlock.h"
-#include "RadioLimits.h"
-#include "RadioLink.h"
 #include "TracingLink.h"
 
 namespace radiosetup {
 
-namespace {
-
-constexpr int kAckSize = 3;
-constexpr std::chrono::milliseconds kPoll{1};
-
-}  // namespace
-
 CRadioSession::CRadioSession(IRadioLink& link, IClock& clock, TraceSink trace,
                              std::function<bool()> linkGone)
-    : m_link(link), m_clock(clock), m_trace(std::move(trace)), m_linkGone(std::move(linkGone)) {}
+    : m_trace(std::move(trace)),
+      m_wait(std::move(linkGone)),
+      m_operations(link, clock, m_wait, this),
+      m_channels(link, clock, m_wait, this) {}
 
 ReplyVerdict CRadioSession::Connect(const PcPortSettings& line) {
-    const std::vector<std::uint8_t> reply =
-        Ask(ConnectPayload(line), kAckSize, kStatusDeadline, "connect");
-    return Judged(JudgeConnectReply(static_cast<int>(reply.size()), reply.data()), "connect");
+    Naming({"connect"});
+    return m_operations.Connect(line);
 }
 
 ReplyVerdict CRadioSession::Query(CParameterSet& params) {
-    const std::vector<std::uint8_t> reply =
-        Ask(QueryPayload(), kParameterBlockSize, kQueryDeadline, "query");
-    const ReplyVerdict verdict = JudgeQueryReply(static_cast<int>(reply.size()), reply.data());
-    if (verdict == ReplyVerdict::Accepted) {
-        DecodeParameterBlock(reply.data(), params);
-    }
-    return Judged(verdict, "query");
+    Naming({"query"});
+    return m_operations.Query(params);
 }
 
-ReplyVerdict CRadioSession::Send(OpKind opKind, const RadioPayload& payload,
+ReplyVerdict CRadioSession::Send(const ParameterRow::Request& request, const CParameterSet& params,
                                  const std::string& what) {
-    const std::vector<std::uint8_t> reply = Ask(payload, kAckSize, kStatusDeadline, what);
-    if (reply.size() < kAckSize) {
-        return Judged(reply.empty() ? ReplyVerdict::Silent : ReplyVerdict::Short, what);
-    }
-    const ReplyVerdict verdict = JudgeStatusReply(opKind, reply[2]);
+    Naming({what});
+    const ReplyVerdict verdict = m_operations.Write(request, params);
     if (verdict == ReplyVerdict::Accepted) {
         m_accepted.push_back(what);
     }
-    return Judged(verdict, what);
+    return verdict;
 }
 
 ReplyVerdict CRadioSession::ReadChannels(int start, int count,
                                          std::vector<ChannelFreqPair>& channels) {
-    const std::string what =
-        "read channels " + std::to_string(start) + "-" + std::to_string(start + count - 1);
-    const std::vector<std::uint8_t> reply =
-        Ask(ChannelQueryPayload(start), kChannelBlockBytes, kChannelBlockDeadline, what);
-    const ReplyVerdict verdict = JudgeChannelBlock(static_cast<int>(reply.size()));
-    if (verdict == ReplyVerdict::Accepted) {
-        channels = DecodeChannelBlock(reply.data(), count);
-    }
-    return Judged(verdict, what);
+    Naming({"read channels " + std::to_string(start) + "-" + std::to_string(start + count - 1)});
+    return m_channels.QueryChannels(start, count, channels);
 }
 
 ReplyVerdict CRadioSession::WriteChannel(int channel, const ChannelFreqPair& pair) {
     const std::string number = std::to_string(channel);
-    const auto write = [&](const RadioPayload& payload, const std::string& what) {
-        const std::vector<std::uint8_t> reply = Ask(payload, kAckSize, kChannelAckDeadline, what);
-        return Judged(JudgeChannelAck(static_cast<int>(reply.size()), reply.data()), what);
-    };
-    const ReplyVerdict rx =
-        write(ChannelRxFrequencyPayload(channel, static_cast<std::uint32_t>(pair.rxFreq)),
-              "set rx channel " + number);
-    if (rx != ReplyVerdict::Accepted) {
-        return rx;
-    }
-    return write(ChannelTxFrequencyPayload(channel, static_cast<std::uint32_t>(pair.txFreq)),
-                 "set tx channel " + number);
+    Naming({"set rx channel " + number, "set tx channel " + number});
+    return m_channels.SetChannel(channel, pair);
 }
 
-// Polls often: the wait ends the moment the whole answer is in.
-std::vector<std::uint8_t> CRadioSession::Ask(const RadioPayload& payload, int answerSize,
-                                             std::chrono::milliseconds deadline,
-                                             const std::string& what) {
-    const RadioFrame frame = BuildRadioFrame(payload);
-    if (SendRadioFrame(m_link, m_clock, payload) != static_cast<int>(frame.size())) {
-        Trace(">", frame.data(), 0, what + ": the port is closed");
-        m_lastReply.clear();
-        return {};
+void CRadioSession::Naming(std::deque<std::string> names) {
+    m_names = std::move(names);
+}
+
+void CRadioSession::Sent(const RadioFrame& frame, bool delivered) {
+    m_strWhat = m_names.empty() ? std::string() : m_names.front();
+    if (!m_names.empty()) {
+        m_names.pop_front();
     }
-    Trace(">", frame.data(), frame.size(), what);
-    const std::chrono::milliseconds end = m_clock.Now() + deadline;
-    while (m_link.PendingInput() < answerSize && m_clock.Now() < end &&
-           !(m_linkGone && m_linkGone())) {
-        m_clock.Sleep(kPoll);
-    }
-    std::vector<std::uint8_t> reply(static_cast<std::size_t>(answerSize));
-    reply.resize(static_cast<std::size_t>(std::max(0, m_link.Read(reply.data(), answerSize))));
-    m_lastReply = reply;
-    return reply;
+    Trace(">", frame.data(), delivered ? frame.size() : 0,
+          delivered ? m_strWhat : m_strWhat + ": the port is closed");
+}
+
+void CRadioSession::Judged(const std::uint8_t* reply, int count, ReplyVerdict verdict) {
+    Trace("<", reply, static_cast<std::size_t>(count), m_strWhat + ": " + VerdictName(verdict));
 }
 
 void CRadioSession::Trace(const char* direction, const std::uint8_t* bytes, std::size_t count,
@@ -110,11 +65,6 @@ void CRadioSession::Trace(const char* direction, const std::uint8_t* bytes, std:
     if (m_trace) {
         m_trace(direction + (" " + HexBytes(bytes, count)) + "  " + what);
     }
-}
-
-ReplyVerdict CRadioSession::Judged(ReplyVerdict verdict, const std::string& what) const {
-    Trace("<", m_lastReply.data(), m_lastReply.size(), what + ": " + VerdictName(verdict));
-    return verdict;
 }
 
 }  // namespace radiosetup

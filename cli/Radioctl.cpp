@@ -12,9 +12,9 @@ namespace {
 using Command = int (*)(CCommandRun&);
 
 const std::map<std::string, Command> kCommands = {
-    {"query", RunQuery},   {"set", RunSet},         {"channels", RunChannels},
-    {"backup", RunBackup}, {"restore", RunRestore}, {"line", RunLine},
-    {"detect", RunDetect}, {"plan", RunPlan},       {"ports", RunPorts},
+    {"query", RunQuery},     {"set", RunSet},   {"channels", RunChannels}, {"backup", RunBackup},
+    {"restore", RunRestore}, {"line", RunLine}, {"detect", RunDetect},     {"plan", RunPlan},
+    {"ports", RunPorts},     {"diff", RunDiff},
 };
 
 // A command line that names no command radioctl has: the message, and with --json its
@@ -50,7 +50,7 @@ int RunCommand(Command command, CCommandRun& run) {
 }  // namespace
 
 int RunRadioctl(const std::vector<std::string>& words, std::ostream& out, std::ostream& err,
-                std::istream& in) {
+                std::istream& in, const GivenRadio* given) {
     std::string error;
     const std::optional<Invocation> invocation = ParseCommandLine(words, error);
     if (!invocation) {
@@ -73,7 +73,7 @@ int RunRadioctl(const std::vector<std::string>& words, std::ostream& out, std::o
         return kExitOk;
     }
     const bool usesPort = invocation->command != "plan" && invocation->command != "ports";
-    CCommandRun run(*invocation, out, err, usesPort, in);
+    CCommandRun run(*invocation, out, err, usesPort, in, given);
     const int status = RunCommand(command->second, run);
     if (invocation->json) {
         out << JsonText(run.JsonOutput());

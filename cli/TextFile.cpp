@@ -3,12 +3,19 @@
 #include "AtomicFile.h"
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 
 namespace radiosetup {
 
 std::optional<std::string> CTextFile::Read(const std::string& path) {
+    std::optional<std::ifstream> file = Open(path);
+    if (!file) {
+        return std::nullopt;
+    }
+    return std::string(std::istreambuf_iterator<char>(*file), {});
+}
+
+std::optional<std::ifstream> CTextFile::Open(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         return std::nullopt;
@@ -17,7 +24,7 @@ std::optional<std::string> CTextFile::Read(const std::string& path) {
     if (!file) {
         return std::nullopt;
     }
-    return std::string(std::istreambuf_iterator<char>(file), {});
+    return file;
 }
 
 bool CTextFile::Write(const std::string& path, const std::string& text) {

@@ -16,8 +16,9 @@ constexpr std::size_t kStatusOffset = 2;
 
 }  // namespace
 
-CLineSettingsTransaction::CLineSettingsTransaction(IRadioLink& link, IClock& clock)
-    : m_link(link), m_clock(clock) {}
+CLineSettingsTransaction::CLineSettingsTransaction(IRadioLink& link, IClock& clock,
+                                                   IReplyWait& wait)
+    : m_link(link), m_clock(clock), m_wait(wait) {}
 
 ReplyVerdict CLineSettingsTransaction::Send(int baudRate, int parity) {
     SendRadioFrame(m_link, m_clock, RadioLinePayload(baudRate, parity));
@@ -25,7 +26,7 @@ ReplyVerdict CLineSettingsTransaction::Send(int baudRate, int parity) {
     auto budget = std::chrono::milliseconds(kReplyBudgetMs);
     for (;;) {
         if (m_link.PendingInput() > 0) {
-            m_clock.Sleep(kReadDelay);
+            m_wait.Await(m_link, m_clock, true, kAckBytes, kReadDelay);
             const int count = m_link.Read(reply.data(), kReplyReadLimit);
             if (count > 0) {
                 return JudgeLineSettingsReply(count, reply.data());

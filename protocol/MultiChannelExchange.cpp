@@ -1,12 +1,8 @@
 #include "MultiChannelExchange.h"
 
-#include <array>
-
 #include "ChannelBlock.h"
-#include "Clock.h"
 #include "CommandSet.h"
 #include "RadioLimits.h"
-#include "RadioLink.h"
 
 namespace radiosetup {
 
@@ -17,19 +13,28 @@ constexpr int kQueryReadLimit = kParameterBlockSize;
 
 }  // namespace
 
-CMultiChannelExchange::CMultiChannelExchange(IRadioLink& link, IClock& clock)
-    : m_link(link), m_clock(clock) {}
+CMultiChannelExchange::CMultiChannelExchange(IRadioLink& link, IClock& clock, IReplyWait& wait,
+                                             IExchangeObserver* observer)
+    : m_line(link, clock, wait, observer) {}
+
+ReplyVerdict CMultiChannelExchange::QueryChannels(int startChannel, int count,
+                                                  std::vector<ChannelFreqPair>& channels) {
+    const std::vector<std::uint8_t>& reply = m_line.Ask(
+        ChannelQueryPayload(startChannel), kChannelBlockBytes, kQueryWait, kQueryReadLimit);
+    const ReplyVerdict verdict = JudgeChannelBlock(static_cast<int>(reply.size()));
+    if (verdict == ReplyVerdict::Accepted) {
+        channels = DecodeChannelBlock(reply.data(), count);
+    }
+    return m_line.Judged(verdict);
+}
 
 std::optional<std::vector<ChannelFreqPair>> CMultiChannelExchange::QueryChannels(int startChannel,
                                                                                  int count) {
-    SendRadioFrame(m_link, m_clock, ChannelQueryPayload(startChannel));
-    m_clock.Sleep(kQueryWait);
-    std::array<std::uint8_t, kQueryReadLimit> reply{};
-    const int got = m_link.Read(reply.data(), kQueryReadLimit);
-    if (JudgeChannelBlock(got) != ReplyVerdict::Accepted) {
+    std::vector<ChannelFreqPair> channels;
+    if (QueryChannels(startChannel, count, channels) != ReplyVerdict::Accepted) {
         return std::nullopt;
     }
-    return DecodeChannelBlock(reply.data(), count);
+    return channels;
 }
 
 ReplyVerdict CMultiChannelExchange::SetChannel(int channel, const ChannelFreqPair& pair) {
@@ -56,17 +61,16 @@ ReplyVerdict CMultiChannelExchange::SetChannels(int startChannel,
 }
 
 ReplyVerdict CMultiChannelExchange::SendAndAwaitAck(const RadioPayload& payload) {
-    SendRadioFrame(m_link, m_clock, payload);
-    m_clock.Sleep(kAckWait);
-    std::array<std::uint8_t, kAckReadLimit> reply{};
-    return JudgeChannelAck(m_link.Read(reply.data(), kAckReadLimit), reply.data());
+    const std::vector<std::uint8_t>& reply =
+        m_line.Ask(payload, kAckBytes, kAckWait, kAckReadLimit);
+    return m_line.Judged(JudgeChannelAck(static_cast<int>(reply.size()), reply.data()));
 }
 
 ReplyVerdict JudgeChannelAck(int count, const std::uint8_t* reply) {
     if (count <= 0) {
         return ReplyVerdict::Silent;
     }
-    if (count < 3) {
+    if (count < kAckBytes) {
         return ReplyVerdict::Short;
     }
     if (reply[0] != kFrameHeader0 || reply[1] != kFrameHeader1) {

@@ -7,7 +7,6 @@
 #include "CommandSet.h"
 #include "OpKind.h"
 #include "OperationJudge.h"
-#include "ParameterBlock.h"
 #include "RadioLink.h"
 
 namespace radiosetup {
@@ -137,13 +136,13 @@ bool COperationEngine::ParseQueryReply() {
     if (m_nReceivedCount != kReplySize) {
         ReadRestOfBlock();
     }
-    const ReplyVerdict verdict = JudgeQueryReply(m_nReceivedCount, m_aReplyBuffer.data());
+    const ReplyVerdict verdict =
+        ReadParameterReply(m_nReceivedCount, m_aReplyBuffer.data(), m_params);
     if (verdict != ReplyVerdict::Accepted) {
         m_host.SetResultText(verdict == ReplyVerdict::BadChecksum ? "接收数据校验错"
                                                                   : FailureText(OpKind::kQuery));
         return false;
     }
-    DecodeParameterBlock(m_aReplyBuffer.data(), m_params);
     m_host.ShowParams();
     return true;
 }

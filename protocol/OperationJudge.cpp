@@ -29,6 +29,14 @@ ReplyVerdict JudgeQueryReply(int count, const std::uint8_t* block) {
     return HasValidChecksum(block) ? ReplyVerdict::Accepted : ReplyVerdict::BadChecksum;
 }
 
+ReplyVerdict ReadParameterReply(int count, const std::uint8_t* block, CParameterSet& params) {
+    const ReplyVerdict verdict = JudgeQueryReply(count, block);
+    if (verdict == ReplyVerdict::Accepted) {
+        DecodeParameterBlock(block, params);
+    }
+    return verdict;
+}
+
 ReplyVerdict JudgeStatusReply(OpKind opKind, std::uint8_t status) {
     if (status == kRefusal) {
         return ReplyVerdict::Refused;

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "OpKind.h"
+#include "ParameterSet.h"
 #include "ReplyVerdict.h"
 
 namespace radiosetup {
@@ -13,6 +14,8 @@ namespace radiosetup {
 ReplyVerdict JudgeConnectReply(int count, const std::uint8_t* reply);
 // A parameter query: the whole 131-byte block with a matching checksum.
 ReplyVerdict JudgeQueryReply(int count, const std::uint8_t* block);
+// The same, and the block decoded into params when accepted.
+ReplyVerdict ReadParameterReply(int count, const std::uint8_t* block, CParameterSet& params);
 // A status operation by the byte at offset 2: FF refuses. Mode and ANI writes accept only
 // 00 (ANI also 22) and leave any other status unjudged (Unexpected); every other
 // operation takes any status but FF.

@@ -11,6 +11,8 @@ constexpr int kRadioChannels = 100;
 
 // The radio's answer to a parameter query: 131 bytes without header, checksum first.
 constexpr int kParameterBlockSize = 131;
+// An acknowledgement: 55 AA and a status.
+constexpr int kAckBytes = 3;
 // The answer to a channel query: ten channels of four bytes.
 constexpr int kChannelBlockBytes = 40;
 constexpr int kChannelsPerBlock = 10;

@@ -1,12 +1,12 @@
 #include "RadioSearch.h"
 
 #include <algorithm>
-#include <array>
 
-#include "Clock.h"
 #include "CommandSet.h"
 #include "OperationJudge.h"
+#include "RadioLimits.h"
 #include "RadioLink.h"
+#include "RequestLine.h"
 
 namespace radiosetup {
 
@@ -19,12 +19,13 @@ constexpr int kProbeReadLimit = 1024;
 
 }  // namespace
 
-ReplyVerdict ProbeRadio(IRadioLink& link, IClock& clock, int baudRate, int parity) {
-    const RadioPayload probe{Cmd::kConnect, LineCode(baudRate, parity), 0, 0, 0};
-    SendRadioFrame(link, clock, probe);
-    clock.Sleep(kProbeReplyWait);
-    std::array<std::uint8_t, kProbeReadLimit> reply{};
-    return JudgeConnectReply(link.Read(reply.data(), kProbeReadLimit), reply.data());
+ReplyVerdict ProbeRadio(IRadioLink& link, IClock& clock, int baudRate, int parity,
+                        IReplyWait& wait) {
+    CRequestLine line(link, clock, wait, nullptr);
+    const std::vector<std::uint8_t>& reply =
+        line.Ask(ConnectPayload({0, baudRate, static_cast<std::uint8_t>(parity)}), kAckBytes,
+                 kProbeReplyWait, kProbeReadLimit);
+    return JudgeConnectReply(static_cast<int>(reply.size()), reply.data());
 }
 
 std::optional<PcPortSettings> SearchForRadio(
@@ -41,14 +42,16 @@ std::optional<PcPortSettings> SearchForRadio(
 }
 
 std::optional<PcPortSettings> SearchPort(int portNumber, const ProbeLinkOpener& open, IClock& clock,
-                                         const std::function<void(const PcPortSettings&)>& onTry) {
+                                         const std::function<void(const PcPortSettings&)>& onTry,
+                                         IReplyWait& wait) {
     for (const int baudRate : kLineRates) {
         for (const int parity : kSearchParities) {
             const PcPortSettings tried{static_cast<std::uint8_t>(portNumber), baudRate,
                                        static_cast<std::uint8_t>(parity)};
             onTry(tried);
             const std::unique_ptr<IRadioLink> link = open(tried);
-            if (link && ProbeRadio(*link, clock, baudRate, parity) == ReplyVerdict::Accepted) {
+            if (link &&
+                ProbeRadio(*link, clock, baudRate, parity, wait) == ReplyVerdict::Accepted) {
                 return tried;
             }
         }

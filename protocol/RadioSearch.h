@@ -7,6 +7,7 @@
 
 #include "PcPortSettings.h"
 #include "ReplyVerdict.h"
+#include "ReplyWait.h"
 
 namespace radiosetup {
 
@@ -18,7 +19,8 @@ constexpr std::chrono::milliseconds kProbeReplyWait{300};
 
 // Sends the connect request carrying the line's own rate and parity and judges what
 // came back after 300 ms by the connect rule (exactly an acknowledgement).
-ReplyVerdict ProbeRadio(IRadioLink& link, IClock& clock, int baudRate, int parity);
+ReplyVerdict ProbeRadio(IRadioLink& link, IClock& clock, int baudRate, int parity,
+                        IReplyWait& wait = FixedWait());
 
 // Opens a PC port at a rate and parity for one probe; null when it does not open.
 using ProbeLinkOpener = std::function<std::unique_ptr<IRadioLink>(const PcPortSettings&)>;
@@ -33,6 +35,7 @@ std::optional<PcPortSettings> SearchForRadio(
 
 // The same for one port alone.
 std::optional<PcPortSettings> SearchPort(int portNumber, const ProbeLinkOpener& open, IClock& clock,
-                                         const std::function<void(const PcPortSettings&)>& onTry);
+                                         const std::function<void(const PcPortSettings&)>& onTry,
+                                         IReplyWait& wait = FixedWait());
 
 }  // namespace radiosetup

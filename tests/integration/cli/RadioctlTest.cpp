@@ -18,14 +18,16 @@
 
 #include "DeviceMachine.h"
 #include "Json.h"
+#include "OperationExchange.h"
 #include "PortSettingsStore.h"
 #include "PtyPair.h"
-#include "RadioSession.h"
 #include "Radioctl.h"
 #include "RadioctlChild.h"
 #include "SerialPort.h"
+#include "SimLink.h"
 #include "SimRadio.h"
 #include "TestSupport.h"
+#include "VirtualClock.h"
 
 namespace {
 
@@ -67,6 +69,23 @@ protected:
 };
 
 using RadioctlPorts = RadioctlRun;
+
+// The simulated radio in virtual time, for what the conversation decides: no waits.
+class RadioctlInTime : public RadioctlRun {
+protected:
+    Outcome Run(const std::vector<std::string>& words) { return RunOn(radio, words); }
+    Outcome RunOn(CSimLink& on, const std::vector<std::string>& words) {
+        std::ostringstream out;
+        std::ostringstream err;
+        const GivenRadio given{on.Link(), clock};
+        std::istringstream in;
+        const int status = RunRadioctl(words, out, err, in, &given);
+        return {status, out.str(), err.str()};
+    }
+
+    CVirtualClock clock;
+    CSimLink radio{clock};
+};
 
 std::string DeviceRoot() {
     return std::getenv("RADIOSETUP_DEVICE_ROOT");
@@ -127,6 +146,58 @@ TEST_F(Radioctl, QueryJsonShowsTheRadiosState) {
     }
 }
 
+// Connect, parameter query and channel query: the frames that change nothing.
+bool OnlyReads(const std::vector<SimFrameRecord>& frames) {
+    return std::all_of(frames.begin(), frames.end(), [](const SimFrameRecord& record) {
+        const std::uint8_t command = record.frame[2];
+        return command == 0x0B || command == 0xCC || command == 0x1D;
+    });
+}
+
+TEST_F(RadioctlInTime, DiffNamesEachChangeAndADryRunShowsItWithoutWriting) {
+    radio.SetState(ChangedState());
+    const std::string backup = files.File("radio.json");
+    ASSERT_EQ(Run({"backup", backup}).status, 0);
+    radio.SetState(SimRadioState());
+    ASSERT_EQ(Run({"restore", backup}).status, 0);
+    const Outcome same = Run({"diff", backup});
+    EXPECT_EQ(same.status, 0) << same.err;
+    EXPECT_EQ(same.out, "");
+
+    SimRadioState changed = ChangedState();
+    changed.rxWord[6] = SimRadioState::RxWordOf(2290125);
+    changed.txTimeLimit = 0;
+    radio.SetState(changed);
+    const std::string plan = WriteFile("plan.csv", "channel,rx_mhz,tx_mhz\n7,300.75,400.075\n");
+    const std::string channel = "channel 7 rx: 229.0125 → 300.7500\n";
+    const std::string all = "rx_hz: 229012500 → 300750000\ntx_time_limit_s: 0 → 30\n" + channel;
+    const struct {
+        std::vector<std::string> words;
+        int status;
+        std::string out;
+    } cases[] = {
+        {{"diff", backup}, 5, all},
+        {{"restore", backup, "--dry-run"}, 0, all},
+        {{"diff", plan}, 5, channel},
+        {{"channels", "write", plan, "--dry-run"}, 0, channel},
+    };
+    for (const auto& tried : cases) {
+        SCOPED_TRACE(tried.words[0] + " " + tried.words[1]);
+        radio.ClearFrames();
+        const Outcome outcome = Run(tried.words);
+        EXPECT_EQ(outcome.status, tried.status) << outcome.err;
+        EXPECT_EQ(outcome.out, tried.out);
+        EXPECT_FALSE(radio.Frames().empty());
+        EXPECT_TRUE(OnlyReads(radio.Frames()));
+    }
+    JsonFault fault;
+    const auto json = ParseJson(Run({"--json", "channels", "write", plan, "--dry-run"}).out, fault);
+    ASSERT_TRUE(json) << fault.Text();
+    EXPECT_EQ(JsonMember(*json, "dry_run"), true);
+    EXPECT_EQ(JsonMember(*json, "differences"), JsonValue::parse(R"([
+        {"channel": 7, "key": "rx_hz", "radio": 229012500, "file": 300750000}])"));
+}
+
 TEST_F(Radioctl, SetChangesExactlyWhatItNames) {
     const Outcome set =
         Run({"set", "channel=5", "rx=229.0125", "relay=rx-end", "tx-voice-gain=16"});
@@ -165,20 +236,18 @@ void ExpectDocumentedKeys(const Outcome& outcome, const std::vector<std::string>
     EXPECT_EQ(document.size(), keys.size()) << outcome.out;
 }
 
-TEST_F(Radioctl, BackupRestoredOntoAnotherRadioMakesItTheSame) {
+TEST_F(RadioctlInTime, BackupRestoredOntoAnotherRadioMakesItTheSame) {
     radio.SetState(ChangedState());
     const std::string backup = files.File("radio.json");
     const Outcome saved = Run({"backup", backup, "--json"});
     ASSERT_EQ(saved.status, 0) << saved.err;
     ExpectDocumentedKeys(saved, {"port", "baud_rate", "parity", "file", "parameters", "channels"});
 
-    CSimRadio second;
-    ASSERT_TRUE(second.Start());
-    const Outcome restore = Run(
-        {"--device", second.SlavePath(), "restore", backup, "--keep-ani", "--verify", "--json"});
+    CSimLink second(clock);
+    const Outcome restore = RunOn(second, {"restore", backup, "--keep-ani", "--verify", "--json"});
     EXPECT_EQ(restore.status, 0) << restore.err;
     ExpectDocumentedKeys(restore,
-                         {"device", "baud_rate", "parity", "file", "written", "differences"});
+                         {"port", "baud_rate", "parity", "file", "written", "differences"});
     SimRadioState expected = ChangedState();
     expected.ani = SimRadioState().ani;
     const SimRadioState restored = second.State();
@@ -210,7 +279,7 @@ std::size_t Count(const std::string& text, const std::string& part) {
     return count;
 }
 
-TEST_F(Radioctl, AnAniAboveSixteenBitsIsNotedOnceAndVerifiesByWhatTheRadioReports) {
+TEST_F(RadioctlInTime, AnAniAboveSixteenBitsIsNotedOnceAndVerifiesByWhatTheRadioReports) {
     const std::string note =
         "note: the radio reports only the low 16 bits of ani: 1193046 "
         "reads back as 13398\n";
@@ -228,18 +297,16 @@ TEST_F(Radioctl, AnAniAboveSixteenBitsIsNotedOnceAndVerifiesByWhatTheRadioReport
     EXPECT_EQ(Count(restore.err, note), 1u) << restore.err;
 }
 
-TEST_F(Radioctl, AVerifyReportShowsOnlyWhatWasSentAndWhatTheRadioAnswered) {
+TEST_F(RadioctlInTime, AVerifyReportShowsOnlyWhatWasSentAndWhatTheRadioAnswered) {
     radio.SetState(ChangedState());
     const std::string backup = files.File("radio.json");
     ASSERT_EQ(Run({"backup", backup}).status, 0);
     // The radio acknowledges the time limit but keeps its own.
-    CSimRadio second;
-    ASSERT_TRUE(second.Start());
+    CSimLink second(clock);
     SimFaults keepsTimeLimit;
     keepsTimeLimit.replyFor[0x06] = {0x55, 0xAA, 0x00};
     second.SetFaults(keepsTimeLimit);
-    const Outcome restore =
-        Run({"--device", second.SlavePath(), "restore", backup, "--keep-ani", "--verify"});
+    const Outcome restore = RunOn(second, {"restore", backup, "--keep-ani", "--verify"});
     EXPECT_EQ(restore.status, 5);
     EXPECT_NE(restore.err.find("parameters.tx_time_limit_s: 30 was written, the radio reports 0\n"),
               std::string::npos)
@@ -333,9 +400,10 @@ TEST_F(Radioctl, LineWithADeviceStoresOnlyUnderThatDevicesPortNumber) {
     EXPECT_TRUE(radio.Frames().empty());
 }
 
+// The order of the probes is the search's own; here the second probe finds the radio.
 TEST_F(Radioctl, DetectFindsTheRadioOnPortTwoAndSavesItOnlyWhenAsked) {
     SimRadioState state;
-    state.baudRate = 4800;
+    state.baudRate = 19200;
     state.parity = 1;
     CSimRadio second(state);
     ASSERT_TRUE(second.Start());
@@ -343,12 +411,12 @@ TEST_F(Radioctl, DetectFindsTheRadioOnPortTwoAndSavesItOnlyWhenAsked) {
                        "\nCOM2=" + second.SlavePath() + "\n");
     const Outcome found = Run({"detect"});
     EXPECT_EQ(found.status, 0) << found.err;
-    EXPECT_EQ(found.out, "radio found on port 2, 4800 bit/s, odd parity\n");
+    EXPECT_EQ(found.out, "radio found on port 2, 19200 bit/s, odd parity\n");
     PcPortSettings stored;
     LoadPortSettings(stored);
     EXPECT_EQ(stored.m_nPortNumber, 1);
     EXPECT_EQ(Run({"detect", "--ports", "2", "--save", "--json"}).out,
-              "{\n  \"port\": 2,\n  \"baud_rate\": 4800,\n  \"parity\": \"odd\",\n  \"saved\": "
+              "{\n  \"port\": 2,\n  \"baud_rate\": 19200,\n  \"parity\": \"odd\",\n  \"saved\": "
               "true\n}\n");
     LoadPortSettings(stored);
     EXPECT_EQ(stored.m_nPortNumber, 2);
@@ -356,7 +424,7 @@ TEST_F(Radioctl, DetectFindsTheRadioOnPortTwoAndSavesItOnlyWhenAsked) {
 
 // Each failure has its status and a message naming the port and the operation; none hangs.
 // With --json the same failure is an error object on stdout, the message still on stderr.
-TEST_F(Radioctl, FailuresEndWithTheirStatusAndMessage) {
+TEST_F(RadioctlInTime, FailuresEndWithTheirStatusAndMessage) {
     struct Case {
         const char* name;
         SimFaults faults;
@@ -383,6 +451,12 @@ TEST_F(Radioctl, FailuresEndWithTheirStatusAndMessage) {
         {"empty file", {}, {"channels", "read", "-o", ""}, 1, "-o needs a FILE"},
         {"empty ports", {}, {"detect", "--ports", ""}, 1, "--ports takes port numbers"},
         {"backup file", {}, {"restore", files.File("none.json")}, 1, "none.json"},
+        {"dry run verified", {}, {"restore", "x.json", "--dry-run", "--verify"}, 1, "--verify"},
+        {"plan to compare",
+         {},
+         {"diff", WriteFile("x.csv", "1,229,229\n")},
+         1,
+         "radioctl: diff: nothing was compared"},
     };
     for (const Case& tried : cases) {
         SCOPED_TRACE(tried.name);
@@ -486,7 +560,7 @@ TEST_F(Radioctl, ADeviceThatGoesMidQueryIsNamedAtOnceAndTheNextRunWorks) {
                             " (9600 bit/s, no parity): no reply from the radio (the device went "
                             "away: " +
                             link + " closed; plug it back in and run the command again)\n");
-    EXPECT_LT(took, CRadioSession::kQueryDeadline);
+    EXPECT_LT(took, COperationExchange::kQueryDeadline);
 
     CSimRadio back;
     ASSERT_TRUE(back.Start());

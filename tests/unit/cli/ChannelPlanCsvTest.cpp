@@ -62,6 +62,8 @@ TEST(ChannelPlanCsv, ReportsEveryFaultyRowAndKeepsNoRows) {
         {kHeader + "\x01" + std::string(50, '1') + ",229,229\n",
          {"p.csv:2: channel \"\\x01" + std::string(39, '1') + "…\" is not a whole number"}},
         {kHeader + TwentyFiveBadRows(), TwentyFaultsAndFiveMore()},
+        {kHeader + "1,229," + std::string(CChannelPlanCsv::kLongestLine, '9') + "\n",
+         {"p.csv:2: longer than 1048576 bytes, which no row is"}},
     };
     for (const FaultCase& c : cases) {
         const CChannelPlanCsv::Plan plan = CChannelPlanCsv::Parse(c.text, "p.csv");
@@ -73,7 +75,8 @@ TEST(ChannelPlanCsv, ReportsEveryFaultyRowAndKeepsNoRows) {
 TEST(ChannelPlanCsv, ReadsWhatSpreadsheetsWriteAndWritesItSorted) {
     const std::string messy =
         "\xEF\xBB\xBF# exported\r\n channel , rx_mhz , tx_mhz \r\n\r\n"
-        "100, 600 ,100.0125\r\n  # spare\r\n1,229.0125,229.5\r\n";
+        "100, 600 ,100.0125\r\n  # spare\r\n1,229.0125,229.5\r\n#" +
+        std::string(CChannelPlanCsv::kLongestLine, '#') + "\n";
     const CChannelPlanCsv::Plan plan = CChannelPlanCsv::Parse(messy, "p.csv");
     ASSERT_TRUE(plan.errors.empty()) << plan.errors.front();
     ASSERT_EQ(plan.rows.size(), 2u);

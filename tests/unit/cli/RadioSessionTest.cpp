@@ -2,8 +2,9 @@
 // whole, and a missing one is waited for exactly as long as the window would.
 #include <gtest/gtest.h>
 
-#include "CommandSet.h"
+#include "LineSettingsTransaction.h"
 #include "ParameterBlock.h"
+#include "RadioSearch.h"
 #include "RadioSession.h"
 #include "ScriptedLink.h"
 #include "TestNamespaces.h"
@@ -28,28 +29,49 @@ Bytes ParameterBlock() {
 
 struct Call {
     const char* name;
-    std::function<ReplyVerdict(CRadioSession&)> run;
+    std::function<ReplyVerdict(IRadioLink&, IClock&)> run;
     Bytes answer;
     milliseconds deadline;
 };
 
+// Every exchange radioctl runs, each with its whole-answer wait.
 std::vector<Call> Calls() {
+    using Session = std::function<ReplyVerdict(CRadioSession&)>;
+    const auto session = [](Session call) {
+        return [call](IRadioLink& link, IClock& clock) {
+            CRadioSession s(link, clock);
+            return call(s);
+        };
+    };
     std::vector<ChannelFreqPair> channels;
     CParameterSet params;
     return {
-        {"connect", [](CRadioSession& s) { return s.Connect(PcPortSettings()); }, kAck,
+        {"connect", session([](CRadioSession& s) { return s.Connect(PcPortSettings()); }), kAck,
          milliseconds(3000)},
-        {"query", [params](CRadioSession& s) mutable { return s.Query(params); }, ParameterBlock(),
-         milliseconds(3800)},
-        {"switch",
-         [](CRadioSession& s) { return s.Send(OpKind::kEncryption, QueryPayload(), "x"); }, kAck,
-         milliseconds(3000)},
+        {"query", session([params](CRadioSession& s) mutable { return s.Query(params); }),
+         ParameterBlock(), milliseconds(3800)},
+        {"switch", session([params](CRadioSession& s) {
+             return s.Send(Parameter(ParamId::kEncryption).request, params, "x");
+         }),
+         kAck, milliseconds(3000)},
         {"channel block",
-         [channels](CRadioSession& s) mutable { return s.ReadChannels(1, 10, channels); },
+         session([channels](CRadioSession& s) mutable { return s.ReadChannels(1, 10, channels); }),
          Bytes(40, 0), milliseconds(900)},
-        {"channel write",
-         [](CRadioSession& s) {
+        {"channel write", session([](CRadioSession& s) {
              return s.WriteChannel(1, {2290000, 2290000});
+         }),
+         kAck, milliseconds(300)},
+        // The line change looks every 30 ms, 84 times.
+        {"line",
+         [](IRadioLink& link, IClock& clock) {
+             CWholeAnswerWait whole;
+             return CLineSettingsTransaction(link, clock, whole).Send(9600, kParityNone);
+         },
+         kAck, milliseconds(84 * 30)},
+        {"probe",
+         [](IRadioLink& link, IClock& clock) {
+             CWholeAnswerWait whole;
+             return ProbeRadio(link, clock, 9600, kParityNone, whole);
          },
          kAck, milliseconds(300)},
     };
@@ -64,27 +86,28 @@ TEST(RadioSession, AWholeAnswerEndsTheWaitAndSilenceLastsTheWindowsWait) {
             link.Answer({{milliseconds(20), Bytes(call.answer.begin(), call.answer.begin() + 1)},
                          {milliseconds(70), Bytes(call.answer.begin() + 1, call.answer.end())}});
             link.Answer(kAck, milliseconds(5));  // a channel write's second request
-            CRadioSession session(link, clock);
-            EXPECT_EQ(call.run(session), ReplyVerdict::Accepted);
+            EXPECT_EQ(call.run(link, clock), ReplyVerdict::Accepted);
             // 40 ms pause, the answer complete 70 ms later (the second write: 45 ms more).
             const bool twoFrames = link.SentFrames().size() == 2;
             EXPECT_EQ(clock.Now(), milliseconds(twoFrames ? 155 : 110));
         }
         CVirtualClock clock;
         CScriptedLink silent(clock);
-        CRadioSession session(silent, clock);
-        EXPECT_EQ(call.run(session), ReplyVerdict::Silent);
+        EXPECT_EQ(call.run(silent, clock), ReplyVerdict::Silent);
         EXPECT_EQ(clock.Now(), milliseconds(40) + call.deadline);
     }
 }
 
-TEST(RadioSession, ARefusedReceiveFrequencyKeepsTheTransmitOneBack) {
+TEST(RadioSession, ARefusedReceiveFrequencyKeepsTheTransmitOneBackAndTheTraceNamesIt) {
     CVirtualClock clock;
     CScriptedLink link(clock);
     link.Answer(Bytes{0x55, 0xAA, 0xFF});
-    CRadioSession session(link, clock);
+    std::vector<std::string> trace;
+    CRadioSession session(link, clock,
+                          [&trace](const std::string& line) { trace.push_back(line); });
     EXPECT_EQ(session.WriteChannel(7, {2290000, 2290000}), ReplyVerdict::Refused);
-    EXPECT_EQ(link.SentFrames().size(), 1u);
+    EXPECT_EQ(trace, (std::vector<std::string>{"> 55 AA 04 06 40 E0 00 A2  set rx channel 7",
+                                               "< 55 AA FF  set rx channel 7: refused"}));
 }
 
 }  // namespace
