@@ -15,8 +15,7 @@ cmake --build "$build" --parallel "$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QT_QPA_PLATFORM=offscreen
-# The tests mostly wait on the serial link, so run twice as many as there are cores:
-# on two cores that takes the suite from over three minutes to under two.
+# Some test programs still wait on pseudo-terminals, so run twice as many as there are cores.
 ctest --test-dir "$build" --output-on-failure --parallel "$((2 * $(nproc)))"
 
 scripts/release-build.sh
