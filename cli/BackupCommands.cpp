@@ -149,7 +149,7 @@ int RunBackup(CCommandRun& run) {
     if (const int status = ReadRadio(run, backup); status != kExitOk) {
         return status;
     }
-    const std::string& path = run.invocation.args[0];
+    const std::string path = run.OutputPath(run.invocation.args[0]);
     run.ReportWhere();
     run.report["file"] = path;
     if (!EveryFrequencyRestores(run, backup)) {

@@ -2,6 +2,8 @@
 
 #include <limits>
 #include <map>
+#include <set>
+#include <sstream>
 
 #include "ParameterTable.h"
 #include "PcPortSettings.h"
@@ -183,7 +185,8 @@ default. Needs no radio. --json keys: input, output.
 
 // Global options that take a value.
 bool TakesValue(const std::string& option) {
-    return option == "--port" || option == "--device" || option == "--rate" || option == "--parity";
+    return option == "--port" || option == "--device" || option == "--rate" ||
+           option == "--parity" || option == "--ports" || option == "--report";
 }
 
 bool ApplyValue(Invocation& invocation, const std::string& option, const std::string& value,
@@ -201,6 +204,10 @@ bool ApplyValue(Invocation& invocation, const std::string& option, const std::st
                            std::to_string(kHighestNumberedPort) + ", not '" + value + "'";
     } else if (option == "--device") {
         invocation.device = value;
+    } else if (option == "--ports") {
+        invocation.ports = value;
+    } else if (option == "--report") {
+        invocation.report = value;
     } else if (option == "--rate") {
         invocation.baudRate = BaudRateNamed(value);
         error = invocation.baudRate ? ""
@@ -254,7 +261,40 @@ std::optional<Invocation> ParseCommandLine(const std::vector<std::string>& words
             invocation.args.push_back(word);
         }
     }
+    // detect's --ports says where to search: a word of its own.
+    if (invocation.command == "detect" && !invocation.ports.empty()) {
+        invocation.args.insert(invocation.args.end(), {"--ports", invocation.ports});
+        invocation.ports.clear();
+    }
     return invocation;
+}
+
+std::optional<std::vector<int>> PortNumbersNamed(const std::string& list,
+                                                 std::vector<int> (*present)(),
+                                                 std::string& error) {
+    if (list == "all") {
+        const std::vector<int> ports = present();
+        error = ports.empty() ? "--ports all: no serial port is present" : "";
+        return ports.empty() ? std::nullopt : std::optional(ports);
+    }
+    std::set<int> numbers;
+    std::istringstream items(list);
+    for (std::string item; std::getline(items, item, ',');) {
+        const std::size_t dash = item.find('-');
+        const auto first = WholeNumber(item.substr(0, dash), 1, kHighestNumberedPort);
+        const auto last = dash == std::string::npos
+                              ? first
+                              : WholeNumber(item.substr(dash + 1), 1, kHighestNumberedPort);
+        if (!first || !last || *last < *first) {
+            error = "--ports takes numbers and ranges from 1 to " +
+                    std::to_string(kHighestNumberedPort) + " (1,3-6) or all, not '" + list + "'";
+            return std::nullopt;
+        }
+        for (long number = *first; number <= *last; ++number) {
+            numbers.insert(static_cast<int>(number));
+        }
+    }
+    return std::vector<int>(numbers.begin(), numbers.end());
 }
 
 std::optional<int> ParityNamed(const std::string& name) {
