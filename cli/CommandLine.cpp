@@ -13,8 +13,9 @@ namespace radiosetup {
 namespace {
 
 const char* const kUsage =
-    R"(Usage: radioctl [--port N | --device PATH] [--rate 2400|4800|9600|19200]
-                [--parity none|odd|even] [--json] [--trace] [--quiet] COMMAND [ARGS]
+    R"(Usage: radioctl [--port N | --device PATH | --ports LIST] [--report FILE]
+                [--rate 2400|4800|9600|19200] [--parity none|odd|even]
+                [--json] [--trace] [--quiet] COMMAND [ARGS]
 
 Talks to a data radio on a PC serial port, as the radiosetup window does.
 
@@ -37,6 +38,12 @@ Options (before or after the command):
   --port N        PC port 1..255 (Linux: the [Ports] map of the settings file, else
                   /dev/ttyS<N-1>; Windows: COMN); radioctl ports lists them
   --device PATH   a serial device by its path instead of a port number
+  --ports LIST    query, set, channels, backup, restore and diff on each port of LIST
+                  at once (1,3-6 or all present): one thread per radio, each radio's
+                  lines after "port N: ", then a table of the results; the exit
+                  status is the highest. backup FILE takes {port} and {ani}
+  --report FILE   append a row per radio: time, port, device, ANI before and after,
+                  operation, result, differences (CSV; JSON Lines for .json/.jsonl)
   --rate R        line rate for this run
   --parity P      line parity for this run
   --json          one JSON document on stdout, for every command and also on failure
@@ -240,7 +247,9 @@ std::optional<Invocation> ParseCommandLine(const std::vector<std::string>& words
     Invocation invocation;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
-        if (TakesValue(word)) {
+        // detect's --ports says where to search: a word of its own.
+        const bool detectsPorts = word == "--ports" && invocation.command == "detect";
+        if (TakesValue(word) && !detectsPorts) {
             if (i + 1 == words.size()) {
                 error = word + " needs a value";
                 return std::nullopt;
@@ -261,7 +270,6 @@ std::optional<Invocation> ParseCommandLine(const std::vector<std::string>& words
             invocation.args.push_back(word);
         }
     }
-    // detect's --ports says where to search: a word of its own.
     if (invocation.command == "detect" && !invocation.ports.empty()) {
         invocation.args.insert(invocation.args.end(), {"--ports", invocation.ports});
         invocation.ports.clear();
