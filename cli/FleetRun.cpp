@@ -44,6 +44,15 @@ std::string OutputPattern(const Invocation& invocation) {
                                                                            : std::string();
 }
 
+bool SharesOneAni(const Invocation& invocation) {
+    const std::vector<std::string>& args = invocation.args;
+    const auto has = [&args](const char* word) {
+        return std::find(args.begin(), args.end(), word) != args.end();
+    };
+    return invocation.command == "restore" && !has("--keep-ani") && !has("--ani-list") &&
+           !has("--same-ani") && !has("--dry-run");
+}
+
 // Standard input read once, for every radio that reads "-".
 std::string SharedInput(const Invocation& invocation, std::istream& in) {
     if (std::find(invocation.args.begin(), invocation.args.end(), "-") == invocation.args.end()) {
@@ -106,6 +115,12 @@ std::optional<std::vector<int>> FleetPorts(const Invocation& invocation, std::st
     if (ports && ports->size() > 1 && !pattern.empty() &&
         pattern.find("{port}") == std::string::npos && pattern.find("{ani}") == std::string::npos) {
         error = "each radio needs its own file: put {port} or {ani} in '" + pattern + "'";
+        return std::nullopt;
+    }
+    if (ports && ports->size() > 1 && SharesOneAni(invocation)) {
+        error =
+            "restore would give every radio the backup's ANI: give --ani-list FILE or "
+            "--keep-ani, or --same-ani when that is meant";
         return std::nullopt;
     }
     return ports;

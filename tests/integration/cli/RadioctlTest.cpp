@@ -349,10 +349,11 @@ protected:
     std::array<CSimRadio, 4> radios;
 };
 
-TEST_F(RadioctlFleet, RestoreOntoFourRadiosLeavesEachWithThePlanAndReportsEach) {
+TEST_F(RadioctlFleet, RestoreOntoFourRadiosLeavesEachWithThePlanAndItsListedAni) {
     const std::string report = files.File("rollout.csv");
-    const Outcome restore =
-        Run({"restore", Plan(), "--keep-ani", "--verify", "--ports", "1-4", "--report", report});
+    const std::string anis = WriteFile("anis.csv", "port,ani\n1,501\n2,502\n3,503\n4,504\n");
+    const Outcome restore = Run(
+        {"restore", Plan(), "--ani-list", anis, "--verify", "--ports", "1-4", "--report", report});
     ASSERT_EQ(restore.status, 0) << restore.err;
     const std::string rows = ReadWholeFile(report);
     EXPECT_EQ(rows.rfind("time,port,device,ani_before,ani_after,operation,result,differences\n", 0),
@@ -363,7 +364,7 @@ TEST_F(RadioctlFleet, RestoreOntoFourRadiosLeavesEachWithThePlanAndReportsEach) 
         EXPECT_EQ(held.rxWord, ChangedState().rxWord) << port;
         EXPECT_EQ(held.txWord, ChangedState().txWord) << port;
         EXPECT_EQ(held.channelTotal, ChangedState().channelTotal) << port;
-        EXPECT_EQ(held.ani, OwnState(port).ani) << port;
+        EXPECT_EQ(held.ani, 500 + port) << port;
         const std::string number = std::to_string(port);
         const std::string device = Radio(port).SlavePath();
         EXPECT_NE(restore.err.find("port " + number + ": backup " + files.File("plan-1-4660.json") +
@@ -372,10 +373,10 @@ TEST_F(RadioctlFleet, RestoreOntoFourRadiosLeavesEachWithThePlanAndReportsEach) 
             << restore.err;
         EXPECT_NE(restore.out.find("\n" + number + "     " + device), std::string::npos)
             << restore.out;
-        const std::string ani = std::to_string(OwnState(port).ani);
-        EXPECT_NE(
-            rows.find("," + number + "," + device + "," + ani + "," + ani + ",restore,ok,0\n"),
-            std::string::npos)
+        const std::string aniColumns =
+            std::to_string(OwnState(port).ani) + "," + std::to_string(500 + port);
+        EXPECT_NE(rows.find("," + number + "," + device + "," + aniColumns + ",restore,ok,0\n"),
+                  std::string::npos)
             << rows;
     }
     EXPECT_EQ(restore.out.rfind("port  device", 0), 0u) << restore.out;

@@ -48,6 +48,7 @@ TEST(CommandLine, BadWordsEndTheRunWithStatusOneAndSayWhy) {
         {{"--ports", "3-1", "query"}, 1, "--ports takes numbers and ranges from 1 to 255"},
         // Radios would overwrite one another's backup.
         {{"--ports", "1-2", "backup", "x.json"}, 1, "each radio needs its own file"},
+        {{"--ports", "1-2", "restore", "x.json"}, 1, "would give every radio the backup's ANI"},
     };
     for (const auto& tried : cases) {
         std::ostringstream out;
