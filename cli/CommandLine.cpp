@@ -26,7 +26,8 @@ Commands:
   channels read [FIRST [LAST]] [-o FILE]  channel frequencies to CSV (stdout default)
   channels write FILE [--verify]        write the channels a CSV names
   backup FILE                           every parameter and all 100 channels to JSON
-  restore FILE [--keep-ani] [--verify]  write a backup to a radio (both take --dry-run:
+  restore FILE [--keep-ani | --ani-list FILE | --same-ani] [--verify]
+                                        write a backup to a radio (both take --dry-run:
                                         show what would change, write nothing)
   diff FILE                             the radio against a backup or a CSV plan
   line RATE PARITY                      change the radio's own serial settings
@@ -134,9 +135,11 @@ tx_hz}...]}, with --verify differences [{channel, key, written, radio}...].
 
 Every parameter the radio reports and all 100 channels, to FILE as JSON
 ("format": "radioctl-backup", "version": 1). --json keys: port, baud_rate, parity, file,
-parameters and channels (the counts written).
+parameters and channels (the counts written). In FILE, {port} stands for the port number
+and {ani} for the ANI the radio reports: one file per radio with --ports.
 )"},
-    {"restore", R"(Usage: radioctl restore FILE [--keep-ani] [--verify | --dry-run]
+    {"restore", R"(Usage: radioctl restore FILE [--keep-ani | --ani-list LIST | --same-ani]
+                        [--verify | --dry-run]
 
 Writes a backup to the radio: ANI (unless --keep-ani), channel total, current channel,
 time limit, switches, audio settings, then all 100 channels. A restore that fails half
@@ -146,6 +149,10 @@ each difference (exit status 5). --json keys: port, baud_rate, parity, file, wri
 radio}, {channel, key, written, radio}...].
 --dry-run reads the radio and prints what the restore would change, as diff does;
 nothing is written (--json: port, baud_rate, parity, file, dry_run, differences).
+--ani-list LIST (CSV rows port,ani; a header port,ani allowed) gives the radio on each
+port its own ANI in place of the backup's. With --ports and more than one radio, a
+restore that would give every radio the backup's ANI refuses (status 1) unless
+--keep-ani, --ani-list or --same-ani (that is meant) is given.
 )"},
     {"diff", R"(Usage: radioctl diff FILE
 
