@@ -64,7 +64,8 @@ int RunRadioctl(const std::vector<std::string>& words, std::ostream& out, std::o
     }
     const bool usesPort = invocation->command != "plan" && invocation->command != "ports";
     CCommandRun run(*invocation, out, err, usesPort, in, given);
-    const int status = AppendReportRow(run, RunCommand(command->second, run));
+    const int ran = RunCommand(command->second, run);
+    const int status = usesPort ? AppendReportRow(run, ran) : ran;
     if (invocation->json) {
         out << JsonText(run.JsonOutput());
     }
