@@ -1,4 +1,5 @@
 // backup and restore: a radio's whole setup in a file, and back.
+#include "AniList.h"
 #include "BackupFile.h"
 #include "CommandRun.h"
 #include "ParameterTable.h"
@@ -123,6 +124,28 @@ bool EveryFrequencyRestores(const CCommandRun& run, const RadioBackup& backup) {
     return restores;
 }
 
+// The ANI the list gives this run's port, in place of the backup's.
+int TakeListedAni(CCommandRun& run, const std::string& path, RadioBackup& backup) {
+    const std::optional<std::string> text = CTextFile::Read(path);
+    if (!text) {
+        return run.Fail("read " + path, "the file cannot be read", kExitUsage);
+    }
+    std::string fault;
+    const auto anis = CAniList::Parse(*text, path, fault);
+    if (!anis) {
+        return run.Fail("read " + path, fault, kExitUsage);
+    }
+    const auto listed = anis->find(run.line.m_nPortNumber);
+    if (listed == anis->end()) {
+        return run.Fail("restore",
+                        path + " gives port " + std::to_string(run.line.m_nPortNumber) +
+                            " no ANI; nothing was written",
+                        kExitUsage);
+    }
+    backup.ani = listed->second;
+    return kExitOk;
+}
+
 }  // namespace
 
 int ReadRadio(CCommandRun& run, RadioBackup& radio) {
@@ -149,7 +172,7 @@ int RunBackup(CCommandRun& run) {
     if (const int status = ReadRadio(run, backup); status != kExitOk) {
         return status;
     }
-    const std::string& path = run.invocation.args[0];
+    const std::string path = run.OutputPath(run.invocation.args[0]);
     run.ReportWhere();
     run.report["file"] = path;
     if (!EveryFrequencyRestores(run, backup)) {
@@ -169,22 +192,31 @@ int RunBackup(CCommandRun& run) {
 
 int RunRestore(CCommandRun& run) {
     std::vector<std::string> files;
+    std::string aniList;
     bool keepAni = false;
     bool verify = false;
     bool dryRun = false;
-    for (const std::string& word : run.invocation.args) {
-        if (word == "--keep-ani") {
+    const std::vector<std::string>& args = run.invocation.args;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--keep-ani") {
             keepAni = true;
-        } else if (word == "--verify") {
+        } else if (args[i] == "--verify") {
             verify = true;
-        } else if (word == "--dry-run") {
+        } else if (args[i] == "--dry-run") {
             dryRun = true;
-        } else {
-            files.push_back(word);
+        } else if (args[i] == "--ani-list" && i + 1 < args.size() && !args[i + 1].empty()) {
+            aniList = args[++i];
+        } else if (args[i] != "--same-ani") {  // a fleet's word; one radio has nothing to say
+            files.push_back(args[i]);
         }
     }
     if (files.size() != 1) {
         return run.Usage("restore takes one FILE");
+    }
+    if (!aniList.empty() && (keepAni || !run.invocation.device.empty())) {
+        return run.Usage(
+            "--ani-list gives the radio on each port number its ANI: "
+            "not with --keep-ani or --device");
     }
     if (dryRun && verify) {
         return run.Usage("restore --dry-run writes nothing, so there is nothing to --verify");
@@ -194,9 +226,14 @@ int RunRestore(CCommandRun& run) {
         return run.Fail("read " + files[0], "the file cannot be read", kExitUsage);
     }
     std::string error;
-    const std::optional<RadioBackup> backup = CBackupFile::Parse(*text, error);
+    std::optional<RadioBackup> backup = CBackupFile::Parse(*text, error);
     if (!backup) {
         return run.Fail("read " + files[0], error, kExitUsage);
+    }
+    if (!aniList.empty()) {
+        if (const int status = TakeListedAni(run, aniList, *backup); status != kExitOk) {
+            return status;
+        }
     }
     for (const ParameterRow* row : ReportedRows({ParamKind::kNumber})) {
         const std::string note = UnreportedBitsNote(*row, BackupValue(*backup, row->id));

@@ -29,7 +29,7 @@ int ReadCommand(CCommandRun& run) {
             if (i + 1 == args.size() || args[i + 1].empty()) {
                 return run.Usage("-o needs a FILE");
             }
-            outPath = args[++i];
+            outPath = run.OutputPath(args[++i]);
         } else {
             numbers.push_back(args[i]);
         }

@@ -2,6 +2,8 @@
 
 #include <limits>
 #include <map>
+#include <set>
+#include <sstream>
 
 #include "ParameterTable.h"
 #include "PcPortSettings.h"
@@ -11,8 +13,9 @@ namespace radiosetup {
 namespace {
 
 const char* const kUsage =
-    R"(Usage: radioctl [--port N | --device PATH] [--rate 2400|4800|9600|19200]
-                [--parity none|odd|even] [--json] [--trace] [--quiet] COMMAND [ARGS]
+    R"(Usage: radioctl [--port N | --device PATH | --ports LIST] [--report FILE]
+                [--rate 2400|4800|9600|19200] [--parity none|odd|even]
+                [--json] [--trace] [--quiet] COMMAND [ARGS]
 
 Talks to a data radio on a PC serial port, as the radiosetup window does.
 
@@ -23,7 +26,8 @@ Commands:
   channels read [FIRST [LAST]] [-o FILE]  channel frequencies to CSV (stdout default)
   channels write FILE [--verify]        write the channels a CSV names
   backup FILE                           every parameter and all 100 channels to JSON
-  restore FILE [--keep-ani] [--verify]  write a backup to a radio (both take --dry-run:
+  restore FILE [--keep-ani | --ani-list FILE | --same-ani] [--verify]
+                                        write a backup to a radio (both take --dry-run:
                                         show what would change, write nothing)
   diff FILE                             the radio against a backup or a CSV plan
   line RATE PARITY                      change the radio's own serial settings
@@ -35,6 +39,12 @@ Options (before or after the command):
   --port N        PC port 1..255 (Linux: the [Ports] map of the settings file, else
                   /dev/ttyS<N-1>; Windows: COMN); radioctl ports lists them
   --device PATH   a serial device by its path instead of a port number
+  --ports LIST    query, set, channels, backup, restore and diff on each port of LIST
+                  at once (1,3-6 or all present): one thread per radio, each radio's
+                  lines after "port N: ", then a table of the results; the exit
+                  status is the highest. backup FILE takes {port} and {ani}
+  --report FILE   append a row per radio: time, port, device, ANI before and after,
+                  operation, result, differences (CSV; JSON Lines for .json/.jsonl)
   --rate R        line rate for this run
   --parity P      line parity for this run
   --json          one JSON document on stdout, for every command and also on failure
@@ -125,9 +135,11 @@ tx_hz}...]}, with --verify differences [{channel, key, written, radio}...].
 
 Every parameter the radio reports and all 100 channels, to FILE as JSON
 ("format": "radioctl-backup", "version": 1). --json keys: port, baud_rate, parity, file,
-parameters and channels (the counts written).
+parameters and channels (the counts written). In FILE, {port} stands for the port number
+and {ani} for the ANI the radio reports: one file per radio with --ports.
 )"},
-    {"restore", R"(Usage: radioctl restore FILE [--keep-ani] [--verify | --dry-run]
+    {"restore", R"(Usage: radioctl restore FILE [--keep-ani | --ani-list LIST | --same-ani]
+                        [--verify | --dry-run]
 
 Writes a backup to the radio: ANI (unless --keep-ani), channel total, current channel,
 time limit, switches, audio settings, then all 100 channels. A restore that fails half
@@ -137,6 +149,10 @@ each difference (exit status 5). --json keys: port, baud_rate, parity, file, wri
 radio}, {channel, key, written, radio}...].
 --dry-run reads the radio and prints what the restore would change, as diff does;
 nothing is written (--json: port, baud_rate, parity, file, dry_run, differences).
+--ani-list LIST (CSV rows port,ani; a header port,ani allowed) gives the radio on each
+port its own ANI in place of the backup's. With --ports and more than one radio, a
+restore that would give every radio the backup's ANI refuses (status 1) unless
+--keep-ani, --ani-list or --same-ani (that is meant) is given.
 )"},
     {"diff", R"(Usage: radioctl diff FILE
 
@@ -183,7 +199,8 @@ default. Needs no radio. --json keys: input, output.
 
 // Global options that take a value.
 bool TakesValue(const std::string& option) {
-    return option == "--port" || option == "--device" || option == "--rate" || option == "--parity";
+    return option == "--port" || option == "--device" || option == "--rate" ||
+           option == "--parity" || option == "--ports" || option == "--report";
 }
 
 bool ApplyValue(Invocation& invocation, const std::string& option, const std::string& value,
@@ -201,6 +218,10 @@ bool ApplyValue(Invocation& invocation, const std::string& option, const std::st
                            std::to_string(kHighestNumberedPort) + ", not '" + value + "'";
     } else if (option == "--device") {
         invocation.device = value;
+    } else if (option == "--ports") {
+        invocation.ports = value;
+    } else if (option == "--report") {
+        invocation.report = value;
     } else if (option == "--rate") {
         invocation.baudRate = BaudRateNamed(value);
         error = invocation.baudRate ? ""
@@ -233,7 +254,9 @@ std::optional<Invocation> ParseCommandLine(const std::vector<std::string>& words
     Invocation invocation;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
-        if (TakesValue(word)) {
+        // detect's --ports says where to search: a word of its own.
+        const bool detectsPorts = word == "--ports" && invocation.command == "detect";
+        if (TakesValue(word) && !detectsPorts) {
             if (i + 1 == words.size()) {
                 error = word + " needs a value";
                 return std::nullopt;
@@ -254,7 +277,39 @@ std::optional<Invocation> ParseCommandLine(const std::vector<std::string>& words
             invocation.args.push_back(word);
         }
     }
+    if (invocation.command == "detect" && !invocation.ports.empty()) {
+        invocation.args.insert(invocation.args.end(), {"--ports", invocation.ports});
+        invocation.ports.clear();
+    }
     return invocation;
+}
+
+std::optional<std::vector<int>> PortNumbersNamed(const std::string& list,
+                                                 std::vector<int> (*present)(),
+                                                 std::string& error) {
+    if (list == "all") {
+        const std::vector<int> ports = present();
+        error = ports.empty() ? "--ports all: no serial port is present" : "";
+        return ports.empty() ? std::nullopt : std::optional(ports);
+    }
+    std::set<int> numbers;
+    std::istringstream items(list);
+    for (std::string item; std::getline(items, item, ',');) {
+        const std::size_t dash = item.find('-');
+        const auto first = WholeNumber(item.substr(0, dash), 1, kHighestNumberedPort);
+        const auto last = dash == std::string::npos
+                              ? first
+                              : WholeNumber(item.substr(dash + 1), 1, kHighestNumberedPort);
+        if (!first || !last || *last < *first) {
+            error = "--ports takes numbers and ranges from 1 to " +
+                    std::to_string(kHighestNumberedPort) + " (1,3-6) or all, not '" + list + "'";
+            return std::nullopt;
+        }
+        for (long number = *first; number <= *last; ++number) {
+            numbers.insert(static_cast<int>(number));
+        }
+    }
+    return std::vector<int>(numbers.begin(), numbers.end());
 }
 
 std::optional<int> ParityNamed(const std::string& name) {

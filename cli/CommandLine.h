@@ -13,6 +13,8 @@ struct Invocation {
     std::string device;           // --device PATH
     std::optional<int> baudRate;  // --rate
     std::optional<int> parity;    // --parity none|odd|even as 0, 1, 2
+    std::string ports;            // --ports LIST: the fleet's ports, read when it runs
+    std::string report;           // --report FILE: a row per radio appended
     bool json = false;
     bool trace = false;
     bool quiet = false;
@@ -25,6 +27,11 @@ struct Invocation {
 // Nullopt with a message for a global option that is unknown or lacks its value.
 std::optional<Invocation> ParseCommandLine(const std::vector<std::string>& words,
                                            std::string& error);
+
+// "1,3-6" as 1, 3, 4, 5, 6 (each once, ascending); "all" as what present() lists, asked
+// only then. Nullopt with a message for anything else.
+std::optional<std::vector<int>> PortNumbersNamed(const std::string& list,
+                                                 std::vector<int> (*present)(), std::string& error);
 
 // "none", "odd", "even" as 0, 1, 2.
 std::optional<int> ParityNamed(const std::string& name);

@@ -1,8 +1,10 @@
 #include "CommandRun.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "PortFailureWords.h"
+#include "PortNaming.h"
 #include "PortSettingsStore.h"
 #include "SteadyClock.h"
 
@@ -108,6 +110,47 @@ const char* SignalName(int signal) {
 
 int InterruptedStatus(int signal) {
     return 128 + signal;
+}
+
+std::string CCommandRun::DevicePath() const {
+    return invocation.device.empty() ? PortDevicePath(line.m_nPortNumber) : invocation.device;
+}
+
+std::string CCommandRun::OutputPath(const std::string& pattern) const {
+    std::vector<std::pair<std::string, std::string>> values = {
+        {"{port}", invocation.device.empty()
+                       ? std::to_string(line.m_nPortNumber)
+                       : std::filesystem::path(invocation.device).filename().string()}};
+    if (const auto ani = m_pSession->AniAfter()) {
+        values.emplace_back("{ani}", std::to_string(*ani));
+    }
+    std::string path = pattern;
+    for (const auto& [placeholder, value] : values) {
+        for (auto at = path.find(placeholder); at != std::string::npos;
+             at = path.find(placeholder, at + value.size())) {
+            path.replace(at, placeholder.size(), value);
+        }
+    }
+    return path;
+}
+
+std::string CCommandRun::Result() const {
+    return m_failure.is_null() ? "ok" : m_failure["cause"].get<std::string>();
+}
+
+int RunCommand(Command command, CCommandRun& run) {
+    const int status = command(run);
+    const int signal = Interruption();
+    if (signal == 0) {
+        return status;
+    }
+    if (!run.InterruptReported()) {
+        const std::string cause = std::string("interrupted by ") + SignalName(signal) + "; " +
+                                  (status == kExitOk ? "it had finished" : run.WrittenSoFar());
+        run.err << "radioctl: " << run.invocation.command << ": " << cause << '\n';
+        run.RecordFailure(run.invocation.command, cause, InterruptedStatus(signal));
+    }
+    return InterruptedStatus(signal);
 }
 
 std::string CCommandRun::Where() const {

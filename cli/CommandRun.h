@@ -75,10 +75,20 @@ public:
 
     // "port 2 (9600 bit/s, no parity)" or the device path likewise.
     std::string Where() const;
+    // The device the run talks to: --device, else the port number's.
+    std::string DevicePath() const;
+    // FILE with {port} as the port's number (or the device's name) and {ani} as the ANI
+    // the radio reported, once it did: one file per radio of a fleet.
+    std::string OutputPath(const std::string& pattern) const;
+    // "ok", or the cause of the failure recorded.
+    std::string Result() const;
+    // A run whose stderr is gathered for later shows no progress bar.
+    void HideProgress() { m_bShowProgress = false; }
     // Opens the port; kExitOk, or kExitPort after a message naming the cause.
     int OpenPort();
     CSerialPort& Port() { return m_port; }
     CRadioSession& Session() { return *m_pSession; }
+    const CRadioSession& Session() const { return *m_pSession; }
     // Empty without --trace; else lines to stderr, each after the time since the start.
     const TraceSink& Trace() const { return m_trace; }
 
@@ -162,6 +172,10 @@ void PrintDifferences(CCommandRun& run, const std::vector<Difference>& differenc
 int WriteChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& rows);
 // Reads the rows' channels back; every difference on stderr and kExitDiffers.
 int VerifyChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& asked);
+
+using Command = int (*)(CCommandRun&);
+// The command's status; an interruption's when one came, said once.
+int RunCommand(Command command, CCommandRun& run);
 
 int RunQuery(CCommandRun& run);
 int RunSet(CCommandRun& run);

@@ -18,7 +18,12 @@ ReplyVerdict CRadioSession::Connect(const PcPortSettings& line) {
 
 ReplyVerdict CRadioSession::Query(CParameterSet& params) {
     Naming({"query"});
-    return m_operations.Query(params);
+    const ReplyVerdict verdict = m_operations.Query(params);
+    if (verdict == ReplyVerdict::Accepted) {
+        m_aniAfter = Parameter(ParamId::kAni).access.reported(params);
+        m_aniBefore = m_aniBefore.value_or(*m_aniAfter);
+    }
+    return verdict;
 }
 
 ReplyVerdict CRadioSession::Send(const ParameterRow::Request& request, const CParameterSet& params,
@@ -27,6 +32,9 @@ ReplyVerdict CRadioSession::Send(const ParameterRow::Request& request, const CPa
     const ReplyVerdict verdict = m_operations.Write(request, params);
     if (verdict == ReplyVerdict::Accepted) {
         m_accepted.push_back(what);
+        if (request.opKind == OpKind::kAni) {
+            m_aniAfter = params.m_nAni;
+        }
     }
     return verdict;
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,10 @@ public:
                       const std::string& what);
     // What Send had accepted so far, by its what ("set ani"), for an account of a run.
     const std::vector<std::string>& Accepted() const { return m_accepted; }
+    // The ANI the first query found, and the one the radio holds now as far as this
+    // session knows: the last one written or queried. Nullopt before any query.
+    std::optional<std::int32_t> AniBefore() const { return m_aniBefore; }
+    std::optional<std::int32_t> AniAfter() const { return m_aniAfter; }
     // Channels start .. start + count - 1 (count 1 to 10).
     ReplyVerdict ReadChannels(int start, int count, std::vector<ChannelFreqPair>& channels);
     // Receive, then transmit frequency; the second only after the first was accepted.
@@ -62,6 +67,8 @@ private:
     std::deque<std::string> m_names;
     std::string m_strWhat;  // the request in flight
     std::vector<std::string> m_accepted;
+    std::optional<std::int32_t> m_aniBefore;
+    std::optional<std::int32_t> m_aniAfter;
 };
 
 }  // namespace radiosetup

@@ -4,12 +4,12 @@
 #include <map>
 
 #include "CommandRun.h"
+#include "FleetRun.h"
+#include "RunReport.h"
 
 namespace radiosetup {
 
 namespace {
-
-using Command = int (*)(CCommandRun&);
 
 const std::map<std::string, Command> kCommands = {
     {"query", RunQuery},     {"set", RunSet},   {"channels", RunChannels}, {"backup", RunBackup},
@@ -30,21 +30,6 @@ int Refuse(const std::vector<std::string>& words, const std::string& message, st
         out << JsonText({{"error", error}});
     }
     return kExitUsage;
-}
-
-int RunCommand(Command command, CCommandRun& run) {
-    const int status = command(run);
-    const int signal = Interruption();
-    if (signal == 0) {
-        return status;
-    }
-    if (!run.InterruptReported()) {
-        const std::string cause = std::string("interrupted by ") + SignalName(signal) + "; " +
-                                  (status == kExitOk ? "it had finished" : run.WrittenSoFar());
-        run.err << "radioctl: " << run.invocation.command << ": " << cause << '\n';
-        run.RecordFailure(run.invocation.command, cause, InterruptedStatus(signal));
-    }
-    return InterruptedStatus(signal);
 }
 
 }  // namespace
@@ -72,9 +57,15 @@ int RunRadioctl(const std::vector<std::string>& words, std::ostream& out, std::o
         out << CommandHelp(invocation->command);
         return kExitOk;
     }
+    if (!invocation->ports.empty()) {
+        const std::optional<std::vector<int>> ports = FleetPorts(*invocation, error);
+        return ports ? RunFleet(*invocation, *ports, command->second, out, err, in)
+                     : Refuse(words, error, out, err);
+    }
     const bool usesPort = invocation->command != "plan" && invocation->command != "ports";
     CCommandRun run(*invocation, out, err, usesPort, in, given);
-    const int status = RunCommand(command->second, run);
+    const int ran = RunCommand(command->second, run);
+    const int status = usesPort ? AppendReportRow(run, ran) : ran;
     if (invocation->json) {
         out << JsonText(run.JsonOutput());
     }

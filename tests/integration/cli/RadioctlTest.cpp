@@ -8,11 +8,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <thread>
 
@@ -312,6 +314,104 @@ TEST_F(RadioctlInTime, AVerifyReportShowsOnlyWhatWasSentAndWhatTheRadioAnswered)
               std::string::npos)
         << restore.err;
     EXPECT_EQ(restore.err.find("ani"), std::string::npos) << restore.err;
+}
+
+// Four simulated radios on pseudo-terminals of their own, as ports 1 to 4, each with its
+// own ANI (100 + its port).
+class RadioctlFleet : public RadioctlRun {
+protected:
+    RadioctlFleet() {
+        for (int port = 1; port <= 4; ++port) {
+            Radio(port).SetState(OwnState(port));
+            EXPECT_TRUE(Radio(port).Start());
+            home.MapPort(port, Radio(port).SlavePath());
+        }
+    }
+
+    CSimRadio& Radio(int port) { return radios[static_cast<std::size_t>(port - 1)]; }
+    static SimRadioState OwnState(int port) {
+        SimRadioState state;
+        state.ani = 100 + port;
+        return state;
+    }
+
+    // The plan every radio gets: the backup of a radio holding ChangedState, taken on a
+    // fleet of one, its file named by port and ANI.
+    std::string Plan() {
+        Radio(1).SetState(ChangedState());
+        const Outcome backup =
+            Run({"backup", files.File("plan-{port}-{ani}.json"), "--ports", "1"});
+        EXPECT_EQ(backup.status, 0) << backup.err;
+        Radio(1).SetState(OwnState(1));
+        return files.File("plan-1-4660.json");
+    }
+
+    std::array<CSimRadio, 4> radios;
+};
+
+TEST_F(RadioctlFleet, RestoreOntoFourRadiosLeavesEachWithThePlanAndItsListedAni) {
+    const std::string report = files.File("rollout.csv");
+    const std::string anis = WriteFile("anis.csv", "port,ani\n1,501\n2,502\n3,503\n4,504\n");
+    const Outcome restore = Run(
+        {"restore", Plan(), "--ani-list", anis, "--verify", "--ports", "1-4", "--report", report});
+    ASSERT_EQ(restore.status, 0) << restore.err;
+    const std::string rows = ReadWholeFile(report);
+    EXPECT_EQ(rows.rfind("time,port,device,ani_before,ani_after,operation,result,differences\n", 0),
+              0u)
+        << rows;
+    for (int port = 1; port <= 4; ++port) {
+        const SimRadioState held = Radio(port).State();
+        EXPECT_EQ(held.rxWord, ChangedState().rxWord) << port;
+        EXPECT_EQ(held.txWord, ChangedState().txWord) << port;
+        EXPECT_EQ(held.channelTotal, ChangedState().channelTotal) << port;
+        EXPECT_EQ(held.ani, 500 + port) << port;
+        const std::string number = std::to_string(port);
+        const std::string device = Radio(port).SlavePath();
+        EXPECT_NE(restore.err.find("port " + number + ": backup " + files.File("plan-1-4660.json") +
+                                   " written to the radio on port " + number),
+                  std::string::npos)
+            << restore.err;
+        EXPECT_NE(restore.out.find("\n" + number + "     " + device), std::string::npos)
+            << restore.out;
+        const std::string aniColumns =
+            std::to_string(OwnState(port).ani) + "," + std::to_string(500 + port);
+        EXPECT_NE(rows.find("," + number + "," + device + "," + aniColumns + ",restore,ok,0\n"),
+                  std::string::npos)
+            << rows;
+    }
+    EXPECT_EQ(restore.out.rfind("port  device", 0), 0u) << restore.out;
+}
+
+TEST_F(RadioctlFleet, OneSilentRadioAmongFourFailsAloneAndTheReportSaysSo) {
+    SimFaults silent;
+    silent.silent = true;
+    Radio(3).SetFaults(silent);
+    const std::string report = files.File("rollout.jsonl");
+    const Outcome write = Run({"--json", "channels", "write",
+                               WriteFile("one.csv", "channel,rx_mhz,tx_mhz\n9,229.0125,229\n"),
+                               "--verify", "--ports", "1-4", "--report", report});
+    EXPECT_EQ(write.status, 3) << write.err;
+    JsonFault fault;
+    const auto json = ParseJson(write.out, fault);
+    ASSERT_TRUE(json) << fault.Text();
+    std::map<long long, std::string> results;
+    std::istringstream lines(ReadWholeFile(report));
+    for (std::string line; std::getline(lines, line);) {
+        const auto row = ParseJson(line, fault);
+        ASSERT_TRUE(row) << fault.Text();
+        results[JsonInt(JsonMember(*row, "port"))] = JsonString(JsonMember(*row, "result"));
+    }
+    for (int port = 1; port <= 4; ++port) {
+        const JsonValue& entry = JsonItems(JsonMember(*json, "radios"))[port - 1];
+        const bool fails = port == 3;
+        EXPECT_EQ(JsonInt(JsonMember(entry, "status")), fails ? 3 : 0) << port;
+        EXPECT_EQ(JsonInt(JsonMember(JsonMember(JsonMember(entry, "output"), "error"), "status")),
+                  fails ? 3 : 0)
+            << port;
+        EXPECT_EQ(results[port], fails ? "no reply from the radio" : "ok") << port;
+        EXPECT_EQ(Radio(port).State().rxWord[8] == SimRadioState::RxWordOf(2290125), !fails)
+            << port;
+    }
 }
 
 TEST_F(Radioctl, MessagesSayEachPointOnceInGoodEnglish) {

@@ -43,6 +43,12 @@ TEST(CommandLine, BadWordsEndTheRunWithStatusOneAndSayWhy) {
         {{"query", "--port", ""}, 1, "--port needs a value, not an empty word"},
         {{"--rate", "", "query"}, 1, "--rate needs a value, not an empty word"},
         {{"--parity", "", "query"}, 1, "--parity needs a value, not an empty word"},
+        {{"--ports", "1,2", "line", "9600", "none"}, 1, "--ports is not for line"},
+        {{"--ports", "1-2", "--port", "3", "query"}, 1, "--ports names the ports itself"},
+        {{"--ports", "3-1", "query"}, 1, "--ports takes numbers and ranges from 1 to 255"},
+        // Radios would overwrite one another's backup.
+        {{"--ports", "1-2", "backup", "x.json"}, 1, "each radio needs its own file"},
+        {{"--ports", "1-2", "restore", "x.json"}, 1, "would give every radio the backup's ANI"},
     };
     for (const auto& tried : cases) {
         std::ostringstream out;
@@ -51,6 +57,39 @@ TEST(CommandLine, BadWordsEndTheRunWithStatusOneAndSayWhy) {
         EXPECT_NE((out.str() + err.str()).find(tried.said), std::string::npos)
             << out.str() << err.str();
     }
+}
+
+TEST(CommandLine, PortListsNameEachPortOnceAndDetectKeepsItsOwn) {
+    const struct {
+        const char* list;
+        std::vector<int> ports;  // empty: refused
+    } cases[] = {
+        {"1,3-6", {1, 3, 4, 5, 6}},
+        {"4,2,2-3", {2, 3, 4}},
+        {"all", {2, 7}},
+        {"255", {255}},
+        {"0", {}},
+        {"1-", {}},
+        {"a", {}},
+        {"", {}},
+        {"2-256", {}},
+    };
+    for (const auto& tried : cases) {
+        std::string error;
+        const auto ports = PortNumbersNamed(
+            tried.list,
+            [] {
+                return std::vector<int>{2, 7};
+            },
+            error);
+        EXPECT_EQ(ports.value_or(std::vector<int>()), tried.ports) << tried.list;
+        EXPECT_EQ(error.empty(), ports.has_value()) << tried.list;
+    }
+    std::string error;
+    const auto detect = ParseCommandLine({"--ports", "1,3", "detect"}, error);
+    ASSERT_TRUE(detect) << error;
+    EXPECT_EQ(detect->args, (std::vector<std::string>{"--ports", "1,3"}));
+    EXPECT_TRUE(detect->ports.empty());
 }
 
 }  // namespace

@@ -1,0 +1,169 @@
+#include "FleetRun.h"
+
+#include <algorithm>
+#include <iomanip>
+#include <iterator>
+#include <mutex>
+#include <sstream>
+#include <thread>
+
+#include "PortNaming.h"
+#include "RunReport.h"
+
+namespace radiosetup {
+
+namespace {
+
+const char* const kFleetCommands[] = {"query", "set", "channels", "backup", "restore", "diff"};
+
+// One radio of the fleet: its own port, its output gathered until it ends.
+struct FleetRadio {
+    FleetRadio(const Invocation& asked, int port, const std::string& input)
+        : invocation(asked), in(input) {
+        invocation.port = port;
+        invocation.ports.clear();
+    }
+
+    Invocation invocation;
+    std::ostringstream out;
+    std::ostringstream err;
+    std::istringstream in;
+    std::unique_ptr<CCommandRun> run;
+    int status = kExitOk;
+};
+
+// The file a command writes, when it writes one: each radio needs its own.
+std::string OutputPattern(const Invocation& invocation) {
+    const std::vector<std::string>& args = invocation.args;
+    if (invocation.command == "backup") {
+        return args.empty() ? std::string() : args[0];
+    }
+    const auto option = std::find(args.begin(), args.end(), "-o");
+    const bool read = invocation.command == "channels" && !args.empty() && args[0] == "read";
+    return read && option != args.end() && std::next(option) != args.end() ? *std::next(option)
+                                                                           : std::string();
+}
+
+bool SharesOneAni(const Invocation& invocation) {
+    const std::vector<std::string>& args = invocation.args;
+    const auto has = [&args](const char* word) {
+        return std::find(args.begin(), args.end(), word) != args.end();
+    };
+    return invocation.command == "restore" && !has("--keep-ani") && !has("--ani-list") &&
+           !has("--same-ani") && !has("--dry-run");
+}
+
+// Standard input read once, for every radio that reads "-".
+std::string SharedInput(const Invocation& invocation, std::istream& in) {
+    if (std::find(invocation.args.begin(), invocation.args.end(), "-") == invocation.args.end()) {
+        return std::string();
+    }
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void PrintPrefixed(std::ostream& to, const std::string& text, int port) {
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        to << "port " << port << ": " << line << '\n';
+    }
+    to << std::flush;
+}
+
+void PrintSummary(std::ostream& out, const std::vector<std::unique_ptr<FleetRadio>>& radios) {
+    std::size_t width = std::string("device").size();
+    for (const auto& radio : radios) {
+        width = std::max(width, radio->run->DevicePath().size());
+    }
+    const auto row = [&](const std::string& port, const std::string& device,
+                         const std::string& result) {
+        out << std::left << std::setw(6) << port << std::setw(static_cast<int>(width + 2)) << device
+            << result << '\n';
+    };
+    row("port", "device", "result");
+    for (const auto& radio : radios) {
+        row(std::to_string(*radio->invocation.port), radio->run->DevicePath(),
+            radio->run->Result());
+    }
+}
+
+JsonDocument FleetJson(const std::vector<std::unique_ptr<FleetRadio>>& radios) {
+    JsonDocument entries = JsonDocument::array();
+    for (const auto& radio : radios) {
+        entries.push_back({{"port", *radio->invocation.port},
+                           {"device", radio->run->DevicePath()},
+                           {"status", radio->status},
+                           {"output", radio->run->JsonOutput()}});
+    }
+    return {{"radios", entries}};
+}
+
+}  // namespace
+
+std::optional<std::vector<int>> FleetPorts(const Invocation& invocation, std::string& error) {
+    if (std::find(std::begin(kFleetCommands), std::end(kFleetCommands), invocation.command) ==
+        std::end(kFleetCommands)) {
+        error = "--ports is not for " + invocation.command + " (detect takes its own)";
+        return std::nullopt;
+    }
+    if (invocation.port || !invocation.device.empty()) {
+        error = "--ports names the ports itself: not with --port or --device";
+        return std::nullopt;
+    }
+    const std::optional<std::vector<int>> ports =
+        PortNumbersNamed(invocation.ports, PresentPortNumbers, error);
+    const std::string pattern = OutputPattern(invocation);
+    if (ports && ports->size() > 1 && !pattern.empty() &&
+        pattern.find("{port}") == std::string::npos && pattern.find("{ani}") == std::string::npos) {
+        error = "each radio needs its own file: put {port} or {ani} in '" + pattern + "'";
+        return std::nullopt;
+    }
+    if (ports && ports->size() > 1 && SharesOneAni(invocation)) {
+        error =
+            "restore would give every radio the backup's ANI: give --ani-list FILE or "
+            "--keep-ani, or --same-ani when that is meant";
+        return std::nullopt;
+    }
+    return ports;
+}
+
+int RunFleet(const Invocation& invocation, const std::vector<int>& ports, Command command,
+             std::ostream& out, std::ostream& err, std::istream& in) {
+    const std::string input = SharedInput(invocation, in);
+    std::vector<std::unique_ptr<FleetRadio>> radios;
+    // The settings are read here, one run after another; the threads only talk.
+    for (const int port : ports) {
+        auto radio = std::make_unique<FleetRadio>(invocation, port, input);
+        radio->run = std::make_unique<CCommandRun>(radio->invocation, radio->out, radio->err, true,
+                                                   radio->in);
+        radio->run->HideProgress();
+        radios.push_back(std::move(radio));
+    }
+    std::mutex finishing;
+    std::vector<std::thread> threads;
+    for (const auto& radio : radios) {
+        threads.emplace_back([&, one = radio.get()] {
+            const int status = RunCommand(command, *one->run);
+            const std::lock_guard<std::mutex> lock(finishing);
+            one->status = AppendReportRow(*one->run, status);
+            if (!invocation.json) {
+                PrintPrefixed(out, one->out.str(), *one->invocation.port);
+            }
+            PrintPrefixed(err, one->err.str(), *one->invocation.port);
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    if (invocation.json) {
+        out << JsonText(FleetJson(radios));
+    } else {
+        PrintSummary(out, radios);
+    }
+    int status = kExitOk;
+    for (const auto& radio : radios) {
+        status = std::max(status, radio->status);
+    }
+    return status;
+}
+
+}  // namespace radiosetup

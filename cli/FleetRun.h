@@ -1,0 +1,24 @@
+#pragma once
+
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CommandRun.h"
+
+namespace radiosetup {
+
+// The ports --ports names for this command; nullopt with the message when the command
+// takes no fleet, another option contradicts it or radios would share one output file.
+std::optional<std::vector<int>> FleetPorts(const Invocation& invocation, std::string& error);
+
+// The command on each port at once: each radio on its own thread, with its own port and
+// session, in the same conversation as one radio alone. Each radio's output is printed
+// whole when it ends, every line after "port N: "; then a summary table (port, device,
+// result). With --json one document: {"radios": [{port, device, status, output}...]}, the
+// output being what --json prints for one radio. The highest of the radios' statuses.
+int RunFleet(const Invocation& invocation, const std::vector<int>& ports, Command command,
+             std::ostream& out, std::ostream& err, std::istream& in);
+
+}  // namespace radiosetup
