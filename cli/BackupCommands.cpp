@@ -146,6 +146,33 @@ int TakeListedAni(CCommandRun& run, const std::string& path, RadioBackup& backup
     return kExitOk;
 }
 
+// restore --set KEY=VALUE: the backup's parameters changed for this run, each checked as
+// set checks it. Frequencies belong to the channels, and what the radio does not report
+// a backup cannot restore.
+int Override(CCommandRun& run, const std::vector<std::string>& words, bool keepAni,
+             RadioBackup& backup) {
+    std::string fault;
+    for (const std::string& word : words) {
+        const std::optional<Assignment> assigned = AssignmentNamed(word, fault);
+        if (!assigned) {
+            return run.Usage("restore --set: " + fault);
+        }
+        const ParameterRow& row = *assigned->row;
+        if (row.access.reported == nullptr || row.kind == ParamKind::kFrequency ||
+            (keepAni && row.id == ParamId::kAni)) {
+            return run.Usage("restore --set: " + std::string(row.names.key) +
+                             " is not among what a restore writes (frequencies go by channel; "
+                             "mode and relay by set)");
+        }
+        SetBackupValue(backup, row.id, assigned->value);
+    }
+    if (backup.currentChannel > backup.channelTotal) {
+        return run.Usage("restore --set: channel " + std::to_string(backup.currentChannel) +
+                         " lies beyond the channel total " + std::to_string(backup.channelTotal));
+    }
+    return kExitOk;
+}
+
 }  // namespace
 
 int ReadRadio(CCommandRun& run, RadioBackup& radio) {
@@ -192,20 +219,24 @@ int RunBackup(CCommandRun& run) {
 
 int RunRestore(CCommandRun& run) {
     std::vector<std::string> files;
+    std::vector<std::string> overrides;
     std::string aniList;
     bool keepAni = false;
     bool verify = false;
     bool dryRun = false;
     const std::vector<std::string>& args = run.invocation.args;
     for (std::size_t i = 0; i < args.size(); ++i) {
+        const bool valued = i + 1 < args.size() && !args[i + 1].empty();
         if (args[i] == "--keep-ani") {
             keepAni = true;
         } else if (args[i] == "--verify") {
             verify = true;
         } else if (args[i] == "--dry-run") {
             dryRun = true;
-        } else if (args[i] == "--ani-list" && i + 1 < args.size() && !args[i + 1].empty()) {
+        } else if (args[i] == "--ani-list" && valued) {
             aniList = args[++i];
+        } else if (args[i] == "--set" && valued) {
+            overrides.push_back(args[++i]);
         } else if (args[i] != "--same-ani") {  // a fleet's word; one radio has nothing to say
             files.push_back(args[i]);
         }
@@ -230,10 +261,16 @@ int RunRestore(CCommandRun& run) {
     if (!backup) {
         return run.Fail("read " + files[0], error, kExitUsage);
     }
-    if (!aniList.empty()) {
+    if (!aniList.empty() && !run.givenAni) {
         if (const int status = TakeListedAni(run, aniList, *backup); status != kExitOk) {
             return status;
         }
+    }
+    if (run.givenAni) {
+        backup->ani = *run.givenAni;
+    }
+    if (const int status = Override(run, overrides, keepAni, *backup); status != kExitOk) {
+        return status;
     }
     for (const ParameterRow* row : ReportedRows({ParamKind::kNumber})) {
         const std::string note = UnreportedBitsNote(*row, BackupValue(*backup, row->id));

@@ -119,6 +119,11 @@ int WriteCommand(CCommandRun& run) {
     if (dryRun) {
         return DryRunWrite(run, rows);
     }
+    if (run.givenAni) {
+        if (const int status = WriteAni(run, *run.givenAni); status != kExitOk) {
+            return status;
+        }
+    }
     if (const int status = WriteChannels(run, rows); status != kExitOk) {
         return status;
     }

@@ -47,7 +47,7 @@ CCommandRun::CCommandRun(const Invocation& invocation_, std::ostream& out_, std:
         };
     }
     m_pSession =
-        std::make_unique<CRadioSession>(m_stoppingLink, given ? given->clock : SteadyClock(),
+        std::make_unique<CRadioSession>(m_stoppingLink, Clock(),
                                         m_trace, [this] { return PortVanished(); });
 }
 
@@ -161,8 +161,12 @@ std::string CCommandRun::Where() const {
            ParityPhrase(line.m_nParity) + ")";
 }
 
+IClock& CCommandRun::Clock() const {
+    return m_pGiven ? m_pGiven->clock : SteadyClock();
+}
+
 int CCommandRun::OpenPort() {
-    if (m_pGiven) {
+    if (m_pGiven || m_port.IsOpen()) {
         return kExitOk;
     }
     const bool opened =

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -58,6 +60,8 @@ public:
     std::ostream& err;
     std::istream& in;
     PcPortSettings line;  // the stored PC settings with this run's options over them
+    // The ANI this radio gets in place of the file's: from --ani-list or --ani-start.
+    std::optional<std::int32_t> givenAni;
     // What the command did: with --json the run's one document on stdout, printed at its
     // end (with "error" added when it failed). Commands add their members.
     JsonDocument report = JsonDocument::object();
@@ -84,8 +88,11 @@ public:
     std::string Result() const;
     // A run whose stderr is gathered for later shows no progress bar.
     void HideProgress() { m_bShowProgress = false; }
-    // Opens the port; kExitOk, or kExitPort after a message naming the cause.
+    // Opens the port unless it is open; kExitOk, or kExitPort after a message naming
+    // the cause.
     int OpenPort();
+    // The clock the session waits by.
+    IClock& Clock() const;
     CSerialPort& Port() { return m_port; }
     CRadioSession& Session() { return *m_pSession; }
     const CRadioSession& Session() const { return *m_pSession; }
@@ -176,6 +183,17 @@ int VerifyChannels(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& as
 using Command = int (*)(CCommandRun&);
 // The command's status; an interruption's when one came, said once.
 int RunCommand(Command command, CCommandRun& run);
+
+// A KEY=VALUE of set: the parameter's row and its value checked alone; nullopt with
+// the fault ("ani takes a whole number from 0 to 16777215, not 'x'").
+struct Assignment {
+    const ParameterRow* row;
+    std::int32_t value;
+};
+std::optional<Assignment> AssignmentNamed(const std::string& word, std::string& fault);
+
+// The radio's parameters read, then its ANI written, the others as they were.
+int WriteAni(CCommandRun& run, std::int32_t ani);
 
 int RunQuery(CCommandRun& run);
 int RunSet(CCommandRun& run);

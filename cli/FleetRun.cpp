@@ -89,15 +89,19 @@ void PrintSummary(std::ostream& out, const std::vector<std::unique_ptr<FleetRadi
 JsonDocument FleetJson(const std::vector<std::unique_ptr<FleetRadio>>& radios) {
     JsonDocument entries = JsonDocument::array();
     for (const auto& radio : radios) {
-        entries.push_back({{"port", *radio->invocation.port},
-                           {"device", radio->run->DevicePath()},
-                           {"status", radio->status},
-                           {"output", radio->run->JsonOutput()}});
+        entries.push_back(RadioJson(*radio->run, radio->status));
     }
     return {{"radios", entries}};
 }
 
 }  // namespace
+
+JsonDocument RadioJson(const CCommandRun& run, int status) {
+    return {{"port", run.line.m_nPortNumber},
+            {"device", run.DevicePath()},
+            {"status", status},
+            {"output", run.JsonOutput()}};
+}
 
 std::optional<std::vector<int>> FleetPorts(const Invocation& invocation, std::string& error) {
     if (std::find(std::begin(kFleetCommands), std::end(kFleetCommands), invocation.command) ==

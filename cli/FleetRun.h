@@ -13,6 +13,10 @@ namespace radiosetup {
 // takes no fleet, another option contradicts it or radios would share one output file.
 std::optional<std::vector<int>> FleetPorts(const Invocation& invocation, std::string& error);
 
+// One radio's entry of a document over several: {port (or device), device, status, output},
+// the output being what --json prints for one radio.
+JsonDocument RadioJson(const CCommandRun& run, int status);
+
 // The command on each port at once: each radio on its own thread, with its own port and
 // session, in the same conversation as one radio alone. Each radio's output is printed
 // whole when it ends, every line after "port N: "; then a summary table (port, device,

@@ -120,20 +120,13 @@ using Chosen = std::map<const ParameterRow*, std::int32_t>;  // keyed by row: in
 
 int ChosenOnCommandLine(CCommandRun& run, Chosen& chosen) {
     for (const std::string& word : run.invocation.args) {
-        const auto equals = word.find('=');
-        bool formerKey = false;
-        const ParameterRow* row = FindSetKey(word.substr(0, equals), formerKey);
-        if (equals == std::string::npos || row == nullptr) {
-            return run.Usage("set: '" + Echoed(word) + "' is no KEY=VALUE of a known key");
-        }
-        const std::string key = formerKey ? row->names.formerKey : row->names.key;
         std::string fault;
-        const auto value = SetValue(*row, formerKey, word.substr(equals + 1), fault);
-        if (!value) {
-            return run.Usage("set: " + key + " " + fault);
+        const std::optional<Assignment> assigned = AssignmentNamed(word, fault);
+        if (!assigned) {
+            return run.Usage("set: " + fault);
         }
-        if (!chosen.emplace(row, *value).second) {
-            return run.Usage("set: " + key + " is given twice");
+        if (!chosen.emplace(assigned->row, assigned->value).second) {
+            return run.Usage("set: " + word.substr(0, word.find('=')) + " is given twice");
         }
     }
     return kExitOk;
@@ -184,6 +177,38 @@ bool Holds(const ParameterRow& row, std::int32_t value, const CParameterSet& hel
 }
 
 }  // namespace
+
+std::optional<Assignment> AssignmentNamed(const std::string& word, std::string& fault) {
+    const auto equals = word.find('=');
+    bool formerKey = false;
+    const ParameterRow* row = FindSetKey(word.substr(0, equals), formerKey);
+    if (equals == std::string::npos || row == nullptr) {
+        fault = "'" + Echoed(word) + "' is no KEY=VALUE of a known key";
+        return std::nullopt;
+    }
+    const auto value = SetValue(*row, formerKey, word.substr(equals + 1), fault);
+    if (!value) {
+        fault = std::string(formerKey ? row->names.formerKey : row->names.key) + " " + fault;
+        return std::nullopt;
+    }
+    return Assignment{row, *value};
+}
+
+int WriteAni(CCommandRun& run, std::int32_t ani) {
+    CParameterSet params;
+    const ReplyVerdict queried = run.Session().Query(params);
+    if (queried != ReplyVerdict::Accepted) {
+        return run.Fail("query", queried);
+    }
+    const ParameterRow& row = Parameter(ParamId::kAni);
+    row.access.apply(params, ani);
+    const ReplyVerdict verdict = run.Session().Send(row.request, params, "set ani");
+    if (verdict != ReplyVerdict::Accepted) {
+        return run.Fail("set ani", verdict);
+    }
+    run.report["written"]["parameters"] = {{row.names.key, ani}};
+    return kExitOk;
+}
 
 int RunQuery(CCommandRun& run) {
     if (!run.invocation.args.empty()) {

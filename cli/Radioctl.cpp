@@ -5,6 +5,7 @@
 
 #include "CommandRun.h"
 #include "FleetRun.h"
+#include "RepeatRun.h"
 #include "RunReport.h"
 
 namespace radiosetup {
@@ -56,6 +57,11 @@ int RunRadioctl(const std::vector<std::string>& words, std::ostream& out, std::o
     if (invocation->help) {
         out << CommandHelp(invocation->command);
         return kExitOk;
+    }
+    if (AsksRepeat(*invocation)) {
+        const std::string refusal = RepeatRefusal(*invocation);
+        return refusal.empty() ? RunRepeated(*invocation, command->second, out, err, in, given)
+                               : Refuse(words, refusal, out, err);
     }
     if (!invocation->ports.empty()) {
         const std::optional<std::vector<int>> ports = FleetPorts(*invocation, error);

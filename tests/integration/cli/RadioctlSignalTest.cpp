@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -107,6 +108,51 @@ TEST_F(RadioctlSignal, ASignalMidWriteReleasesThePortAndSaysWhatWasWritten) {
         }
         ExpectPortFree(radio);
     }
+}
+
+// How many frames of the log carry command (0x02 sets the ANI, 0x04 a receive frequency).
+std::size_t Count(const std::vector<SimFrameRecord>& frames, std::uint8_t command) {
+    return static_cast<std::size_t>(std::count_if(
+        frames.begin(), frames.end(),
+        [command](const SimFrameRecord& record) { return record.frame[2] == command; }));
+}
+
+// One radio after another on the same line: each is left on long enough to be written
+// again if radioctl took it for a new one, then taken off (falls silent) and the next one
+// put on.
+TEST_F(RadioctlSignal, RepeatWritesEachNewRadioOnceAndASignalBetweenRadiosEndsWell) {
+    CSimRadio radio;
+    ASSERT_TRUE(radio.Start());
+    WriteWholeFile(files.File("one.csv"), "channel,rx_mhz,tx_mhz\n9,229.0125,229\n");
+    CRadioctlChild run({"--device", radio.SlavePath(), "channels", "write",
+                        files.File("one.csv"), "--verify", "--repeat", "--ani-start", "700"});
+    SimFaults takenOff;
+    takenOff.silent = true;
+    for (std::uint32_t ani = 700; ani <= 702; ++ani) {
+        const auto written = [&radio, ani] {
+            return radio.State().ani == ani &&
+                   radio.State().rxWord[8] == SimRadioState::RxWordOf(2290125);
+        };
+        for (int waited = 0; !written() && waited < 600; ++waited) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        ASSERT_TRUE(written()) << ani << run.Err();
+        ASSERT_TRUE(radio.WaitForFrames(radio.Frames().size() + 2, seconds(60)));
+        if (ani == 702) {
+            break;  // the last radio stays on
+        }
+        radio.SetFaults(takenOff);
+        ASSERT_TRUE(radio.WaitForFrames(radio.Frames().size() + 1, seconds(60)));
+        radio.SetState(SimRadioState());
+        radio.SetFaults({});
+    }
+    run.Signal(SIGINT);
+    EXPECT_EQ(run.Wait(), 0) << run.Err();
+    EXPECT_NE(run.Err().find("radioctl: stopped by SIGINT between radios: 3 radios done\n"),
+              std::string::npos)
+        << run.Err();
+    EXPECT_EQ(Count(radio.Frames(), 0x02), 3u);
+    EXPECT_EQ(Count(radio.Frames(), 0x04), 3u);
 }
 
 // The radio hears every frame and answers none, so radioctl still waits when the signal

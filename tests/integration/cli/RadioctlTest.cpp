@@ -246,17 +246,23 @@ TEST_F(RadioctlInTime, BackupRestoredOntoAnotherRadioMakesItTheSame) {
     ExpectDocumentedKeys(saved, {"port", "baud_rate", "parity", "file", "parameters", "channels"});
 
     CSimLink second(clock);
-    const Outcome restore = RunOn(second, {"restore", backup, "--keep-ani", "--verify", "--json"});
+    EXPECT_EQ(RunOn(second, {"restore", backup, "--set", "rx_hz=229012500"}).status, 1);
+    EXPECT_EQ(RunOn(second, {"restore", backup, "--set", "current_channel=99"}).status, 1);
+    EXPECT_TRUE(second.Frames().empty());
+    const Outcome restore = RunOn(second, {"restore", backup, "--keep-ani", "--verify", "--json",
+                                           "--set", "tx_time_limit_s=45"});
     EXPECT_EQ(restore.status, 0) << restore.err;
     ExpectDocumentedKeys(restore,
                          {"port", "baud_rate", "parity", "file", "written", "differences"});
     SimRadioState expected = ChangedState();
     expected.ani = SimRadioState().ani;
+    expected.txTimeLimit = 45;
     const SimRadioState restored = second.State();
     EXPECT_EQ(restored.rxWord, expected.rxWord);
     EXPECT_EQ(restored.txWord, expected.txWord);
     EXPECT_EQ(restored.ani, expected.ani);
     EXPECT_EQ(restored.channelTotal, expected.channelTotal);
+    EXPECT_EQ(restored.txTimeLimit, expected.txTimeLimit);
     EXPECT_EQ(restored.currentChannel, expected.currentChannel);
     EXPECT_EQ(restored.addressing, expected.addressing);
     EXPECT_EQ(restored.transparent, expected.transparent);

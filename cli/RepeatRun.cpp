@@ -1,0 +1,154 @@
+#include "RepeatRun.h"
+
+#include <algorithm>
+
+#include "FleetRun.h"
+#include "Clock.h"
+#include "RunReport.h"
+
+namespace radiosetup {
+
+namespace {
+
+// Between two connects that found the port not yet as wanted.
+constexpr std::chrono::milliseconds kPollPause{250};
+
+bool Has(const Invocation& invocation, const char* word) {
+    const std::vector<std::string>& args = invocation.args;
+    return std::find(args.begin(), args.end(), word) != args.end();
+}
+
+// The word after --ani-start, empty when none was given.
+std::string AniStartWord(const Invocation& invocation) {
+    const std::vector<std::string>& args = invocation.args;
+    const auto option = std::find(args.begin(), args.end(), "--ani-start");
+    return option == args.end() || std::next(option) == args.end() ? std::string()
+                                                                   : *std::next(option);
+}
+
+// What each radio's run is asked: the command without the repeat's own words.
+Invocation EachRadio(const Invocation& asked) {
+    Invocation each = asked;
+    each.args.clear();
+    for (std::size_t i = 0; i < asked.args.size(); ++i) {
+        if (asked.args[i] == "--ani-start") {
+            ++i;
+        } else if (asked.args[i] != "--repeat") {
+            each.args.push_back(asked.args[i]);
+        }
+    }
+    return each;
+}
+
+// Connects until the port answers as wanted: a radio, or silence. False when a signal
+// came first.
+bool WaitFor(CCommandRun& run, bool radio) {
+    while (Interruption() == 0) {
+        const ReplyVerdict verdict = run.Session().Connect(run.line);
+        if (Interruption() == 0 && radio ? verdict == ReplyVerdict::Accepted
+                                         : verdict == ReplyVerdict::Silent) {
+            return true;
+        }
+        run.Clock().Sleep(kPollPause);
+    }
+    return false;
+}
+
+// "radio 2: ani 701: ok", the ANI as the radio holds it now.
+std::string RadioLine(int number, const CCommandRun& run) {
+    const std::optional<std::int32_t> ani = run.Session().AniAfter();
+    return "radio " + std::to_string(number) + ": " +
+           (ani ? "ani " + std::to_string(*ani) + ": " : std::string()) + run.Result();
+}
+
+}  // namespace
+
+bool AsksRepeat(const Invocation& invocation) {
+    return Has(invocation, "--repeat") || Has(invocation, "--ani-start");
+}
+
+std::string RepeatRefusal(const Invocation& invocation) {
+    const bool restore = invocation.command == "restore";
+    const bool write = invocation.command == "channels" && !invocation.args.empty() &&
+                       invocation.args[0] == "write";
+    if (!Has(invocation, "--repeat")) {
+        return "--ani-start numbers the radios of --repeat: give --repeat too";
+    }
+    if (!restore && !write) {
+        return "--repeat is for restore and channels write";
+    }
+    if (!invocation.ports.empty() || Has(invocation, "--dry-run") ||
+        Has(invocation, "--ani-list")) {
+        return "--repeat programs one radio after another on one port: "
+               "not with --ports, --ani-list or --dry-run";
+    }
+    const std::string start = AniStartWord(invocation);
+    const ParameterRow& ani = Parameter(ParamId::kAni);
+    if (Has(invocation, "--ani-start") && !WholeNumber(start, ani.range.low, ani.range.high)) {
+        return "--ani-start takes an ANI from " + std::to_string(ani.range.low) + " to " +
+               std::to_string(ani.range.high) + ", not '" + start + "'";
+    }
+    if (Has(invocation, "--ani-start") && Has(invocation, "--keep-ani")) {
+        return "--ani-start gives each radio an ANI: not with --keep-ani";
+    }
+    if (restore && start.empty() && !Has(invocation, "--keep-ani") &&
+        !Has(invocation, "--same-ani")) {
+        return "restore --repeat would give every radio the backup's ANI: give --ani-start N "
+               "or --keep-ani, or --same-ani when that is meant";
+    }
+    return std::string();
+}
+
+int RunRepeated(const Invocation& invocation, Command command, std::ostream& out,
+                std::ostream& err, std::istream& in, const GivenRadio* given) {
+    const Invocation each = EachRadio(invocation);
+    const long highestAni = Parameter(ParamId::kAni).range.high;
+    const std::optional<long> aniStart = WholeNumber(AniStartWord(invocation), 0, highestAni);
+    JsonDocument radios = JsonDocument::array();
+    int highest = kExitOk;
+    bool between = true;  // a signal now ends the run with the radios' statuses
+    for (int done = 0;; ++done) {
+        CCommandRun run(each, out, err, true, in, given);
+        if (const int opened = run.OpenPort(); opened != kExitOk) {
+            radios.push_back(RadioJson(run, opened));
+            highest = opened;
+            break;
+        }
+        if (aniStart && *aniStart + done > highestAni) {
+            highest = run.Fail("--ani-start", "no ANI is left after " + std::to_string(highestAni),
+                               kExitUsage);
+            break;
+        }
+        run.Note("waiting for " + std::string(done == 0 ? "a" : "the next") + " radio on " +
+                 run.Where() + " (Ctrl-C ends)");
+        if (!WaitFor(run, true)) {
+            break;
+        }
+        if (aniStart) {
+            run.givenAni = static_cast<std::int32_t>(*aniStart + done);
+        }
+        const int status = AppendReportRow(run, RunCommand(command, run));
+        radios.push_back(RadioJson(run, status));
+        radios.back()["radio"] = done + 1;
+        if (!invocation.json) {
+            out << RadioLine(done + 1, run) << std::endl;
+        }
+        between = Interruption() == 0;
+        highest = between ? std::max(highest, status) : status;
+        run.Note("radio " + std::to_string(done + 1) +
+                 " done: take it off; the next one is written once this one is silent");
+        if (!between || !WaitFor(run, false)) {
+            break;
+        }
+    }
+    if (Interruption() != 0 && between) {
+        err << "radioctl: stopped by " << SignalName(Interruption()) << " between radios: "
+            << Counted(radios.size(), "radio") << " done\n";
+    }
+    if (invocation.json) {
+        out << JsonText({{"radios", radios}});
+    }
+    return highest;
+}
+
+}  // namespace radiosetup
