@@ -6,11 +6,7 @@
 #include "TestNamespaces.h"
 
 CEngineRig::CEngineRig(SimRadioState radioState)
-    : radio(radioState), engine(host, port, SteadyClock(), params, settings) {
-    if (!radio.Start()) {
-        throw std::runtime_error("the simulated radio could not start");
-    }
-    home.MapPort(1, radio.SlavePath());
+    : CPtyRadio(radioState), engine(host, port, SteadyClock(), params, settings) {
     settings.m_nPortNumber = 1;
     settings.m_nBaudRate = radioState.baudRate;
     settings.m_nParity = static_cast<std::uint8_t>(radioState.parity);

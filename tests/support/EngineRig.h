@@ -6,15 +6,14 @@
 #include "OperationEngine.h"
 #include "ParameterSet.h"
 #include "PcPortSettings.h"
+#include "PtyRadio.h"
 #include "RecordingHost.h"
 #include "SerialPort.h"
 #include "SimRadio.h"
 #include "TestNamespaces.h"
-#include "TestSupport.h"
 
-// The operation engine wired to a simulated radio over a real pseudo-terminal,
-// mapped as COM1 in a private settings folder.
-class CEngineRig {
+// The operation engine wired to the simulated radio over its pseudo-terminal.
+class CEngineRig : public CPtyRadio {
 public:
     explicit CEngineRig(SimRadioState radioState = SimRadioState());
 
@@ -26,8 +25,6 @@ public:
     // Connects and lets the automatic query finish; the radio's frame log is cleared.
     void ConnectAndQuery();
 
-    CScopedSettingsHome home;
-    CSimRadio radio;
     CSerialPort port;
     CParameterSet params;
     PcPortSettings settings;

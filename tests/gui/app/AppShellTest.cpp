@@ -12,11 +12,11 @@
 #include "AboutDlg.h"
 #include "CloseOnSignals.h"
 #include "PortSettingsStore.h"
+#include "PtyRadio.h"
 #include "RecordedMessageBoxes.h"
 #include "SerialLinks.h"
 #include "SetupApp.h"
 #include "SetupDlg.h"
-#include "SimRadio.h"
 #include "SplashDlg.h"
 #include "TestNamespaces.h"
 #include "TestSupport.h"
@@ -157,10 +157,7 @@ TEST(CloseOnSignals, EachSignalClosesTheOpenWindowsAsTheirCloseBoxesDo) {
 // main window holds the port closes it, and the port is free again: the real port, on
 // a pseudo-terminal.
 TEST(SetupApp, ASignalEndsTheRunAndReleasesThePort) {
-    CScopedSettingsHome home;
-    CSimRadio radio;
-    ASSERT_TRUE(radio.Start());
-    home.MapPort(1, radio.SlavePath());
+    const CPtyRadio radio;
     CRecordedMessageBoxes boxes;
     for (const int shownWhenSignalled : {CSplashDlg::kTemplateId, CSetupDlg::kTemplateId}) {
         SCOPED_TRACE(shownWhenSignalled);
@@ -191,7 +188,7 @@ TEST(SetupApp, ASignalEndsTheRunAndReleasesThePort) {
         EXPECT_EQ(shown.last(), shownWhenSignalled);
         EXPECT_LT(sinceStart.elapsed(), kGiveUpMs);
         EXPECT_TRUE(VisibleDialogs().isEmpty());
-        EXPECT_TRUE(std::filesystem::is_empty(home.LockFolder()));
+        EXPECT_TRUE(std::filesystem::is_empty(radio.home.LockFolder()));
     }
     EXPECT_TRUE(boxes.Texts().isEmpty());
 }

@@ -35,9 +35,7 @@ TEST(Audio, SlidersTakeTheirLevelOnlyWhenTheMouseReleasesThem) {
     EXPECT_FALSE(rig.Busy());
     EXPECT_TRUE(rig.NothingReachedRadio());
 
-    // Levels 8, 8, 1, 16; companding, pre-emphasis, no error correction, no encryption.
-    EXPECT_TRUE(
-        rig.Performs(kConfirmAudio, {Frame("11 0F F7 0F E7")}, "设置音频基带处理", "操作成功"));
+    EXPECT_TRUE(rig.Performs(kConfirmAudio, "设置音频基带处理", "操作成功"));
     const SimRadioState radio = rig.radio.State();
     EXPECT_EQ(radio.rxVoiceGain, 8);
     EXPECT_EQ(radio.txChannelGain, 1);
@@ -93,10 +91,20 @@ TEST(Audio, DefaultsShowTheFactorySetAndConfirmSendsIt) {
     EXPECT_EQ(rig.SliderPos(kTxChannelGain), 8);
     EXPECT_EQ(rig.SliderPos(kTxVoiceGain), 8);
 
-    EXPECT_TRUE(
-        rig.Performs(kConfirmAudio, {Frame("11 0F F3 77 27")}, "设置音频基带处理", "操作成功"));
-    // With error correction chosen the audio request drops its "not used" mark.
-    EXPECT_TRUE(rig.Performs(kEccOn, {Frame("0A 01 00 00 00")}, "设置采用纠错", "操作成功"));
-    EXPECT_TRUE(
-        rig.Performs(kConfirmAudio, {Frame("11 0F F3 77 07")}, "设置音频基带处理", "操作成功"));
+    EXPECT_TRUE(rig.Performs(kConfirmAudio, "设置音频基带处理", "操作成功"));
+    const SimRadioState factory;
+    const SimRadioState radio = rig.radio.State();
+    EXPECT_EQ(radio.rxChannelGain, factory.rxChannelGain);
+    EXPECT_EQ(radio.rxVoiceGain, factory.rxVoiceGain);
+    EXPECT_EQ(radio.txChannelGain, factory.txChannelGain);
+    EXPECT_EQ(radio.txVoiceGain, factory.txVoiceGain);
+    EXPECT_FALSE(radio.compander);
+    EXPECT_FALSE(radio.preEmphasis);
+    EXPECT_FALSE(radio.eccUsed);
+    EXPECT_FALSE(radio.encryption);
+
+    // The audio request carries the error correction the window then holds.
+    EXPECT_TRUE(rig.Performs(kEccOn, "设置采用纠错", "操作成功"));
+    EXPECT_TRUE(rig.Performs(kConfirmAudio, "设置音频基带处理", "操作成功"));
+    EXPECT_TRUE(rig.radio.State().eccUsed);
 }

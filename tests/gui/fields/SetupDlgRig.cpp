@@ -6,6 +6,7 @@
 #include <QTest>
 #include <sstream>
 #include <stdexcept>
+#include <string>
 
 #include "OpKind.h"
 #include "SliderMouse.h"
@@ -28,19 +29,6 @@ void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
-std::string Frame(const std::string& payloadHex) {
-    std::istringstream in(payloadHex);
-    std::vector<std::uint8_t> frame{0x55, 0xAA};
-    std::uint8_t check = 0;
-    unsigned byte = 0;
-    while (in >> std::hex >> byte) {
-        frame.push_back(static_cast<std::uint8_t>(byte));
-        check = static_cast<std::uint8_t>(check ^ byte);
-    }
-    frame.push_back(check);
-    return HexText(frame);
-}
-
 CSetupDlgRig::CSetupDlgRig(const SimRadioState& radioState)
     : radio(links.ports.AddRadio(1, radioState)), dlg(links.Links()) {
     dlg.ShowModeless();
@@ -51,7 +39,7 @@ CSetupDlgRig::CSetupDlgRig(const SimRadioState& radioState)
     if (!WaitUntilDone()) {
         throw std::runtime_error("connect and query did not finish");
     }
-    TakeFrames();
+    TakeFrameCount();
     TakeBoxes();
 }
 
@@ -65,13 +53,10 @@ bool CSetupDlgRig::WaitUntilDone(int limitMs) {
         std::chrono::milliseconds(limitMs));
 }
 
-Frames CSetupDlgRig::TakeFrames() {
-    Frames frames;
-    for (const SimFrameRecord& record : radio.Frames()) {
-        frames.push_back(HexText(record.frame.data(), record.frame.size()));
-    }
+std::size_t CSetupDlgRig::TakeFrameCount() {
+    const std::size_t count = radio.Frames().size();
     radio.ClearFrames();
-    return frames;
+    return count;
 }
 
 QVector<MessageBoxRequest> CSetupDlgRig::TakeBoxes() {
@@ -155,7 +140,7 @@ void CSetupDlgRig::PressKey(int id, Qt::Key key, int times) {
     return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult CSetupDlgRig::Performs(int id, const Frames& frames, const QString& name,
+::testing::AssertionResult CSetupDlgRig::Performs(int id, const QString& name,
                                                   const QString& result) {
     Click(id);
     if (!Busy()) {
@@ -164,15 +149,9 @@ void CSetupDlgRig::PressKey(int id, Qt::Key key, int times) {
     if (!WaitUntilDone()) {
         return ::testing::AssertionFailure() << "the operation did not end";
     }
+    // The bytes each button sends are pinned by the main-window and payload tests.
+    TakeFrameCount();
     std::ostringstream problems;
-    const Frames sent = TakeFrames();
-    if (sent != frames) {
-        problems << "frames sent:";
-        for (const std::string& frame : sent) {
-            problems << " [" << frame << "]";
-        }
-        problems << "; ";
-    }
     if (Text(Ctl::kOperationField) != name || Text(Ctl::kResultField) != result) {
         problems << "shown: \"" << Text(Ctl::kOperationField).toStdString() << "\" / \""
                  << Text(Ctl::kResultField).toStdString() << "\"; ";
@@ -189,5 +168,5 @@ void CSetupDlgRig::PressKey(int id, Qt::Key key, int times) {
 
 // The simulated radio logs each frame as it is sent.
 bool CSetupDlgRig::NothingReachedRadio() {
-    return TakeFrames().empty();
+    return TakeFrameCount() == 0;
 }

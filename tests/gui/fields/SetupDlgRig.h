@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <cstddef>
 
 #include "RecordedMessageBoxes.h"
 #include "SetupDlg.h"
@@ -12,15 +11,10 @@
 #include "TestSupport.h"
 #include "VirtualLinks.h"
 
-using Frames = std::vector<std::string>;
-
 namespace Ctl = SetupId;
 
 // Readable QStrings in test failures.
 void PrintTo(const QString& text, std::ostream* out);
-
-// "55 AA <payload> <check byte>" for a payload written as "04 00 40 E0 00".
-std::string Frame(const std::string& payloadHex);
 
 // The main window, shown and active, talking to a simulated radio on COM1 in virtual
 // time, with a private settings folder. Start-up (connect and query) is over when the
@@ -31,8 +25,8 @@ public:
 
     // Runs the window in virtual time until no operation is left; false after the limit.
     bool WaitUntilDone(int limitMs = 8000);
-    // The frames the radio received since the last call, as hex texts.
-    Frames TakeFrames();
+    // How many frames the radio received since the last call.
+    std::size_t TakeFrameCount();
     // The message boxes shown since the last call.
     QVector<MessageBoxRequest> TakeBoxes();
 
@@ -58,11 +52,10 @@ public:
     // Clicking buttonId refuses the input: one box, the focus in focusId, nothing begun.
     ::testing::AssertionResult Refuses(int buttonId, const QString& text, int focusId,
                                        MsgIcon icon = MsgIcon::None);
-    // Clicking id begins an operation that ends with exactly these frames on the link,
-    // the operation's name in 1047 and its result in 1048.
-    ::testing::AssertionResult Performs(int id, const Frames& frames, const QString& name,
-                                        const QString& result);
-    // No frame has reached the radio since the last TakeFrames.
+    // Clicking id begins an operation that ends without a message box, with the
+    // operation's name in 1047 and its result in 1048.
+    ::testing::AssertionResult Performs(int id, const QString& name, const QString& result);
+    // No frame has reached the radio since the last TakeFrameCount.
     bool NothingReachedRadio();
 
     CScopedSettingsHome home;

@@ -4,6 +4,7 @@
 
 #include "MultiChannelRig.h"
 #include "PcPortSettings.h"
+#include "PtyRadio.h"
 #include "SerialPort.h"
 #include "SimRadio.h"
 #include "SteadyClock.h"
@@ -78,10 +79,7 @@ TEST(MultiChannelRoundTrip, TheEndWindowsAreSetQueriedSavedAndShownAgain) {
 
 // The real link: a pseudo-terminal to the simulated radio, on the steady clock.
 TEST(MultiChannelRoundTrip, OverASerialPortAChannelIsSetAndQueriedBack) {
-    CScopedSettingsHome home;
-    CSimRadio radio;
-    ASSERT_TRUE(radio.Start());
-    home.MapPort(1, radio.SlavePath());
+    const CPtyRadio radio;
     CSerialPort port;
     ASSERT_TRUE(port.Open(1, 9600, kParityNone));
     CMultiChannelRig rig;

@@ -14,6 +14,7 @@
 #include "DeviceMachine.h"
 #include "PortNaming.h"
 #include "PortSettingsStore.h"
+#include "PtyRadio.h"
 #include "RadioFrame.h"
 #include "RadioPortIds.h"
 #include "RadioPortRig.h"
@@ -116,10 +117,7 @@ TEST(RadioPortDialog, ListsStartAtPortOne19200AndNoParityWhenTheStoreCannotBeOpe
 
 // The one run over a pseudo-terminal on the program's real links.
 TEST(RadioPortDialog, ConfirmSwitchesTheRadioAndStoresTheChosenSettings) {
-    CScopedSettingsHome home;
-    const auto radio = std::make_unique<CSimRadio>();
-    ASSERT_TRUE(radio->Start());
-    home.MapPort(1, radio->SlavePath());
+    const CPtyRadio pty;
     ASSERT_TRUE(SavePortSettings(1, kParityNone, 9600));
     PcPortSettings mainSettings{1, 1200, kParityNone};
     CRecordedMessageBoxes boxes;
@@ -136,11 +134,11 @@ TEST(RadioPortDialog, ConfirmSwitchesTheRadioAndStoresTheChosenSettings) {
     EXPECT_TRUE(shown.dialog.IsEnded());
     EXPECT_EQ(shown.dialog.result(), kIdOk);
     // The request went out on the stored port 1 at its stored settings.
-    const std::vector<SimFrameRecord> frames = radio->Frames();
+    const std::vector<SimFrameRecord> frames = pty.radio.Frames();
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(BuildRadioFrame(RadioLinePayload(19200, kParityEven)), frames[0].frame);
-    EXPECT_EQ(radio->State().baudRate, 19200);
-    EXPECT_EQ(radio->State().parity, kParityEven);
+    EXPECT_EQ(pty.radio.State().baudRate, 19200);
+    EXPECT_EQ(pty.radio.State().parity, kParityEven);
     EXPECT_EQ(Describe(StoredSettings()), Describe(2, 19200, kParityEven));
     EXPECT_EQ(Describe(mainSettings), Describe(2, 19200, kParityEven));
 }
