@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "ParameterTable.h"
 #include "PcPortSettings.h"
+#include "TextFile.h"
 
 namespace radiosetup {
 
@@ -61,6 +62,16 @@ std::optional<std::map<int, std::int32_t>> CAniList::Parse(const std::string& te
         anis.emplace(port, ani);
     }
     return anis;
+}
+
+std::optional<std::map<int, std::int32_t>> CAniList::Read(const std::string& path,
+                                                          std::string& fault) {
+    const std::optional<std::string> text = CTextFile::Read(path);
+    if (!text) {
+        fault = path + ": the file cannot be read";
+        return std::nullopt;
+    }
+    return Parse(*text, path, fault);
 }
 
 }  // namespace radiosetup

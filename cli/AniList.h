@@ -16,6 +16,9 @@ public:
     static std::optional<std::map<int, std::int32_t>> Parse(const std::string& text,
                                                             const std::string& fileName,
                                                             std::string& fault);
+    // The file read and parsed; nullopt with the fault, a file that cannot be read too.
+    static std::optional<std::map<int, std::int32_t>> Read(const std::string& path,
+                                                           std::string& fault);
 };
 
 }  // namespace radiosetup

@@ -126,14 +126,10 @@ bool EveryFrequencyRestores(const CCommandRun& run, const RadioBackup& backup) {
 
 // The ANI the list gives this run's port, in place of the backup's.
 int TakeListedAni(CCommandRun& run, const std::string& path, RadioBackup& backup) {
-    const std::optional<std::string> text = CTextFile::Read(path);
-    if (!text) {
-        return run.Fail("read " + path, "the file cannot be read", kExitUsage);
-    }
     std::string fault;
-    const auto anis = CAniList::Parse(*text, path, fault);
+    const auto anis = CAniList::Read(path, fault);
     if (!anis) {
-        return run.Fail("read " + path, fault, kExitUsage);
+        return run.Fail("restore --ani-list", fault, kExitUsage);
     }
     const auto listed = anis->find(run.line.m_nPortNumber);
     if (listed == anis->end()) {

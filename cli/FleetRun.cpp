@@ -7,6 +7,7 @@
 #include <sstream>
 #include <thread>
 
+#include "AniList.h"
 #include "PortNaming.h"
 #include "RunReport.h"
 
@@ -130,8 +131,34 @@ std::optional<std::vector<int>> FleetPorts(const Invocation& invocation, std::st
     return ports;
 }
 
-int RunFleet(const Invocation& invocation, const std::vector<int>& ports, Command command,
-             std::ostream& out, std::ostream& err, std::istream& in) {
+std::optional<std::map<int, std::int32_t>> FleetAnis(const Invocation& invocation,
+                                                     const std::vector<int>& ports,
+                                                     std::string& error) {
+    const std::vector<std::string>& args = invocation.args;
+    const auto option = std::find(args.begin(), args.end(), "--ani-list");
+    if (invocation.command != "restore" || option == args.end() ||
+        std::next(option) == args.end()) {
+        return std::map<int, std::int32_t>();
+    }
+    const auto anis = CAniList::Read(*std::next(option), error);
+    std::vector<int> missing;
+    for (const int port : ports) {
+        if (anis && anis->count(port) == 0) {
+            missing.push_back(port);
+        }
+    }
+    if (!missing.empty()) {
+        error = *std::next(option) + " gives no ANI to " +
+                (missing.size() == 1 ? "port " : "ports ") + ChannelRanges(missing) +
+                "; nothing was written";
+        return std::nullopt;
+    }
+    return anis;
+}
+
+int RunFleet(const Invocation& invocation, const std::vector<int>& ports,
+             const std::map<int, std::int32_t>& anis, Command command, std::ostream& out,
+             std::ostream& err, std::istream& in) {
     const std::string input = SharedInput(invocation, in);
     std::vector<std::unique_ptr<FleetRadio>> radios;
     // The settings are read here, one run after another; the threads only talk.
@@ -140,6 +167,9 @@ int RunFleet(const Invocation& invocation, const std::vector<int>& ports, Comman
         radio->run = std::make_unique<CCommandRun>(radio->invocation, radio->out, radio->err, true,
                                                    radio->in);
         radio->run->HideProgress();
+        if (const auto listed = anis.find(port); listed != anis.end()) {
+            radio->run->givenAni = listed->second;
+        }
         radios.push_back(std::move(radio));
     }
     std::mutex finishing;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <iostream>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +15,12 @@ namespace radiosetup {
 // takes no fleet, another option contradicts it or radios would share one output file.
 std::optional<std::vector<int>> FleetPorts(const Invocation& invocation, std::string& error);
 
+// The ANI --ani-list gives each of the ports, read once before anything starts (empty
+// without the option); nullopt with the fault: the file's, or the ports it leaves out.
+std::optional<std::map<int, std::int32_t>> FleetAnis(const Invocation& invocation,
+                                                     const std::vector<int>& ports,
+                                                     std::string& error);
+
 // One radio's entry of a document over several: {port (or device), device, status, output},
 // the output being what --json prints for one radio.
 JsonDocument RadioJson(const CCommandRun& run, int status);
@@ -21,8 +29,9 @@ JsonDocument RadioJson(const CCommandRun& run, int status);
 // session, in the same conversation as one radio alone. Each radio's output is printed
 // whole when it ends, every line after "port N: "; then a summary table (port, device,
 // result). With --json one document: {"radios": [{port, device, status, output}...]}, the
-// output being what --json prints for one radio. The highest of the radios' statuses.
-int RunFleet(const Invocation& invocation, const std::vector<int>& ports, Command command,
-             std::ostream& out, std::ostream& err, std::istream& in);
+// output being what --json prints for one radio. Each radio gets its ANI from anis. The highest of the radios' statuses.
+int RunFleet(const Invocation& invocation, const std::vector<int>& ports,
+             const std::map<int, std::int32_t>& anis, Command command, std::ostream& out,
+             std::ostream& err, std::istream& in);
 
 }  // namespace radiosetup

@@ -65,8 +65,9 @@ int RunRadioctl(const std::vector<std::string>& words, std::ostream& out, std::o
     }
     if (!invocation->ports.empty()) {
         const std::optional<std::vector<int>> ports = FleetPorts(*invocation, error);
-        return ports ? RunFleet(*invocation, *ports, command->second, out, err, in)
-                     : Refuse(words, error, out, err);
+        const auto anis = ports ? FleetAnis(*invocation, *ports, error) : std::nullopt;
+        return anis ? RunFleet(*invocation, *ports, *anis, command->second, out, err, in)
+                    : Refuse(words, error, out, err);
     }
     const bool usesPort = invocation->command != "plan" && invocation->command != "ports";
     CCommandRun run(*invocation, out, err, usesPort, in, given);
