@@ -46,9 +46,8 @@ CCommandRun::CCommandRun(const Invocation& invocation_, std::ostream& out_, std:
             err << time << text << '\n' << std::flush;
         };
     }
-    m_pSession =
-        std::make_unique<CRadioSession>(m_stoppingLink, Clock(),
-                                        m_trace, [this] { return PortVanished(); });
+    m_pSession = std::make_unique<CRadioSession>(m_stoppingLink, Clock(), m_trace,
+                                                 [this] { return PortVanished(); });
 }
 
 int CCommandRun::CStoppingLink::Send(const std::uint8_t* bytes, int length) {

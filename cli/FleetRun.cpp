@@ -71,20 +71,11 @@ void PrintPrefixed(std::ostream& to, const std::string& text, int port) {
 }
 
 void PrintSummary(std::ostream& out, const std::vector<std::unique_ptr<FleetRadio>>& radios) {
-    std::size_t width = std::string("device").size();
+    std::vector<ResultRow> rows;
     for (const auto& radio : radios) {
-        width = std::max(width, radio->run->DevicePath().size());
+        rows.push_back({*radio->invocation.port, radio->run->DevicePath(), radio->run->Result()});
     }
-    const auto row = [&](const std::string& port, const std::string& device,
-                         const std::string& result) {
-        out << std::left << std::setw(6) << port << std::setw(static_cast<int>(width + 2)) << device
-            << result << '\n';
-    };
-    row("port", "device", "result");
-    for (const auto& radio : radios) {
-        row(std::to_string(*radio->invocation.port), radio->run->DevicePath(),
-            radio->run->Result());
-    }
+    PrintResultTable(out, rows);
 }
 
 JsonDocument FleetJson(const std::vector<std::unique_ptr<FleetRadio>>& radios) {
@@ -96,6 +87,22 @@ JsonDocument FleetJson(const std::vector<std::unique_ptr<FleetRadio>>& radios) {
 }
 
 }  // namespace
+
+void PrintResultTable(std::ostream& out, const std::vector<ResultRow>& rows) {
+    std::size_t width = std::string("device").size();
+    for (const ResultRow& row : rows) {
+        width = std::max(width, row.device.size());
+    }
+    const auto line = [&](const std::string& port, const std::string& device,
+                          const std::string& result) {
+        out << std::left << std::setw(6) << port << std::setw(static_cast<int>(width + 2)) << device
+            << result << '\n';
+    };
+    line("port", "device", "result");
+    for (const ResultRow& row : rows) {
+        line(std::to_string(row.port), row.device, row.result);
+    }
+}
 
 JsonDocument RadioJson(const CCommandRun& run, int status) {
     return {{"port", run.line.m_nPortNumber},

@@ -21,6 +21,14 @@ std::optional<std::map<int, std::int32_t>> FleetAnis(const Invocation& invocatio
                                                      const std::vector<int>& ports,
                                                      std::string& error);
 
+// The table after the radios of a run over several ports: port, device, result.
+struct ResultRow {
+    int port;
+    std::string device;
+    std::string result;  // "ok" or the cause
+};
+void PrintResultTable(std::ostream& out, const std::vector<ResultRow>& rows);
+
 // One radio's entry of a document over several: {port (or device), device, status, output},
 // the output being what --json prints for one radio.
 JsonDocument RadioJson(const CCommandRun& run, int status);
@@ -29,7 +37,8 @@ JsonDocument RadioJson(const CCommandRun& run, int status);
 // session, in the same conversation as one radio alone. Each radio's output is printed
 // whole when it ends, every line after "port N: "; then a summary table (port, device,
 // result). With --json one document: {"radios": [{port, device, status, output}...]}, the
-// output being what --json prints for one radio. Each radio gets its ANI from anis. The highest of the radios' statuses.
+// output being what --json prints for one radio. Each radio gets its ANI from anis. The highest of
+// the radios' statuses.
 int RunFleet(const Invocation& invocation, const std::vector<int>& ports,
              const std::map<int, std::int32_t>& anis, Command command, std::ostream& out,
              std::ostream& err, std::istream& in);

@@ -1,8 +1,11 @@
 // line, detect and plan: the radio-port dialog, the search, and plans without a radio.
 #include <algorithm>
+#include <mutex>
 #include <sstream>
+#include <thread>
 
 #include "CommandRun.h"
+#include "FleetRun.h"
 #include "LineSettingsTransaction.h"
 #include "PlanConvert.h"
 #include "PortNaming.h"
@@ -15,21 +18,6 @@
 namespace radiosetup {
 
 namespace {
-
-std::optional<std::vector<int>> PortList(const std::string& text) {
-    std::vector<int> ports;
-    std::stringstream list(text);
-    for (std::string item; std::getline(list, item, ',');) {
-        const auto port = WholeNumber(item, 1, kHighestNumberedPort);
-        if (!port) {
-            return std::nullopt;
-        }
-        if (std::find(ports.begin(), ports.end(), *port) == ports.end()) {
-            ports.push_back(static_cast<int>(*port));
-        }
-    }
-    return ports.empty() ? std::nullopt : std::optional<std::vector<int>>(ports);
-}
 
 // The number of the port the device is (by its path or stable name); 0 for none.
 int PortNumberOf(const std::string& device) {
@@ -47,9 +35,14 @@ std::string Describe(const PcPortSettings& line) {
            " bit/s, " + ParityPhrase(line.m_nParity);
 }
 
-// The window's search over one port, each probe on the trace.
-std::optional<PcPortSettings> ProbePort(CCommandRun& run, int port) {
-    const ProbeLinkOpener open = [&run](const PcPortSettings& line) {
+// The window's search over one port, each probe said and on the trace. Searches of
+// several ports at once say their lines through one lock.
+std::optional<PcPortSettings> ProbePort(CCommandRun& run, int port, std::mutex& saying) {
+    const TraceSink trace = [&run, &saying](const std::string& line) {
+        const std::lock_guard<std::mutex> lock(saying);
+        run.Trace()(line);
+    };
+    const ProbeLinkOpener open = [&run, &trace](const PcPortSettings& line) {
         // After an interruption the remaining probes find nothing to open.
         if (Interruption() != 0) {
             return std::unique_ptr<IRadioLink>();
@@ -59,12 +52,66 @@ std::optional<PcPortSettings> ProbePort(CCommandRun& run, int port) {
             return std::unique_ptr<IRadioLink>();
         }
         return std::unique_ptr<IRadioLink>(std::make_unique<CTracingLink>(
-            std::move(serial), run.Trace(), "probe " + Describe(line)));
+            std::move(serial), run.Trace() ? trace : TraceSink(), "probe " + Describe(line)));
     };
     CWholeAnswerWait whole;
     return SearchPort(
         port, open, SteadyClock(),
-        [&run](const PcPortSettings& line) { run.Note("probing " + Describe(line)); }, whole);
+        [&run, &saying](const PcPortSettings& line) {
+            const std::lock_guard<std::mutex> lock(saying);
+            run.Note("probing " + Describe(line));
+        },
+        whole);
+}
+
+// Each port searched on a thread of its own, as radios on several ports answer at once;
+// what each found, in the order of ports.
+std::vector<std::optional<PcPortSettings>> ProbePorts(CCommandRun& run,
+                                                      const std::vector<int>& ports) {
+    std::vector<std::optional<PcPortSettings>> found(ports.size());
+    std::mutex saying;
+    std::vector<std::thread> searches;
+    for (std::size_t i = 0; i < ports.size(); ++i) {
+        searches.emplace_back([&, i] { found[i] = ProbePort(run, ports[i], saying); });
+    }
+    for (std::thread& search : searches) {
+        search.join();
+    }
+    return found;
+}
+
+// With several ports searched, every port's finding: in the document's "radios" and, for
+// people, a table after the radios found.
+void ReportEachPort(CCommandRun& run, const std::vector<int>& ports,
+                    const std::vector<std::optional<PcPortSettings>>& found) {
+    JsonDocument radios = JsonDocument::array();
+    std::vector<ResultRow> rows;
+    for (std::size_t i = 0; i < ports.size(); ++i) {
+        const std::string device = PortDevicePath(ports[i]);
+        JsonDocument output = JsonDocument::object();
+        std::string result = "no radio answered";
+        if (found[i]) {
+            output = {{"port", ports[i]},
+                      {"baud_rate", found[i]->m_nBaudRate},
+                      {"parity", ParityName(found[i]->m_nParity)}};
+            result = std::to_string(found[i]->m_nBaudRate) + " bit/s, " +
+                     ParityPhrase(found[i]->m_nParity);
+        } else {
+            output["error"] = {{"status", kExitNoReply},
+                               {"operation", "detect"},
+                               {"port", ports[i]},
+                               {"cause", result}};
+        }
+        radios.push_back({{"port", ports[i]},
+                          {"device", device},
+                          {"status", found[i] ? kExitOk : kExitNoReply},
+                          {"output", output}});
+        rows.push_back({ports[i], device, result});
+    }
+    run.report["radios"] = radios;
+    if (!run.invocation.json) {
+        PrintResultTable(run.out, rows);
+    }
 }
 
 }  // namespace
@@ -119,10 +166,14 @@ int RunDetect(CCommandRun& run) {
         if (args[i] == "--save") {
             save = true;
         } else if (args[i] == "--ports" && i + 1 < args.size()) {
-            const auto list = PortList(args[++i]);
+            std::string error;
+            const auto list = args[++i].empty()
+                                  ? std::nullopt
+                                  : PortNumbersNamed(args[i], PresentPortNumbers, error);
             if (!list) {
                 return run.Usage("--ports takes port numbers 1.." +
-                                 std::to_string(kHighestNumberedPort) + " separated by commas");
+                                 std::to_string(kHighestNumberedPort) +
+                                 " and ranges (1,3-6), or all");
             }
             ports = *list;
         } else {
@@ -154,26 +205,37 @@ int RunDetect(CCommandRun& run) {
     for (const std::string& name : absent) {
         run.Note(name + " is absent; not probed");
     }
-    for (const int port : probed) {
-        if (Interruption() != 0) {
-            return run.Interrupted("detect", "", "nothing was stored");
-        }
-        if (const std::optional<PcPortSettings> found = ProbePort(run, port)) {
-            run.report = {{"port", port},
-                          {"baud_rate", found->m_nBaudRate},
-                          {"parity", ParityName(found->m_nParity)},
-                          {"saved", save}};
-            if (!run.invocation.json) {
-                run.out << "radio found on " << Describe(*found) << "\n";
-            }
-            if (save && !SavePortSettings(port, found->m_nParity, found->m_nBaudRate)) {
-                run.report["saved"] = false;
-                return run.Fail("detect --save", "the PC settings could not be stored", kExitPort);
-            }
-            return kExitOk;
+    const std::vector<std::optional<PcPortSettings>> found = ProbePorts(run, probed);
+    if (Interruption() != 0) {
+        return run.Interrupted("detect", "", "nothing was stored");
+    }
+    run.report = JsonDocument::object();
+    // The first radio found in the order asked is the one --save stores.
+    const auto first = std::find_if(found.begin(), found.end(),
+                                    [](const auto& settings) { return settings.has_value(); });
+    if (first != found.end()) {
+        run.report = {{"port", (*first)->m_nPortNumber},
+                      {"baud_rate", (*first)->m_nBaudRate},
+                      {"parity", ParityName((*first)->m_nParity)},
+                      {"saved", save}};
+    }
+    for (const auto& settings : found) {
+        if (settings && !run.invocation.json) {
+            run.out << "radio found on " << Describe(*settings) << "\n";
         }
     }
-    return run.Fail("detect", "no radio answered on the ports searched", kExitNoReply);
+    if (probed.size() > 1) {
+        ReportEachPort(run, probed, found);
+    }
+    if (first == found.end()) {
+        return run.Fail("detect", "no radio answered on the ports searched", kExitNoReply);
+    }
+    if (save &&
+        !SavePortSettings((*first)->m_nPortNumber, (*first)->m_nParity, (*first)->m_nBaudRate)) {
+        run.report["saved"] = false;
+        return run.Fail("detect --save", "the PC settings could not be stored", kExitPort);
+    }
+    return kExitOk;
 }
 
 int RunPlan(CCommandRun& run) {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "FleetRun.h"
 #include "Clock.h"
+#include "FleetRun.h"
 #include "RunReport.h"
 
 namespace radiosetup {
@@ -99,8 +99,8 @@ std::string RepeatRefusal(const Invocation& invocation) {
     return std::string();
 }
 
-int RunRepeated(const Invocation& invocation, Command command, std::ostream& out,
-                std::ostream& err, std::istream& in, const GivenRadio* given) {
+int RunRepeated(const Invocation& invocation, Command command, std::ostream& out, std::ostream& err,
+                std::istream& in, const GivenRadio* given) {
     const Invocation each = EachRadio(invocation);
     const long highestAni = Parameter(ParamId::kAni).range.high;
     const std::optional<long> aniStart = WholeNumber(AniStartWord(invocation), 0, highestAni);
@@ -142,8 +142,8 @@ int RunRepeated(const Invocation& invocation, Command command, std::ostream& out
         }
     }
     if (Interruption() != 0 && between) {
-        err << "radioctl: stopped by " << SignalName(Interruption()) << " between radios: "
-            << Counted(radios.size(), "radio") << " done\n";
+        err << "radioctl: stopped by " << SignalName(Interruption())
+            << " between radios: " << Counted(radios.size(), "radio") << " done\n";
     }
     if (invocation.json) {
         out << JsonText({{"radios", radios}});

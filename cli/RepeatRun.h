@@ -20,7 +20,7 @@ std::string RepeatRefusal(const Invocation& invocation);
 // radios N, N + 1, ... A signal between radios ends the run with the count of radios done
 // and the highest of their statuses; during one, as the command ends when interrupted.
 // With --json one document: {"radios": [{radio, port, device, status, output}...]}.
-int RunRepeated(const Invocation& invocation, Command command, std::ostream& out,
-                std::ostream& err, std::istream& in, const GivenRadio* given);
+int RunRepeated(const Invocation& invocation, Command command, std::ostream& out, std::ostream& err,
+                std::istream& in, const GivenRadio* given);
 
 }  // namespace radiosetup

@@ -124,8 +124,8 @@ TEST_F(RadioctlSignal, RepeatWritesEachNewRadioOnceAndASignalBetweenRadiosEndsWe
     CSimRadio radio;
     ASSERT_TRUE(radio.Start());
     WriteWholeFile(files.File("one.csv"), "channel,rx_mhz,tx_mhz\n9,229.0125,229\n");
-    CRadioctlChild run({"--device", radio.SlavePath(), "channels", "write",
-                        files.File("one.csv"), "--verify", "--repeat", "--ani-start", "700"});
+    CRadioctlChild run({"--device", radio.SlavePath(), "channels", "write", files.File("one.csv"),
+                        "--verify", "--repeat", "--ani-start", "700"});
     SimFaults takenOff;
     takenOff.silent = true;
     for (std::uint32_t ani = 700; ani <= 702; ++ani) {

@@ -420,6 +420,34 @@ TEST_F(RadioctlFleet, OneSilentRadioAmongFourFailsAloneAndTheReportSaysSo) {
     }
 }
 
+// Each port searched at once; the first radio found is the one --save would store.
+TEST_F(RadioctlFleet, DetectFindsEveryRadioOfTheFleetAtItsOwnSettings) {
+    SimRadioState odd = OwnState(3);
+    odd.baudRate = 4800;
+    odd.parity = 2;
+    Radio(3).SetState(odd);
+    const Outcome found = Run({"--json", "--ports", "1-4", "detect"});
+    EXPECT_EQ(found.status, 0) << found.err;
+    JsonFault fault;
+    const auto json = ParseJson(found.out, fault);
+    ASSERT_TRUE(json) << fault.Text();
+    EXPECT_EQ(JsonInt(JsonMember(*json, "port")), 1);
+    for (int port = 1; port <= 4; ++port) {
+        const JsonValue& entry = JsonItems(JsonMember(*json, "radios"))[port - 1];
+        EXPECT_EQ(JsonString(JsonMember(entry, "device")), Radio(port).SlavePath());
+        EXPECT_EQ(JsonInt(JsonMember(JsonMember(entry, "output"), "baud_rate")),
+                  port == 3 ? 4800 : 9600);
+    }
+    const Outcome table = Run({"detect", "--ports", "3,4"});
+    EXPECT_EQ(table.out,
+              "radio found on port 3, 4800 bit/s, even parity\n"
+              "radio found on port 4, 9600 bit/s, no parity\n"
+              "port  device" +
+                  std::string(Radio(3).SlavePath().size() - 4, ' ') + "result\n3     " +
+                  Radio(3).SlavePath() + "  4800 bit/s, even parity\n4     " +
+                  Radio(4).SlavePath() + "  9600 bit/s, no parity\n");
+}
+
 TEST_F(Radioctl, MessagesSayEachPointOnceInGoodEnglish) {
     EXPECT_EQ(Run({"set", "rx=229.01"}).err,
               "radioctl: set: rx 229.01 MHz is not on a 12.5 kHz step\n"

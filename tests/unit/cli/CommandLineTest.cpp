@@ -49,7 +49,8 @@ TEST(CommandLine, BadWordsEndTheRunWithStatusOneAndSayWhy) {
         // Radios would overwrite one another's backup.
         {{"--ports", "1-2", "backup", "x.json"}, 1, "each radio needs its own file"},
         {{"--ports", "1-2", "restore", "x.json"}, 1, "would give every radio the backup's ANI"},
-        {{"--ports", "1-2", "restore", "x.json", "--ani-list", "none.csv"}, 1,
+        {{"--ports", "1-2", "restore", "x.json", "--ani-list", "none.csv"},
+         1,
          "radioctl: none.csv: the file cannot be read\nTry"},
         {{"restore", "x.json", "--repeat"}, 1, "would give every radio the backup's ANI"},
         {{"restore", "x.json", "--repeat", "--ani-start", "x"}, 1, "--ani-start takes an ANI"},
