@@ -279,6 +279,9 @@ void CCommandRun::Note(const std::string& message) const {
 }
 
 void CCommandRun::Progress(const std::string& what, int done, int total) const {
+    if (m_watchProgress) {
+        m_watchProgress(done, total);
+    }
     if (!m_bShowProgress || total <= 0) {
         return;
     }

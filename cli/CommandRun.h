@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -86,8 +87,12 @@ public:
     std::string OutputPath(const std::string& pattern) const;
     // "ok", or the cause of the failure recorded.
     std::string Result() const;
-    // A run whose stderr is gathered for later shows no progress bar.
-    void HideProgress() { m_bShowProgress = false; }
+    // A run whose stderr is gathered for later shows no progress bar; watch, when given,
+    // hears the progress instead.
+    void HideProgress(std::function<void(int done, int total)> watch = {}) {
+        m_bShowProgress = false;
+        m_watchProgress = std::move(watch);
+    }
     // Opens the port unless it is open; kExitOk, or kExitPort after a message naming
     // the cause.
     int OpenPort();
@@ -153,6 +158,7 @@ private:
     TraceSink m_trace;
     std::unique_ptr<CRadioSession> m_pSession;
     bool m_bShowProgress;
+    std::function<void(int done, int total)> m_watchProgress;
 };
 
 // Opens the port and connects with the run's line code; kExitOk or the failure's status.

@@ -60,6 +60,9 @@ void CRadioSession::Sent(const RadioFrame& frame, bool delivered) {
     if (!m_names.empty()) {
         m_names.pop_front();
     }
+    if (m_onRequest) {
+        m_onRequest(m_strWhat);
+    }
     Trace(">", frame.data(), delivered ? frame.size() : 0,
           delivered ? m_strWhat : m_strWhat + ": the port is closed");
 }

@@ -47,6 +47,10 @@ public:
     // session knows: the last one written or queried. Nullopt before any query.
     std::optional<std::int32_t> AniBefore() const { return m_aniBefore; }
     std::optional<std::int32_t> AniAfter() const { return m_aniAfter; }
+    // Hears the name of each request as it goes out ("set rx channel 37").
+    void OnRequest(std::function<void(const std::string& what)> hear) {
+        m_onRequest = std::move(hear);
+    }
     // Channels start .. start + count - 1 (count 1 to 10).
     ReplyVerdict ReadChannels(int start, int count, std::vector<ChannelFreqPair>& channels);
     // Receive, then transmit frequency; the second only after the first was accepted.
@@ -61,6 +65,7 @@ private:
                const std::string& what) const;
 
     TraceSink m_trace;
+    std::function<void(const std::string&)> m_onRequest;
     CWholeAnswerWait m_wait;
     COperationExchange m_operations;
     CMultiChannelExchange m_channels;
