@@ -20,15 +20,18 @@ const char* const kUsage =
 Talks to a data radio on a PC serial port, as the radiosetup window does.
 
 Commands:
-  detect [--ports LIST] [--save]        find the radio: each port x rate x parity
+  detect [--ports LIST] [--save]        find the radios: each port x rate x parity
   query                                 read every parameter the radio reports
   set KEY=VALUE... | --from-json FILE   write parameters (see radioctl set --help)
   channels read [FIRST [LAST]] [-o FILE]  channel frequencies to CSV (stdout default)
-  channels write FILE [--verify]        write the channels a CSV names
+  channels write FILE [--verify] [--repeat [--ani-start N]]
+                                        write the channels a CSV names
   backup FILE                           every parameter and all 100 channels to JSON
-  restore FILE [--keep-ani | --ani-list FILE | --same-ani] [--verify]
+  restore FILE [--keep-ani | --ani-list FILE | --same-ani] [--set KEY=VALUE]...
+               [--verify] [--repeat [--ani-start N]]
                                         write a backup to a radio (both take --dry-run:
-                                        show what would change, write nothing)
+                                        show what would change, write nothing; both
+                                        take --repeat: one radio after another)
   diff FILE                             the radio against a backup or a CSV plan
   line RATE PARITY                      change the radio's own serial settings
   plan convert IN OUT                   ChanPara.txt <-> CSV, by extension; no radio
@@ -39,10 +42,11 @@ Options (before or after the command):
   --port N        PC port 1..255 (Linux: the [Ports] map of the settings file, else
                   /dev/ttyS<N-1>; Windows: COMN); radioctl ports lists them
   --device PATH   a serial device by its path instead of a port number
-  --ports LIST    query, set, channels, backup, restore and diff on each port of LIST
-                  at once (1,3-6 or all present): one thread per radio, each radio's
-                  lines after "port N: ", then a table of the results; the exit
-                  status is the highest. backup FILE takes {port} and {ani}
+  --ports LIST    query, set, channels, backup, restore, diff and detect on each port
+                  of LIST at once (1,3-6 or all present): one thread per radio, a live
+                  table on a terminal, each radio's lines after "port N: ", then a
+                  table of the results; the exit status is the highest. backup FILE
+                  takes {port} and {ani}
   --report FILE   append a row per radio: time, port, device, ANI before and after,
                   operation, result, differences (CSV; JSON Lines for .json/.jsonl)
   --rate R        line rate for this run
@@ -68,12 +72,15 @@ SIGHUP stop a run after the frame in flight, release the port and say what was w
 const std::map<std::string, std::string> kCommandHelp = {
     {"detect", R"(Usage: radioctl detect [--ports LIST] [--save]
 
-Probes each port of LIST (default 1,2; numbers 1..255, e.g. --ports 1,3,5) at 19200,
-9600, 4800 and 2400 bit/s, each with no, odd and even parity, as the window's search
-does, and prints the first port, rate and parity that answer (--json: port, baud_rate,
-parity, saved). --save stores them as the PC settings. A port whose device is absent is named
-once and not probed. The search sets its own line: --port, --device, --rate and --parity
-do not apply. Exit status 2 when every port of LIST is absent, 3 when nothing answers.
+Probes each port of LIST (default 1,2; numbers and ranges 1..255 or all, e.g. --ports
+1,3-6) at 19200, 9600, 4800 and 2400 bit/s, each with no, odd and even parity, as the
+window's search does, every port at once, and prints each port, rate and parity that
+answered (--json: port, baud_rate, parity, saved of the first; with several ports also
+radios [{port, device, status, output}...]), then, with several ports, a table of what
+each port gave. --save stores the first radio found as the PC settings. A port whose
+device is absent is named once and not probed. The search sets its own line: --port,
+--device, --rate and --parity do not apply. Exit status 2 when every port of LIST is
+absent, 3 when nothing answers anywhere.
 )"},
     {"query", R"(Usage: radioctl query
 
@@ -116,7 +123,7 @@ the radio reports, its low 16 bits), so query --json | set --from-json - sends o
 unchanged [KEY...].
 )"},
     {"channels", R"(Usage: radioctl channels read [FIRST [LAST]] [-o FILE]
-       radioctl channels write FILE [--verify | --dry-run]
+       radioctl channels write FILE [--verify | --dry-run] [--repeat [--ani-start N]]
 
 read: channels FIRST..LAST (default 1..100) as CSV, to FILE or stdout; --json gives
 [{channel, rx_hz, tx_hz}, ...] instead (with -o FILE that goes to FILE, and stdout gets
@@ -128,6 +135,8 @@ steps): every bad row is reported as FILE:LINE: reason and nothing is sent.
 --verify reads the channels back and reports each difference (exit status 5).
 --dry-run reads those channels and prints what the write would change, as diff does;
 nothing is written (--json: port, baud_rate, parity, file, dry_run, differences).
+--repeat writes one radio after another, as restore --repeat does; --ani-start N gives
+each radio its ANI (N, N+1, ...) before its channels.
 write --json keys: port, baud_rate, parity, file, written {channels [{channel, rx_hz,
 tx_hz}...]}, with --verify differences [{channel, key, written, radio}...].
 )"},
@@ -139,7 +148,8 @@ parameters and channels (the counts written). In FILE, {port} stands for the por
 and {ani} for the ANI the radio reports: one file per radio with --ports.
 )"},
     {"restore", R"(Usage: radioctl restore FILE [--keep-ani | --ani-list LIST | --same-ani]
-                        [--verify | --dry-run]
+                        [--set KEY=VALUE]... [--verify | --dry-run]
+                        [--repeat [--ani-start N]]
 
 Writes a backup to the radio: ANI (unless --keep-ani), channel total, current channel,
 time limit, switches, audio settings, then all 100 channels. A restore that fails half
@@ -152,7 +162,18 @@ nothing is written (--json: port, baud_rate, parity, file, dry_run, differences)
 --ani-list LIST (CSV rows port,ani; a header port,ani allowed) gives the radio on each
 port its own ANI in place of the backup's. With --ports and more than one radio, a
 restore that would give every radio the backup's ANI refuses (status 1) unless
---keep-ani, --ani-list or --same-ani (that is meant) is given.
+--keep-ani, --ani-list or --same-ani (that is meant) is given; the list is read once,
+before any radio is touched.
+--set KEY=VALUE (as set takes them; not frequencies, mode or relay) changes a value of
+the backup for this run.
+--repeat programs one radio after another on the port: it waits for a radio to answer,
+restores (and verifies) it, prints "radio N: ani A: RESULT", waits for that radio to go
+silent and for the next one; a radio is new only after the port saw silence. --ani-start
+N gives the radios N, N+1, ...; without it, --keep-ani or --same-ani it refuses to
+start. Ctrl-C between radios ends with the count done, status 0 when all succeeded
+(else the highest of theirs); during a radio as any interrupted command. Not with
+--ports, --ani-list or --dry-run. --json: {"radios": [{port, device, status, output,
+radio}...]}.
 )"},
     {"diff", R"(Usage: radioctl diff FILE
 
