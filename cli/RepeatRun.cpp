@@ -120,7 +120,7 @@ int RunRepeated(const Invocation& invocation, Command command, std::ostream& out
             break;
         }
         run.Note("waiting for " + std::string(done == 0 ? "a" : "the next") + " radio on " +
-                 run.Where() + " (Ctrl-C ends)");
+                 run.Where() + "; Ctrl-C ends");
         if (!WaitFor(run, true)) {
             break;
         }
