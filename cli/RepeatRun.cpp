@@ -45,8 +45,11 @@ Invocation EachRadio(const Invocation& asked) {
 bool WaitFor(CCommandRun& run, bool radio) {
     while (Interruption() == 0) {
         const ReplyVerdict verdict = run.Session().Connect(run.line);
-        if (Interruption() == 0 && radio ? verdict == ReplyVerdict::Accepted
-                                         : verdict == ReplyVerdict::Silent) {
+        // After a signal no connect went out: its silence says nothing of the radio.
+        if (Interruption() != 0) {
+            break;
+        }
+        if (radio ? verdict == ReplyVerdict::Accepted : verdict == ReplyVerdict::Silent) {
             return true;
         }
         run.Clock().Sleep(kPollPause);
