@@ -264,7 +264,7 @@ int RunFleet(const Invocation& invocation, const std::vector<int>& ports,
         }
         radios.push_back(std::move(radio));
     }
-    const bool live = !invocation.quiet && !invocation.trace && ErrorStreamIsTerminal();
+    const bool live = !invocation.quiet && !invocation.trace && ErrorStreamRedraws();
     // The radios' own lines wait for the live table to end; without it each radio's come
     // whole as it ends.
     const auto print = [&](const FleetRadio& one) {
