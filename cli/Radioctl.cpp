@@ -43,12 +43,17 @@ int RunRadioctl(const std::vector<std::string>& words, std::ostream& out, std::o
         return Refuse(words, error, out, err);
     }
     if (invocation->version) {
-        out << "radioctl " << RADIOSETUP_VERSION << '\n';
+        out << (invocation->json ? JsonText({{"version", RADIOSETUP_VERSION}})
+                                 : std::string("radioctl ") + RADIOSETUP_VERSION + '\n');
         return kExitOk;
     }
+    if (invocation->command.empty() && !invocation->help) {
+        err << UsageText();
+        return invocation->json ? Refuse(words, "no COMMAND given", out, err) : kExitUsage;
+    }
     if (invocation->command.empty()) {
-        (invocation->help ? out : err) << UsageText();
-        return invocation->help ? kExitOk : kExitUsage;
+        out << UsageText();
+        return kExitOk;
     }
     const auto command = kCommands.find(invocation->command);
     if (command == kCommands.end()) {

@@ -34,6 +34,8 @@ TEST(CommandLine, BadWordsEndTheRunWithStatusOneAndSayWhy) {
         {{"query", "--parity"}, 1, "--parity needs a value"},
         {{"frobnicate"}, 1, "unknown command 'frobnicate'"},
         {{}, 1, "Usage: radioctl"},
+        {{"--json"}, 1, "\"cause\": \"no COMMAND given\""},
+        {{"--version", "--json"}, 0, "{\n  \"version\": \""},
         {{"--help"}, 0, "Exit status: 0 success"},
         {{"set", "--help"}, 0, "rx_voice_gain=1..8"},
         {{"ports", "--help"}, 0, "radioctl ports assign N DEVICE"},
