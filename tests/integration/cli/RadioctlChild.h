@@ -22,10 +22,12 @@ inline std::string RadioctlProgram() {
         .string();
 }
 
-// Starts radioctl with words; stderr is collected. uid other than 0 runs it as that user.
+// Starts radioctl with words; stderr is collected, or goes to the terminal errTerminal
+// names. uid other than 0 runs it as that user.
 class CRadioctlChild {
 public:
-    explicit CRadioctlChild(const std::vector<std::string>& words, uid_t uid = 0) {
+    explicit CRadioctlChild(const std::vector<std::string>& words, uid_t uid = 0,
+                            const std::string& errTerminal = std::string()) {
         if (pipe(m_errFds) != 0) {
             throw std::runtime_error("pipe failed");
         }
@@ -39,7 +41,8 @@ public:
         argv.push_back(nullptr);
         m_pid = fork();
         if (m_pid == 0) {
-            dup2(m_errFds[1], STDERR_FILENO);
+            dup2(errTerminal.empty() ? m_errFds[1] : open(errTerminal.c_str(), O_WRONLY),
+                 STDERR_FILENO);
             const int null = open("/dev/null", O_WRONLY);
             dup2(null, STDOUT_FILENO);
             if (uid != 0 && (setgroups(0, nullptr) != 0 || setgid(uid) != 0 || setuid(uid) != 0)) {

@@ -420,6 +420,29 @@ TEST_F(RadioctlFleet, OneSilentRadioAmongFourFailsAloneAndTheReportSaysSo) {
     }
 }
 
+// On a terminal the table of the radios is redrawn in place while they work, each line
+// ending with the radio's result.
+TEST_F(RadioctlFleet, OnATerminalALiveTableFollowsEachRadio) {
+    CPtyPair terminal;
+    const CScopedEnv term("TERM", "xterm");
+    CRadioctlChild run({"--ports", "1-2", "channels", "write",
+                        WriteFile("one.csv", "channel,rx_mhz,tx_mhz\n9,229.0125,229\n")},
+                       0, terminal.SlavePath());
+    EXPECT_EQ(run.Wait(), 0);
+    std::string shown;
+    for (std::vector<std::uint8_t> got;
+         !(got = terminal.ReadFromMaster(4096, std::chrono::milliseconds(500))).empty();) {
+        shown.append(got.begin(), got.end());
+    }
+    EXPECT_NE(shown.find("\033[3F\033[2Kport  device"), std::string::npos) << shown;
+    for (int port = 1; port <= 2; ++port) {
+        EXPECT_NE(shown.find(std::to_string(port) + "     " + Radio(port).SlavePath()),
+                  std::string::npos)
+            << shown;
+    }
+    EXPECT_NE(shown.rfind("done                    1/1       ok"), std::string::npos) << shown;
+}
+
 // Each port searched at once; the first radio found is the one --save would store.
 TEST_F(RadioctlFleet, DetectFindsEveryRadioOfTheFleetAtItsOwnSettings) {
     SimRadioState odd = OwnState(3);
