@@ -156,7 +156,7 @@ int ReadChannelRange(CCommandRun& run, int first, int last,
         if (Interruption() != 0) {
             const int total = last - first + 1;
             return run.Interrupted(
-                "read channels on " + run.Where(),
+                "read channels",
                 channel == first ? "before the first of " + std::to_string(total) + " channels"
                                  : "after reading channels " + std::to_string(first) + "-" +
                                        std::to_string(channel - 1) + " of " + std::to_string(total),
@@ -186,10 +186,9 @@ int WriteEachChannel(CCommandRun& run, const std::vector<CChannelPlanCsv::Row>& 
         if (Interruption() != 0) {
             const std::string total = " of " + std::to_string(rows.size());
             return written.empty()
-                       ? run.Interrupted("write channels on " + run.Where(),
-                                         "before the first" + total + " channels",
+                       ? run.Interrupted("write channels", "before the first" + total + " channels",
                                          run.WrittenSoFar())
-                       : run.Interrupted("write channels on " + run.Where(),
+                       : run.Interrupted("write channels",
                                          "after channels " + ChannelRanges(written) + total,
                                          "channel " + std::to_string(rows[done].channel) +
                                              " and those after it were not written");

@@ -59,13 +59,14 @@ IRadioLink& CCommandRun::Link() {
 }
 
 int CCommandRun::Interrupted(const std::string& operation, const std::string& when,
-                             const std::string& rest) {
+                             const std::string& rest, bool onPort) {
     const int signal = Interruption();
     if (!m_bInterruptReported) {
         m_bInterruptReported = true;
         const std::string cause = std::string("interrupted") + (when.empty() ? "" : " " + when) +
                                   " by " + SignalName(signal) + "; " + rest;
-        err << "radioctl: " << operation << ": " << cause << '\n';
+        err << "radioctl: " << operation << (onPort ? " on " + Where() : std::string()) << ": "
+            << cause << '\n';
         RecordFailure(operation, cause, InterruptedStatus(signal));
     }
     return InterruptedStatus(signal);
@@ -244,7 +245,7 @@ int CCommandRun::Fail(const std::string& operation, ReplyVerdict verdict) {
     const std::string where = operation + " on " + Where();
     // The reply that did not come was never asked for.
     if (Interruption() != 0) {
-        return Interrupted(where, "", WrittenSoFar());
+        return Interrupted(operation, "", WrittenSoFar());
     }
     // A reply that stopped coming may be the device's doing, not the radio's.
     const std::string gone = PortVanished() ? VanishedNote(*m_port.Failure()) : "";

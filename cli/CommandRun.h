@@ -111,8 +111,10 @@ public:
     // After an interruption it says that instead.
     int Fail(const std::string& operation, ReplyVerdict verdict);
     int Usage(const std::string& message);
-    // "radioctl: OPERATION: interrupted WHEN by SIGINT; REST" once; the signal's status.
-    int Interrupted(const std::string& operation, const std::string& when, const std::string& rest);
+    // "radioctl: OPERATION on PORT: interrupted WHEN by SIGINT; REST" once (without the port
+    // for an operation on none); the signal's status.
+    int Interrupted(const std::string& operation, const std::string& when, const std::string& rest,
+                    bool onPort = true);
     bool InterruptReported() const { return m_bInterruptReported; }
     // "nothing was written" or "written before it: ani, channels 1-37".
     std::string WrittenSoFar() const;

@@ -207,7 +207,7 @@ int RunDetect(CCommandRun& run) {
     }
     const std::vector<std::optional<PcPortSettings>> found = ProbePorts(run, probed);
     if (Interruption() != 0) {
-        return run.Interrupted("detect", "", "nothing was stored");
+        return run.Interrupted("detect", "", "nothing was stored", false);
     }
     run.report = JsonDocument::object();
     // The first radio found in the order asked is the one --save stores.
