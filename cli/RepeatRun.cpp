@@ -138,6 +138,10 @@ int RunRepeated(const Invocation& invocation, Command command, std::ostream& out
         }
         between = Interruption() == 0;
         highest = between ? std::max(highest, status) : status;
+        // A file that cannot be read or a plan with faults fails every radio alike.
+        if (status == kExitUsage) {
+            break;
+        }
         run.Note("radio " + std::to_string(done + 1) +
                  " done: take it off; the next one is written once this one is silent");
         if (!between || !WaitFor(run, false)) {
