@@ -1,10 +1,6 @@
 // Which language the window speaks: the system's, unless the user chose one.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <sstream>
-#include <string>
-
 #include "LanguageChoice.h"
 #include "TestSupport.h"
 
@@ -13,50 +9,40 @@ namespace {
 using radiosetup::Language;
 using radiosetup::LocaleVariables;
 
-// What the system says, as a failure shows it, the language taken from it and the one meant.
-struct SystemCase {
-    std::string system;
-    Language taken;
-    Language meant;
+struct LocaleCase {
+    LocaleVariables variables;  // LC_ALL, LC_MESSAGES, LANG, LANGUAGE
+    Language expected;
 };
 
-// The locale variables, read as gettext reads them.
-SystemCase Locale(const LocaleVariables& variables, Language meant) {
-    return {"LC_ALL=" + variables.lcAll + " LC_MESSAGES=" + variables.lcMessages +
-                " LANG=" + variables.lang + " LANGUAGE=" + variables.language,
-            radiosetup::LanguageOfLocale(variables), meant};
-}
-
-// Windows' user-interface language.
-SystemCase LangId(std::uint16_t langId, Language meant) {
-    std::ostringstream text;
-    text << "LANGID " << std::hex << langId;
-    return {text.str(), radiosetup::LanguageOfLangId(langId), meant};
-}
-
-TEST(LanguageChoice, TheSystemsLanguageDecides) {
-    const SystemCase cases[] = {
-        Locale({"", "", "", ""}, Language::Chinese),
-        Locale({"", "", "C", ""}, Language::Chinese),
-        Locale({"", "", "C.UTF-8", "en"}, Language::Chinese),
-        Locale({"POSIX", "", "de_DE.UTF-8", ""}, Language::Chinese),
-        Locale({"", "", "zh_CN.UTF-8", ""}, Language::Chinese),
-        Locale({"", "", "zh_TW.Big5", ""}, Language::Chinese),
-        Locale({"", "", "en_US.UTF-8", ""}, Language::English),
-        Locale({"", "", "de_DE.UTF-8", ""}, Language::English),
-        Locale({"", "fr_FR.UTF-8", "zh_CN.UTF-8", ""}, Language::English),
-        Locale({"zh_CN.UTF-8", "en_GB.UTF-8", "en_US.UTF-8", ""}, Language::Chinese),
-        Locale({"", "", "en_US.UTF-8", "zh_CN:en"}, Language::Chinese),
-        Locale({"", "", "zh_CN.UTF-8", ":de:zh"}, Language::English),
-        LangId(0x0804, Language::Chinese),
-        LangId(0x0404, Language::Chinese),
-        LangId(0x0C04, Language::Chinese),
-        LangId(0x0409, Language::English),
-        LangId(0x0407, Language::English),
-        LangId(0x0411, Language::English),
+TEST(LanguageChoice, TheLocaleVariablesDecideAsForGettext) {
+    const LocaleCase cases[] = {
+        {{"", "", "", ""}, Language::Chinese},
+        {{"", "", "C", ""}, Language::Chinese},
+        {{"", "", "C.UTF-8", "en"}, Language::Chinese},
+        {{"POSIX", "", "de_DE.UTF-8", ""}, Language::Chinese},
+        {{"", "", "zh_CN.UTF-8", ""}, Language::Chinese},
+        {{"", "", "zh_TW.Big5", ""}, Language::Chinese},
+        {{"", "", "en_US.UTF-8", ""}, Language::English},
+        {{"", "", "de_DE.UTF-8", ""}, Language::English},
+        {{"", "fr_FR.UTF-8", "zh_CN.UTF-8", ""}, Language::English},
+        {{"zh_CN.UTF-8", "en_GB.UTF-8", "en_US.UTF-8", ""}, Language::Chinese},
+        {{"", "", "en_US.UTF-8", "zh_CN:en"}, Language::Chinese},
+        {{"", "", "zh_CN.UTF-8", ":de:zh"}, Language::English},
     };
-    for (const SystemCase& c : cases) {
-        EXPECT_EQ(c.taken, c.meant) << c.system;
+    for (const LocaleCase& c : cases) {
+        EXPECT_EQ(LanguageOfLocale(c.variables), c.expected)
+            << "LC_ALL=" << c.variables.lcAll << " LC_MESSAGES=" << c.variables.lcMessages
+            << " LANG=" << c.variables.lang << " LANGUAGE=" << c.variables.language;
+    }
+}
+
+TEST(LanguageChoice, WindowsChineseUserInterfaceLanguagesAreChinese) {
+    const std::pair<std::uint16_t, Language> cases[] = {
+        {0x0804, Language::Chinese}, {0x0404, Language::Chinese}, {0x0C04, Language::Chinese},
+        {0x0409, Language::English}, {0x0407, Language::English}, {0x0411, Language::English},
+    };
+    for (const auto& [langId, expected] : cases) {
+        EXPECT_EQ(radiosetup::LanguageOfLangId(langId), expected) << std::hex << langId;
     }
 }
 
