@@ -169,11 +169,7 @@ int CCommandRun::OpenPort() {
     if (m_pGiven || m_port.IsOpen()) {
         return kExitOk;
     }
-    const bool opened =
-        invocation.device.empty()
-            ? m_port.Open(line.m_nPortNumber, line.m_nBaudRate, line.m_nParity)
-            : m_port.OpenDevice(invocation.device, line.m_nBaudRate, line.m_nParity);
-    if (opened) {
+    if (ReopenPort()) {
         return kExitOk;
     }
     const std::optional<PortFailure> failure = m_port.Failure();
@@ -181,6 +177,20 @@ int CCommandRun::OpenPort() {
                   failure ? OpenFailureCause(*failure, line.m_nBaudRate, line.m_nParity)
                           : "the port cannot be opened",
                   kExitPort);
+}
+
+bool CCommandRun::PortAtHand() const {
+    return m_pGiven || (m_port.IsOpen() && !PortVanished());
+}
+
+bool CCommandRun::ReopenPort() {
+    if (m_pGiven) {
+        return true;
+    }
+    m_port.Close();
+    return invocation.device.empty()
+               ? m_port.Open(line.m_nPortNumber, line.m_nBaudRate, line.m_nParity)
+               : m_port.OpenDevice(invocation.device, line.m_nBaudRate, line.m_nParity);
 }
 
 bool CCommandRun::PortVanished() const {

@@ -98,6 +98,11 @@ public:
     int OpenPort();
     // The clock the session waits by.
     IClock& Clock() const;
+    // Whether the port is open and its device still there.
+    bool PortAtHand() const;
+    // Opens the port anew without a word, for waits that outlast a device (a radio with
+    // its USB adapter unplugged and another plugged in); whether it is open now.
+    bool ReopenPort();
     CSerialPort& Port() { return m_port; }
     CRadioSession& Session() { return *m_pSession; }
     const CRadioSession& Session() const { return *m_pSession; }

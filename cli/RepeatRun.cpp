@@ -44,7 +44,10 @@ Invocation EachRadio(const Invocation& asked) {
 // came first.
 bool WaitFor(CCommandRun& run, bool radio) {
     while (Interruption() == 0) {
-        const ReplyVerdict verdict = run.Session().Connect(run.line);
+        // A device that went away with its radio is opened again once it is back.
+        const bool atHand = run.PortAtHand() || run.ReopenPort();
+        const ReplyVerdict verdict =
+            atHand ? run.Session().Connect(run.line) : ReplyVerdict::Silent;
         // After a signal no connect went out: its silence says nothing of the radio.
         if (Interruption() != 0) {
             break;
@@ -112,7 +115,8 @@ int RunRepeated(const Invocation& invocation, Command command, std::ostream& out
     bool between = true;  // a signal now ends the run with the radios' statuses
     for (int done = 0;; ++done) {
         CCommandRun run(each, out, err, true, in, given);
-        if (const int opened = run.OpenPort(); opened != kExitOk) {
+        // Only the first open must succeed: later the device may be away with a radio.
+        if (const int opened = done == 0 ? run.OpenPort() : kExitOk; opened != kExitOk) {
             radios.push_back(RadioJson(run, opened));
             highest = opened;
             break;

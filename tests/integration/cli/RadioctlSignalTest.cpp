@@ -110,49 +110,70 @@ TEST_F(RadioctlSignal, ASignalMidWriteReleasesThePortAndSaysWhatWasWritten) {
     }
 }
 
-// How many frames of the log carry command (0x02 sets the ANI, 0x04 a receive frequency).
-std::size_t Count(const std::vector<SimFrameRecord>& frames, std::uint8_t command) {
+// How many frames of the log from the first'th on carry command (0x02 sets the ANI, 0x04
+// a receive frequency, 0x0B connects).
+std::size_t Count(const std::vector<SimFrameRecord>& frames, std::uint8_t command,
+                  std::size_t first = 0) {
     return static_cast<std::size_t>(std::count_if(
-        frames.begin(), frames.end(),
+        frames.begin() + static_cast<std::ptrdiff_t>(std::min(first, frames.size())), frames.end(),
         [command](const SimFrameRecord& record) { return record.frame[2] == command; }));
 }
 
-// One radio after another on the same line: each is left on long enough to be written
-// again if radioctl took it for a new one, then taken off (falls silent) and the next one
-// put on.
+// Waits until the radio holds the ANI and the plan's channel 9 and then has answered two
+// connects of the wait for its silence: time enough to be written again if radioctl took
+// it for a new radio.
+void ExpectWrittenAndLeftOn(CSimRadio& radio, std::uint32_t ani, const CRadioctlChild& run) {
+    const auto written = [&radio, ani] {
+        return radio.State().ani == ani &&
+               radio.State().rxWord[8] == SimRadioState::RxWordOf(2290125);
+    };
+    for (int waited = 0; !written() && waited < 600; ++waited) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    ASSERT_TRUE(written()) << ani << run.Err();
+    const std::size_t first = radio.Frames().size();
+    for (int waited = 0; Count(radio.Frames(), 0x0B, first) < 2 && waited < 600; ++waited) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    ASSERT_GE(Count(radio.Frames(), 0x0B, first), 2u) << run.Err();
+}
+
+// One radio after another on one line, replaced twice: first on the same device (it falls
+// silent, a factory-fresh one answers), then with its device (it goes, a new one comes
+// under the same name).
 TEST_F(RadioctlSignal, RepeatWritesEachNewRadioOnceAndASignalBetweenRadiosEndsWell) {
     CSimRadio radio;
     ASSERT_TRUE(radio.Start());
+    const std::string link = files.File("radio");
+    fs::create_symlink(radio.SlavePath(), link);
     WriteWholeFile(files.File("one.csv"), "channel,rx_mhz,tx_mhz\n9,229.0125,229\n");
-    CRadioctlChild run({"--device", radio.SlavePath(), "channels", "write", files.File("one.csv"),
-                        "--verify", "--repeat", "--ani-start", "700"});
+    CRadioctlChild run({"--device", link, "channels", "write", files.File("one.csv"), "--verify",
+                        "--repeat", "--ani-start", "700"});
+    ExpectWrittenAndLeftOn(radio, 700, run);
     SimFaults takenOff;
     takenOff.silent = true;
-    for (std::uint32_t ani = 700; ani <= 702; ++ani) {
-        const auto written = [&radio, ani] {
-            return radio.State().ani == ani &&
-                   radio.State().rxWord[8] == SimRadioState::RxWordOf(2290125);
-        };
-        for (int waited = 0; !written() && waited < 600; ++waited) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        ASSERT_TRUE(written()) << ani << run.Err();
-        ASSERT_TRUE(radio.WaitForFrames(radio.Frames().size() + 2, seconds(60)));
-        if (ani == 702) {
-            break;  // the last radio stays on
-        }
-        radio.SetFaults(takenOff);
-        ASSERT_TRUE(radio.WaitForFrames(radio.Frames().size() + 1, seconds(60)));
-        radio.SetState(SimRadioState());
-        radio.SetFaults({});
-    }
+    radio.SetFaults(takenOff);
+    ASSERT_TRUE(radio.WaitForFrames(radio.Frames().size() + 1, seconds(60)));
+    radio.SetState(SimRadioState());
+    radio.SetFaults({});
+    ExpectWrittenAndLeftOn(radio, 701, run);
+
+    radio.Vanish();
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));  // no device a while
+    CSimRadio third;
+    ASSERT_TRUE(third.Start());
+    fs::remove(link);
+    fs::create_symlink(third.SlavePath(), link);
+    ExpectWrittenAndLeftOn(third, 702, run);
     run.Signal(SIGINT);
     EXPECT_EQ(run.Wait(), 0) << run.Err();
     EXPECT_NE(run.Err().find("radioctl: stopped by SIGINT between radios: 3 radios done\n"),
               std::string::npos)
         << run.Err();
-    EXPECT_EQ(Count(radio.Frames(), 0x02), 3u);
-    EXPECT_EQ(Count(radio.Frames(), 0x04), 3u);
+    for (const auto& [held, radios] : {std::pair{&radio, 2u}, {&third, 1u}}) {
+        EXPECT_EQ(Count(held->Frames(), 0x02), radios);
+        EXPECT_EQ(Count(held->Frames(), 0x04), radios);
+    }
 }
 
 // The radio hears every frame and answers none, so radioctl still waits when the signal
