@@ -226,8 +226,8 @@ std::string ChannelRanges(const std::vector<int>& channels);
 
 // Whether stderr is a terminal (a backend per platform).
 bool ErrorStreamIsTerminal();
-// Whether stderr can redraw lines in place with ANSI escapes: a terminal that is not a
-// dumb one; on Windows a console that takes them once asked to.
+// Whether stderr can redraw lines in place with ANSI escapes: a terminal, unless TERM says
+// it is a dumb one; on Windows a console that takes them once asked to.
 bool ErrorStreamRedraws();
 
 }  // namespace radiosetup

@@ -13,7 +13,7 @@ bool ErrorStreamIsTerminal() {
 
 bool ErrorStreamRedraws() {
     const char* term = std::getenv("TERM");
-    return ErrorStreamIsTerminal() && term != nullptr && std::string(term) != "dumb";
+    return ErrorStreamIsTerminal() && (term == nullptr || std::string(term) != "dumb");
 }
 
 }  // namespace radiosetup

@@ -424,7 +424,7 @@ TEST_F(RadioctlFleet, OneSilentRadioAmongFourFailsAloneAndTheReportSaysSo) {
 // ending with the radio's result.
 TEST_F(RadioctlFleet, OnATerminalALiveTableFollowsEachRadio) {
     CPtyPair terminal;
-    const CScopedEnv term("TERM", "xterm");
+    const CScopedEnv term("TERM", "xterm");  // whatever the machine's is
     CRadioctlChild run({"--ports", "1-2", "channels", "write",
                         WriteFile("one.csv", "channel,rx_mhz,tx_mhz\n9,229.0125,229\n")},
                        0, terminal.SlavePath());
