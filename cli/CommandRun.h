@@ -226,8 +226,9 @@ std::string ChannelRanges(const std::vector<int>& channels);
 
 // Whether stderr is a terminal (a backend per platform).
 bool ErrorStreamIsTerminal();
-// Whether stderr can redraw lines in place with ANSI escapes: a terminal, unless TERM says
-// it is a dumb one; on Windows a console that takes them once asked to.
-bool ErrorStreamRedraws();
+// Whether stderr can redraw this many lines in place with ANSI escapes: a terminal, unless
+// TERM says it is a dumb one, with room for them all (more would scroll away); on Windows
+// a console that takes the escapes once asked to.
+bool ErrorStreamRedraws(std::size_t lines);
 
 }  // namespace radiosetup

@@ -264,7 +264,8 @@ int RunFleet(const Invocation& invocation, const std::vector<int>& ports,
         }
         radios.push_back(std::move(radio));
     }
-    const bool live = !invocation.quiet && !invocation.trace && ErrorStreamRedraws();
+    const bool live =
+        !invocation.quiet && !invocation.trace && ErrorStreamRedraws(radios.size() + 1);
     // The radios' own lines wait for the live table to end; without it each radio's come
     // whole as it ends.
     const auto print = [&](const FleetRadio& one) {

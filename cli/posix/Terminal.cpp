@@ -1,3 +1,4 @@
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -11,9 +12,12 @@ bool ErrorStreamIsTerminal() {
     return isatty(STDERR_FILENO) == 1;
 }
 
-bool ErrorStreamRedraws() {
+bool ErrorStreamRedraws(std::size_t lines) {
     const char* term = std::getenv("TERM");
-    return ErrorStreamIsTerminal() && (term == nullptr || std::string(term) != "dumb");
+    winsize size{};
+    const bool fits =
+        ioctl(STDERR_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_row == 0 || lines < size.ws_row;
+    return ErrorStreamIsTerminal() && (term == nullptr || std::string(term) != "dumb") && fits;
 }
 
 }  // namespace radiosetup
