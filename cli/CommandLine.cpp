@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include <algorithm>
+#include <iterator>
 #include <limits>
 #include <map>
 #include <set>
@@ -303,6 +305,18 @@ std::optional<Invocation> ParseCommandLine(const std::vector<std::string>& words
         invocation.ports.clear();
     }
     return invocation;
+}
+
+bool HasWord(const Invocation& invocation, const std::string& word) {
+    const std::vector<std::string>& args = invocation.args;
+    return std::find(args.begin(), args.end(), word) != args.end();
+}
+
+std::string WordAfter(const Invocation& invocation, const std::string& option) {
+    const std::vector<std::string>& args = invocation.args;
+    const auto found = std::find(args.begin(), args.end(), option);
+    return found == args.end() || std::next(found) == args.end() ? std::string()
+                                                                 : *std::next(found);
 }
 
 std::optional<std::vector<int>> PortNumbersNamed(const std::string& list,

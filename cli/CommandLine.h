@@ -24,6 +24,10 @@ struct Invocation {
     std::vector<std::string> args;  // the command's words and options
 };
 
+// Whether the command's words hold word; the word after option, empty when there is none.
+bool HasWord(const Invocation& invocation, const std::string& word);
+std::string WordAfter(const Invocation& invocation, const std::string& option);
+
 // Nullopt with a message for a global option that is unknown or lacks its value.
 std::optional<Invocation> ParseCommandLine(const std::vector<std::string>& words,
                                            std::string& error);

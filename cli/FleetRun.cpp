@@ -115,24 +115,19 @@ std::string OutputPattern(const Invocation& invocation) {
     if (invocation.command == "backup") {
         return args.empty() ? std::string() : args[0];
     }
-    const auto option = std::find(args.begin(), args.end(), "-o");
     const bool read = invocation.command == "channels" && !args.empty() && args[0] == "read";
-    return read && option != args.end() && std::next(option) != args.end() ? *std::next(option)
-                                                                           : std::string();
+    return read ? WordAfter(invocation, "-o") : std::string();
 }
 
 bool SharesOneAni(const Invocation& invocation) {
-    const std::vector<std::string>& args = invocation.args;
-    const auto has = [&args](const char* word) {
-        return std::find(args.begin(), args.end(), word) != args.end();
-    };
-    return invocation.command == "restore" && !has("--keep-ani") && !has("--ani-list") &&
-           !has("--same-ani") && !has("--dry-run");
+    return invocation.command == "restore" && !HasWord(invocation, "--keep-ani") &&
+           !HasWord(invocation, "--ani-list") && !HasWord(invocation, "--same-ani") &&
+           !HasWord(invocation, "--dry-run");
 }
 
 // Standard input read once, for every radio that reads "-".
 std::string SharedInput(const Invocation& invocation, std::istream& in) {
-    if (std::find(invocation.args.begin(), invocation.args.end(), "-") == invocation.args.end()) {
+    if (!HasWord(invocation, "-")) {
         return std::string();
     }
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -180,11 +175,12 @@ void PrintResultTable(std::ostream& out, const std::vector<ResultRow>& rows) {
     }
 }
 
+JsonDocument RadioJson(int port, const std::string& device, int status, JsonDocument output) {
+    return {{"port", port}, {"device", device}, {"status", status}, {"output", std::move(output)}};
+}
+
 JsonDocument RadioJson(const CCommandRun& run, int status) {
-    return {{"port", run.line.m_nPortNumber},
-            {"device", run.DevicePath()},
-            {"status", status},
-            {"output", run.JsonOutput()}};
+    return RadioJson(run.line.m_nPortNumber, run.DevicePath(), status, run.JsonOutput());
 }
 
 std::optional<std::vector<int>> FleetPorts(const Invocation& invocation, std::string& error) {
@@ -217,13 +213,11 @@ std::optional<std::vector<int>> FleetPorts(const Invocation& invocation, std::st
 std::optional<std::map<int, std::int32_t>> FleetAnis(const Invocation& invocation,
                                                      const std::vector<int>& ports,
                                                      std::string& error) {
-    const std::vector<std::string>& args = invocation.args;
-    const auto option = std::find(args.begin(), args.end(), "--ani-list");
-    if (invocation.command != "restore" || option == args.end() ||
-        std::next(option) == args.end()) {
+    const std::string list = WordAfter(invocation, "--ani-list");
+    if (invocation.command != "restore" || list.empty()) {
         return std::map<int, std::int32_t>();
     }
-    const auto anis = CAniList::Read(*std::next(option), error);
+    const auto anis = CAniList::Read(list, error);
     std::vector<int> missing;
     for (const int port : ports) {
         if (anis && anis->count(port) == 0) {
@@ -231,9 +225,8 @@ std::optional<std::map<int, std::int32_t>> FleetAnis(const Invocation& invocatio
         }
     }
     if (!missing.empty()) {
-        error = *std::next(option) + " gives no ANI to " +
-                (missing.size() == 1 ? "port " : "ports ") + ChannelRanges(missing) +
-                "; nothing was written";
+        error = list + " gives no ANI to " + (missing.size() == 1 ? "port " : "ports ") +
+                ChannelRanges(missing) + "; nothing was written";
         return std::nullopt;
     }
     return anis;

@@ -29,8 +29,9 @@ struct ResultRow {
 };
 void PrintResultTable(std::ostream& out, const std::vector<ResultRow>& rows);
 
-// One radio's entry of a document over several: {port (or device), device, status, output},
-// the output being what --json prints for one radio.
+// One radio's entry of a document over several: {port, device, status, output}, the
+// output being what --json prints for one radio; the run's own, or one given.
+JsonDocument RadioJson(int port, const std::string& device, int status, JsonDocument output);
 JsonDocument RadioJson(const CCommandRun& run, int status);
 
 // The command on each port at once: each radio on its own thread, with its own port and

@@ -102,10 +102,7 @@ void ReportEachPort(CCommandRun& run, const std::vector<int>& ports,
                                {"port", ports[i]},
                                {"cause", result}};
         }
-        radios.push_back({{"port", ports[i]},
-                          {"device", device},
-                          {"status", found[i] ? kExitOk : kExitNoReply},
-                          {"output", output}});
+        radios.push_back(RadioJson(ports[i], device, found[i] ? kExitOk : kExitNoReply, output));
         rows.push_back({ports[i], device, result});
     }
     run.report["radios"] = radios;

@@ -13,19 +13,6 @@ namespace {
 // Between two connects that found the port not yet as wanted.
 constexpr std::chrono::milliseconds kPollPause{250};
 
-bool Has(const Invocation& invocation, const char* word) {
-    const std::vector<std::string>& args = invocation.args;
-    return std::find(args.begin(), args.end(), word) != args.end();
-}
-
-// The word after --ani-start, empty when none was given.
-std::string AniStartWord(const Invocation& invocation) {
-    const std::vector<std::string>& args = invocation.args;
-    const auto option = std::find(args.begin(), args.end(), "--ani-start");
-    return option == args.end() || std::next(option) == args.end() ? std::string()
-                                                                   : *std::next(option);
-}
-
 // What each radio's run is asked: the command without the repeat's own words.
 Invocation EachRadio(const Invocation& asked) {
     Invocation each = asked;
@@ -70,35 +57,35 @@ std::string RadioLine(int number, const CCommandRun& run) {
 }  // namespace
 
 bool AsksRepeat(const Invocation& invocation) {
-    return Has(invocation, "--repeat") || Has(invocation, "--ani-start");
+    return HasWord(invocation, "--repeat") || HasWord(invocation, "--ani-start");
 }
 
 std::string RepeatRefusal(const Invocation& invocation) {
     const bool restore = invocation.command == "restore";
     const bool write = invocation.command == "channels" && !invocation.args.empty() &&
                        invocation.args[0] == "write";
-    if (!Has(invocation, "--repeat")) {
+    if (!HasWord(invocation, "--repeat")) {
         return "--ani-start numbers the radios of --repeat: give --repeat too";
     }
     if (!restore && !write) {
         return "--repeat is for restore and channels write";
     }
-    if (!invocation.ports.empty() || Has(invocation, "--dry-run") ||
-        Has(invocation, "--ani-list")) {
+    if (!invocation.ports.empty() || HasWord(invocation, "--dry-run") ||
+        HasWord(invocation, "--ani-list")) {
         return "--repeat programs one radio after another on one port: "
                "not with --ports, --ani-list or --dry-run";
     }
-    const std::string start = AniStartWord(invocation);
+    const std::string start = WordAfter(invocation, "--ani-start");
     const ParameterRow& ani = Parameter(ParamId::kAni);
-    if (Has(invocation, "--ani-start") && !WholeNumber(start, ani.range.low, ani.range.high)) {
+    if (HasWord(invocation, "--ani-start") && !WholeNumber(start, ani.range.low, ani.range.high)) {
         return "--ani-start takes an ANI from " + std::to_string(ani.range.low) + " to " +
                std::to_string(ani.range.high) + ", not '" + start + "'";
     }
-    if (Has(invocation, "--ani-start") && Has(invocation, "--keep-ani")) {
+    if (HasWord(invocation, "--ani-start") && HasWord(invocation, "--keep-ani")) {
         return "--ani-start gives each radio an ANI: not with --keep-ani";
     }
-    if (restore && start.empty() && !Has(invocation, "--keep-ani") &&
-        !Has(invocation, "--same-ani")) {
+    if (restore && start.empty() && !HasWord(invocation, "--keep-ani") &&
+        !HasWord(invocation, "--same-ani")) {
         return "restore --repeat would give every radio the backup's ANI: give --ani-start N "
                "or --keep-ani, or --same-ani when that is meant";
     }
@@ -109,7 +96,8 @@ int RunRepeated(const Invocation& invocation, Command command, std::ostream& out
                 std::istream& in, const GivenRadio* given) {
     const Invocation each = EachRadio(invocation);
     const long highestAni = Parameter(ParamId::kAni).range.high;
-    const std::optional<long> aniStart = WholeNumber(AniStartWord(invocation), 0, highestAni);
+    const std::optional<long> aniStart =
+        WholeNumber(WordAfter(invocation, "--ani-start"), 0, highestAni);
     JsonDocument radios = JsonDocument::array();
     int highest = kExitOk;
     bool between = true;  // a signal now ends the run with the radios' statuses
